@@ -1,0 +1,18 @@
+#pragma once
+// core: the shared types and helpers of ocrprint: the correction state record,
+// the exceptions, the strict and lenient text-to-number conversions, the
+// general number form, MulDiv, code page 932 decoding and encoding, the
+// text-mode line reader and the millimetre-to-dot arithmetic.
+//
+// It depends on the C++ standard library and the C library (iconv) only: no
+// Qt at all, so that it builds and runs under the sanitizers on its own.
+
+#include "conversions.h"
+#include "cp932.h"
+#include "dots.h"
+#include "econverterror.h"
+#include "eprinter.h"
+#include "exception.h"
+#include "muldiv.h"
+#include "printadjustment.h"
+#include "textmodereader.h"

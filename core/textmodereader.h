@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace core {
+
+// Reads a file the way a Windows C library reads one opened in text mode: every
+// CR byte is dropped wherever it stands, a 0x1A byte ends the file, LF ends a
+// line. ReadLine is fgets: it takes at most maxBytes bytes, stops after a LF,
+// and the rest of a longer line comes with the next call.
+class TextModeReader
+{
+public:
+    TextModeReader() = default;
+    ~TextModeReader();
+    TextModeReader(const TextModeReader&) = delete;
+    TextModeReader& operator=(const TextModeReader&) = delete;
+
+    // Opens a regular file for reading. With noFollow a symbolic link at the
+    // path is not followed and the open fails.
+    bool Open(const std::string& path, bool noFollow = false);
+    void Close();
+    bool IsOpen() const { return m_file != nullptr; }
+
+    // Reads the next piece of a line into line (replacing its content), at
+    // most maxBytes bytes after the CRs are dropped, up to and including a
+    // LF. Returns false when nothing could be read (end of file, 0x1A or a read
+    // error).
+    bool ReadLine(std::string& line, std::size_t maxBytes);
+
+    // True once the end of the file, a 0x1A or a read error has been met.
+    bool AtEnd();
+
+private:
+    bool Fill();
+
+    std::FILE* m_file = nullptr;
+    std::string m_buffer;
+    std::size_t m_pos = 0;
+    bool m_eof = false;
+};
+
+} // namespace core

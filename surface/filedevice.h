@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "device.h"
+
+namespace surface {
+
+// Paper sizes the file printer knows, by name: A4, A3, B4, B5 (JIS), Letter,
+// Legal.
+struct PaperSize
+{
+    std::string Name;
+    double WidthMm = 210;
+    double HeightMm = 297;
+};
+// Case-insensitive look-up; false for an unknown name.
+bool FindPaperSize(const std::string& name, PaperSize& paper);
+
+struct FilePrinterOptions
+{
+    std::string OutputPath;  // .pdf or .png, by its extension
+    int DpiX = 600;
+    int DpiY = 600;
+    int OffsetX = 0;         // physical offsets in dots, the same margin right and bottom
+    int OffsetY = 0;
+    PaperSize Paper{"A4", 210, 297};
+};
+
+// A virtual printer that writes its one page as a PDF (vector, fonts embedded)
+// or as a PNG of the whole paper at the device resolution, the unprintable
+// margin shaded and whatever falls outside the printable area cut off.
+class FileDevice : public Device
+{
+public:
+    explicit FileDevice(FilePrinterOptions options);
+    ~FileDevice() override;
+
+    std::string Name() const override;
+    int Caps(int index) override;
+    QPaintDevice* MeasureDevice() override;
+    QPainter* StartDocument(const std::string& titleCp932) override;
+    void EndDocument() override;
+    void AbortDocument() override;
+
+    const FilePrinterOptions& Options() const { return m_options; }
+
+private:
+    struct Impl;
+    FilePrinterOptions m_options;
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace surface

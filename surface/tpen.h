@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+namespace surface {
+
+using TColor = std::int32_t;
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+
+enum TPenMode : int {
+    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+
+class TPen
+{
+public:
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { m_color = color; }
+    // Width in dots; 0 and 1 both draw one dot. A negative width is ignored.
+    std::int32_t Width() const { return m_width; }
+    void SetWidth(std::int32_t width)
+    {
+        if (width >= 0)
+            m_width = width;
+    }
+    TPenMode Mode() const { return m_mode; }
+    void SetMode(TPenMode mode) { m_mode = mode; }
+
+private:
+    TColor m_color = clBlack;
+    std::int32_t m_width = 1;
+    TPenMode m_mode = pmCopy;
+};
+
+} // namespace surface

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "device.h"
+
+namespace surface {
+
+class TPrinterCanvas;
+class TraceWriter;
+
+// What the capability queries are made on.
+using HDC = Device*;
+
+// GetDeviceCaps(DeviceHandle, index): the integer capability of the device.
+int GetDeviceCaps(HDC dc, int index);
+
+// The one printer object of the process.
+class TPrinter
+{
+public:
+    TPrinter();
+    ~TPrinter();
+    TPrinter(const TPrinter&) = delete;
+    TPrinter& operator=(const TPrinter&) = delete;
+
+    // The document's name for the spooler, code page 932 bytes. Empty at first.
+    std::string DocumentTitle;
+
+    // Selects the system default printer if none is selected yet.
+    HDC DeviceHandle();
+
+    void OpenDocument();
+    void CloseDocument();
+
+    // Abandons an open document: what was drawn is discarded and the next
+    // document can be opened. Does nothing when no document is open. The jobs
+    // use it when an error ends them between OpenDocument and CloseDocument.
+    void AbortDocument() noexcept;
+
+    bool Printing() const { return m_printing; }
+    bool Aborted() const { return false; }
+    int PageNumber() const { return m_printing ? 1 : 0; }
+
+    TPrinterCanvas* PageCanvas();
+
+    // Makes device the current printer (the print dialog, the command line,
+    // the tests). Refused with "現在印刷中です" while a document is open.
+    void SetDevice(std::unique_ptr<Device> device);
+    // The current device, or nullptr when none has been selected yet.
+    Device* CurrentDevice() const { return m_device.get(); }
+
+    // How the system default printer is found when a printer is first needed.
+    // The default factory asks CUPS and throws EPrinter
+    // "デフォルト プリンタが存在しません" when there is none.
+    using DeviceFactory = std::function<std::unique_ptr<Device>()>;
+    void SetDefaultDeviceFactory(DeviceFactory factory);
+
+    // Writes every document's operations to trace as well (nullptr: none).
+    void SetTrace(TraceWriter* trace);
+    TraceWriter* Trace() const { return m_trace; }
+
+private:
+    friend class TPrinterCanvas;
+    void CheckPrinting() const; // throws "プリンタに印刷できる状態ではありません"
+    QPainter* Painter() const { return m_painter; }
+
+    std::unique_ptr<Device> m_device;
+    std::unique_ptr<TPrinterCanvas> m_canvas;
+    DeviceFactory m_factory;
+    TraceWriter* m_trace = nullptr;
+    QPainter* m_painter = nullptr;
+    bool m_printing = false;
+};
+
+// The process's printer object, created on the first call.
+TPrinter* PrinterObject();
+
+} // namespace surface

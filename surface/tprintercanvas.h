@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tbrush.h"
+#include "tfont.h"
+#include "tpen.h"
+
+class QFont;
+
+namespace surface {
+
+class TPrinter;
+
+// The printer's canvas: device dots from the printable area's corner, texts in
+// code page 932 bytes. Font, pen and brush keep their settings for the run.
+class TPrinterCanvas
+{
+public:
+    explicit TPrinterCanvas(TPrinter& printer) : m_printer(printer) {}
+
+    TFont& Font() { return m_font; }
+    TPen& Pen() { return m_pen; }
+    TBrush& Brush() { return m_brush; }
+
+    void MovePenTo(std::int32_t x, std::int32_t y);
+    void DrawLineTo(std::int32_t x, std::int32_t y);
+    void DrawRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+    void DrawRoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                       std::int32_t x3, std::int32_t y3);
+    void PutText(std::int32_t x, std::int32_t y, const std::string& textCp932);
+    std::int32_t TextCellWidth(const std::string& textCp932);
+    std::int32_t TextCellHeight(const std::string& textCp932);
+
+    std::int32_t PenX() const { return m_x; }
+    std::int32_t PenY() const { return m_y; }
+
+    // The Qt font the current TFont settings select on this device.
+    QFont DeviceFont();
+
+private:
+    void Changing(); // the checks and the font resolution before drawing
+
+    TPrinter& m_printer;
+    TFont m_font;
+    TPen m_pen;
+    TBrush m_brush;
+    std::int32_t m_x = 0;
+    std::int32_t m_y = 0;
+};
+
+} // namespace surface

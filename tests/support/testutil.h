@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace testutil {
+
+// A fresh temporary directory for one test, removed with the object.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The source tree and the directory of the built programs.
+std::string SourceDir();
+std::string BinDir();
+
+} // namespace testutil
