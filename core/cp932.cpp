@@ -34,7 +34,8 @@ void Convert(iconv_t cd, std::string_view in, Out& out, OnInvalid onInvalid)
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* inPtr = const_cast<char*>(in.data());
     std::size_t inLeft = in.size();
-    char chunk[4096];
+    // Aligned so that the chunk can be read as UTF-16 code units.
+    alignas(char32_t) char chunk[4096];
     while (inLeft > 0) {
         char* outPtr = chunk;
         std::size_t outLeft = sizeof chunk;
@@ -87,10 +88,16 @@ std::string EncodeCp932(std::string_view utf8)
     out.reserve(utf8.size());
     Convert(cd.Handle(), utf8, out, [](std::string_view rest, std::string& o) -> std::size_t {
         o.push_back('?');
-        // Skip the whole UTF-8 sequence of the character that has no mapping.
+        // Skip the character that has no mapping: its lead byte and the
+        // continuation bytes that follow it, but never an ASCII byte or the
+        // lead of the next character, which a broken sequence may be cut by.
         const auto b = static_cast<unsigned char>(rest[0]);
-        std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-        return n <= rest.size() ? n : rest.size();
+        const std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        std::size_t skip = 1;
+        while (skip < n && skip < rest.size() &&
+               (static_cast<unsigned char>(rest[skip]) & 0xC0) == 0x80)
+            ++skip;
+        return skip;
     });
     return out;
 }

@@ -18,12 +18,13 @@ std::int32_t TruncToInt32(long double value)
 
 std::int32_t SheetDot(std::int32_t dpi, double mmOverInch, std::int32_t offset)
 {
-    const long double product = static_cast<long double>(dpi) * static_cast<long double>(mmOverInch);
+    const long double product =
+        static_cast<long double>(dpi) * static_cast<long double>(mmOverInch);
     return TruncToInt32(product - static_cast<long double>(offset));
 }
 
 std::int32_t CorrectedDot(double mm, double correction, std::int32_t dpi, double scale,
-                          std::int32_t shift, std::int32_t offset)
+                          std::int64_t shift, std::int32_t offset)
 {
     // The order of the operations is part of the result: a value a hair from
     // a whole dot lands on one side or the other depending on it.

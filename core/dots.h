@@ -24,9 +24,11 @@ std::int32_t SheetDot(std::int32_t dpi, double mmOverInch, std::int32_t offset);
 
 // Corrected mapping of the declaration and the test print:
 // (mm + correction) * InvMmPerInch * (dpi + scale) - shift - offset, each
-// step at extended precision, truncated toward zero.
+// step at extended precision, truncated toward zero. The shift (the anchor's
+// share of the text's size) is 64-bit so that an absurd anchor factor in a
+// data file cannot overflow before the result saturates.
 std::int32_t CorrectedDot(double mm, double correction, std::int32_t dpi, double scale,
-                          std::int32_t shift, std::int32_t offset);
+                          std::int64_t shift, std::int32_t offset);
 
 // A length in millimetres at a resolution: trunc(dpi * mm * InvMmPerInch).
 std::int32_t LengthDots(std::int32_t dpi, long double mm);

@@ -15,7 +15,8 @@ std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c)
     // Halves go away from zero: add or subtract half the divisor before the
     // truncating division, on the side of the result's sign.
     const std::int64_t half = divisor / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / divisor : (product - half) / divisor;
+    const std::int64_t result =
+        product >= 0 ? (product + half) / divisor : (product - half) / divisor;
     if (result > 2147483647 || result < -2147483647)
         return -1;
     return static_cast<std::int32_t>(result);

@@ -1,0 +1,127 @@
+#include "textmodereader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace core {
+
+namespace {
+
+// Large enough to read a big data file in few calls, small enough that
+// reading the first lines of a huge file reads little of it.
+constexpr std::size_t ChunkBytes = 64 * 1024;
+
+constexpr char EndOfFileByte = '\x1A';
+
+} // namespace
+
+TextModeReader::~TextModeReader()
+{
+    Close();
+}
+
+bool TextModeReader::Open(const std::string& path, bool noFollow)
+{
+    Close();
+    // O_NONBLOCK keeps a FIFO at the path from blocking the open; it is
+    // refused below anyway, and it does not matter for a regular file.
+    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    if (noFollow)
+        flags |= O_NOFOLLOW;
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        return false;
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    const int status = ::fcntl(fd, F_GETFL);
+    if (status != -1)
+        ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
+    m_file = ::fdopen(fd, "r");
+    if (m_file == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    // The reader keeps its own buffer; a second one in the stream would only
+    // copy every byte once more.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
+    m_buffer.clear();
+    m_pos = 0;
+    m_eof = false;
+    return true;
+}
+
+void TextModeReader::Close()
+{
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    m_pos = 0;
+    m_eof = false;
+}
+
+bool TextModeReader::Fill()
+{
+    m_buffer.clear();
+    m_pos = 0;
+    // A chunk may hold nothing but CRs; keep reading until a byte is left or
+    // the file ends.
+    while (m_buffer.empty() && !m_eof && m_file != nullptr) {
+        m_buffer.resize(ChunkBytes);
+        const std::size_t got = std::fread(m_buffer.data(), 1, ChunkBytes, m_file);
+        m_buffer.resize(got);
+        if (got < ChunkBytes)
+            m_eof = true; // end of file or a read error: nothing more comes
+        const auto stop = std::find(m_buffer.begin(), m_buffer.end(), EndOfFileByte);
+        if (stop != m_buffer.end()) {
+            m_buffer.erase(stop, m_buffer.end());
+            m_eof = true;
+        }
+        m_buffer.erase(std::remove(m_buffer.begin(), m_buffer.end(), '\r'), m_buffer.end());
+    }
+    return !m_buffer.empty();
+}
+
+bool TextModeReader::ReadLine(std::string& line, std::size_t maxBytes)
+{
+    line.clear();
+    if (m_file == nullptr || maxBytes == 0)
+        return false;
+    while (line.size() < maxBytes) {
+        if (m_pos == m_buffer.size() && !Fill())
+            break;
+        const std::size_t room = maxBytes - line.size();
+        const std::size_t avail = std::min(room, m_buffer.size() - m_pos);
+        const char* start = m_buffer.data() + m_pos;
+        const void* lf = std::memchr(start, '\n', avail);
+        const std::size_t take =
+            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) + 1
+                          : avail;
+        line.append(start, take);
+        m_pos += take;
+        if (lf != nullptr)
+            break;
+    }
+    return !line.empty();
+}
+
+bool TextModeReader::AtEnd()
+{
+    if (m_file == nullptr)
+        return true;
+    if (m_pos < m_buffer.size())
+        return false;
+    return !Fill();
+}
+
+} // namespace core

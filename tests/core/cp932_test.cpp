@@ -1,0 +1,144 @@
+#include "cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+
+namespace {
+
+struct DecodeRow
+{
+    const char* name;
+    std::string bytes;
+    std::u16string expected;
+};
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const DecodeRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class DecodeCp932Rows : public testing::TestWithParam<DecodeRow>
+{
+};
+
+TEST_P(DecodeCp932Rows, Decodes)
+{
+    EXPECT_EQ(core::DecodeCp932(GetParam().bytes), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DecodeCp932Rows,
+    testing::Values(DecodeRow{"Ascii", "OCR 1,2", u"OCR 1,2"},
+                    DecodeRow{"BackslashNotYen", "\x5C", u"\u005C"},
+                    DecodeRow{"TildeNotOverline", "\x7E", u"\u007E"},
+                    DecodeRow{"WaveDashIsFullWidthTilde", "\x81\x60", u"\uFF5E"},
+                    DecodeRow{"NecRow13CircledOne", "\x87\x40", u"\u2460"},
+                    DecodeRow{"IbmExtensionSmallRomanOne", "\xFA\x40", u"\u2170"},
+                    DecodeRow{"HalfWidthKatakana", "\xB1", u"\uFF71"},
+                    DecodeRow{"Hiragana", "\x82\xA0", u"\u3042"},
+                    DecodeRow{"Kanji", "\x90\x5C\x8D\x90", u"\u7533\u544A"},
+                    DecodeRow{"FullWidthReverseSolidus", "\x81\x5F", u"\uFF3C"},
+                    DecodeRow{"NotSign", "\x81\xCA", u"\uFFE2"},
+                    DecodeRow{"NulIsKept", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+                    DecodeRow{"Empty", "", u""},
+                    DecodeRow{"LoneTrailingLeadByte", "A\x82", u"A\uFFFD"},
+                    DecodeRow{"LeadByteBeforeLineFeed", "\x82\n", u"\uFFFD\n"},
+                    DecodeRow{"LeadByteBeforeComma", "\x90,1", u"\uFFFD,1"},
+                    DecodeRow{"UnassignedPair", "\x85\x40Z", u"\uFFFDZ"},
+                    DecodeRow{"PairThenLoneLead", "\x82\x82\x82", u"\uFF42\uFFFD"}),
+    [](const testing::TestParamInfo<DecodeRow>& info) { return info.param.name; });
+
+TEST(DecodeCp932, InvalidBytesNeverFail)
+{
+    // Whatever two bytes come first, a line feed after them is never taken
+    // as a trail byte, so the line end and what follows survive.
+    for (int lead = 0; lead < 256; ++lead) {
+        for (int trail = 0; trail < 256; ++trail) {
+            std::string bytes{static_cast<char>(lead), static_cast<char>(trail), '\n', 'Q'};
+            const std::u16string text = core::DecodeCp932(bytes);
+            ASSERT_GE(text.size(), 3u);
+            ASSERT_LE(text.size(), 4u);
+            ASSERT_EQ(text.substr(text.size() - 2), u"\nQ") << lead << " " << trail;
+        }
+    }
+}
+
+TEST(DecodeCp932, LongTextCrossesChunks)
+{
+    std::string bytes;
+    std::u16string expected;
+    for (int i = 0; i < 5000; ++i) {
+        bytes += "\x82\xA0x";
+        expected += u"\u3042x";
+    }
+    bytes += "\x82";
+    expected += u"\uFFFD";
+    EXPECT_EQ(core::DecodeCp932(bytes), expected);
+}
+
+TEST(EncodeCp932, RoundTripsJapanese)
+{
+    const std::string utf8 = "OCR申告書 ～①ⅰ￢\\~ｱ";
+    const std::string bytes = core::EncodeCp932(utf8);
+    EXPECT_EQ(bytes.substr(0, 9), "OCR\x90\x5C\x8D\x90\x8F\x91");
+    EXPECT_EQ(core::Cp932ToUtf8(bytes), utf8);
+    EXPECT_EQ(core::DecodeCp932(bytes), u"OCR申告書 ～①ⅰ￢\\~ｱ");
+}
+
+struct EncodeRow
+{
+    const char* name;
+    std::string utf8;
+    std::string expected;
+};
+
+void PrintTo(const EncodeRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class EncodeCp932Rows : public testing::TestWithParam<EncodeRow>
+{
+};
+
+TEST_P(EncodeCp932Rows, Encodes)
+{
+    EXPECT_EQ(core::EncodeCp932(GetParam().utf8), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EncodeCp932Rows,
+    testing::Values(EncodeRow{"Message", "は浮動小数点数ではありません",
+                              "\x82\xCD\x95\x82\x93\xAE\x8F\xAC\x90\x94\x93\x5F\x90\x94\x82\xC5"
+                              "\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"},
+                    EncodeRow{"Unmappable", "a\xF0\x9F\x98\x80z", "a?z"},
+                    EncodeRow{"BrokenSequenceKeepsAscii", "\xC3Z", "?Z"},
+                    EncodeRow{"StrayContinuationByte", "\x80Z", "?Z"},
+                    EncodeRow{"TruncatedAtEnd", "a\xE3\x81", "a?"}),
+    [](const testing::TestParamInfo<EncodeRow>& info) { return info.param.name; });
+
+TEST(Cp932ToUtf8, InvalidBytesBecomeReplacementCharacter)
+{
+    EXPECT_EQ(core::Cp932ToUtf8("\x82\xA0\x85\x40-\x82"), "あ\xEF\xBF\xBD-\xEF\xBF\xBD");
+    EXPECT_EQ(core::Cp932ToUtf8("\xB1\xB2\xB3"), "ｱｲｳ");
+}
+
+TEST(IsCp932LeadByte, Ranges)
+{
+    EXPECT_FALSE(core::IsCp932LeadByte(0x80));
+    EXPECT_TRUE(core::IsCp932LeadByte(0x81));
+    EXPECT_TRUE(core::IsCp932LeadByte(0x9F));
+    EXPECT_FALSE(core::IsCp932LeadByte(0xA0));
+    EXPECT_FALSE(core::IsCp932LeadByte(0xB1));
+    EXPECT_FALSE(core::IsCp932LeadByte(0xDF));
+    EXPECT_TRUE(core::IsCp932LeadByte(0xE0));
+    EXPECT_TRUE(core::IsCp932LeadByte(0xFC));
+    EXPECT_FALSE(core::IsCp932LeadByte(0xFD));
+    EXPECT_FALSE(core::IsCp932LeadByte(0x5C));
+}
+
+} // namespace
