@@ -20,10 +20,10 @@ bool FindPaperSize(const std::string& name, PaperSize& paper);
 
 struct FilePrinterOptions
 {
-    std::string OutputPath;  // .pdf or .png, by its extension
+    std::string OutputPath; // .pdf or .png, by its extension
     int DpiX = 600;
     int DpiY = 600;
-    int OffsetX = 0;         // physical offsets in dots, the same margin right and bottom
+    int OffsetX = 0; // physical offsets in dots, the same margin right and bottom
     int OffsetY = 0;
     PaperSize Paper{"A4", 210, 297};
 };
@@ -45,11 +45,15 @@ public:
     void AbortDocument() override;
 
     const FilePrinterOptions& Options() const { return m_options; }
+    // Whether the last EndDocument wrote the output file; a spooler's result
+    // is not examined, but a program writing files wants to know.
+    bool LastDocumentWritten() const { return m_written; }
 
 private:
     struct Impl;
     FilePrinterOptions m_options;
     std::unique_ptr<Impl> m_impl;
+    bool m_written = false;
 };
 
 } // namespace surface

@@ -10,6 +10,7 @@
 
 #include "device.h"
 #include "filedevice.h"
+#include "fonts.h"
 #include "printerdevice.h"
 #include "tbrush.h"
 #include "tfont.h"

@@ -8,6 +8,7 @@
 #include "tpen.h"
 
 class QFont;
+class QString;
 
 namespace surface {
 
@@ -40,7 +41,11 @@ public:
     QFont DeviceFont();
 
 private:
+    struct Measured; // the font on the device, with one text's metrics
     void Changing(); // the checks and the font resolution before drawing
+    Measured Measure(const QString& text);
+    void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
+                   double ry);
 
     TPrinter& m_printer;
     TFont m_font;

@@ -1,0 +1,227 @@
+#include "filedevice.h"
+
+#include "cp932.h"
+#include "printererror.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QString>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace surface {
+
+namespace {
+
+const PaperSize Papers[] = {
+    {"A4", 210, 297}, {"A3", 297, 420},         {"B4", 257, 364},
+    {"B5", 182, 257}, {"Letter", 215.9, 279.4}, {"Legal", 215.9, 355.6},
+};
+
+// The margin is shaded so that a PNG shows where the printer cannot print.
+constexpr int PaperGrey = 255;
+constexpr int MarginGrey = 224;
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+int DotsPerMeter(int dpi)
+{
+    return std::max(1, static_cast<int>(std::lround(std::max(dpi, 1) / 0.0254)));
+}
+
+int PaperDots(double mm, int dpi)
+{
+    const double dots = std::round(mm / 25.4 * dpi);
+    return dots > 0 && dots < 1e9 ? static_cast<int>(dots) : 0;
+}
+
+} // namespace
+
+bool FindPaperSize(const std::string& name, PaperSize& paper)
+{
+    for (const PaperSize& p : Papers) {
+        if (EqualsIgnoringCase(p.Name, name)) {
+            paper = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+struct FileDevice::Impl
+{
+    enum class Kind
+    {
+        None,
+        Pdf,
+        Png
+    };
+
+    QImage Measure;
+    Kind Open = Kind::None;
+    std::unique_ptr<QSaveFile> File;
+    std::unique_ptr<QPdfWriter> Pdf;
+    QImage Page;
+    std::unique_ptr<QPainter> Painter;
+
+    // Ends the painting and drops the document; commit writes it out first.
+    bool Finish(bool commit, int dpiX, int dpiY)
+    {
+        bool written = false;
+        if (Painter)
+            Painter->end();
+        if (commit && File) {
+            bool ok = true;
+            if (Open == Kind::Png) {
+                Page.setDotsPerMeterX(DotsPerMeter(dpiX));
+                Page.setDotsPerMeterY(DotsPerMeter(dpiY));
+                ok = Page.save(File.get(), "PNG");
+            }
+            written = ok && File->commit();
+        } else if (File) {
+            File->cancelWriting();
+        }
+        Painter.reset();
+        Pdf.reset();
+        Page = QImage();
+        File.reset(); // an uncommitted QSaveFile removes its temporary
+        Open = Kind::None;
+        return written;
+    }
+};
+
+FileDevice::FileDevice(FilePrinterOptions options)
+    : m_options(std::move(options)), m_impl(std::make_unique<Impl>())
+{}
+
+FileDevice::~FileDevice()
+{
+    m_impl->Finish(false, m_options.DpiX, m_options.DpiY);
+}
+
+std::string FileDevice::Name() const
+{
+    return "file:" + m_options.OutputPath;
+}
+
+int FileDevice::Caps(int index)
+{
+    switch (index) {
+    case LOGPIXELSX:
+        return m_options.DpiX;
+    case LOGPIXELSY:
+        return m_options.DpiY;
+    case PHYSICALOFFSETX:
+        return m_options.OffsetX;
+    case PHYSICALOFFSETY:
+        return m_options.OffsetY;
+    default:
+        return 0;
+    }
+}
+
+QPaintDevice* FileDevice::MeasureDevice()
+{
+    // A tiny image at the output's resolution: text measured on it has the
+    // metrics of the page, never those of a screen.
+    if (m_impl->Measure.isNull()) {
+        m_impl->Measure = QImage(1, 1, QImage::Format_Grayscale8);
+        m_impl->Measure.setDotsPerMeterX(DotsPerMeter(m_options.DpiX));
+        m_impl->Measure.setDotsPerMeterY(DotsPerMeter(m_options.DpiY));
+        m_impl->Measure.fill(PaperGrey);
+    }
+    return &m_impl->Measure;
+}
+
+QPainter* FileDevice::StartDocument(const std::string& titleCp932)
+{
+    m_impl->Finish(false, m_options.DpiX, m_options.DpiY);
+
+    const QString path = QString::fromStdString(m_options.OutputPath);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const int dpiX = m_options.DpiX;
+    const int dpiY = m_options.DpiY;
+    const int paperW = PaperDots(m_options.Paper.WidthMm, dpiX);
+    const int paperH = PaperDots(m_options.Paper.HeightMm, dpiY);
+    const int printW = paperW - 2 * m_options.OffsetX;
+    const int printH = paperH - 2 * m_options.OffsetY;
+    const bool valid = (suffix == "pdf" || suffix == "png") && dpiX > 0 && dpiY > 0 &&
+                       m_options.OffsetX >= 0 && m_options.OffsetY >= 0 && printW > 0 && printH > 0;
+    if (!valid)
+        ThrowPrinterError(MsgInvalidPrinter);
+
+    auto file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly))
+        ThrowPrinterError(MsgInvalidPrinter);
+
+    auto painter = std::make_unique<QPainter>();
+    if (suffix == "pdf") {
+        auto pdf = std::make_unique<QPdfWriter>(file.get());
+        pdf->setResolution(dpiX);
+        pdf->setTitle(QString::fromStdU16String(core::DecodeCp932(titleCp932)));
+        pdf->setCreator(QStringLiteral("ocrprint"));
+        const QPageSize size(QSizeF(m_options.Paper.WidthMm, m_options.Paper.HeightMm),
+                             QPageSize::Millimeter, QString::fromStdString(m_options.Paper.Name));
+        // No margins: Qt's PDF engine would round them to whole points, four
+        // dots at 600 dpi. The painter is moved to the printable corner instead.
+        if (!pdf->setPageLayout(
+                QPageLayout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point)) ||
+            !painter->begin(pdf.get()))
+            ThrowPrinterError(MsgInvalidPrinter);
+        // The writer has one resolution; y is scaled so that one unit is one
+        // dot of the vertical resolution.
+        if (dpiY != dpiX)
+            painter->scale(1.0, static_cast<double>(dpiX) / dpiY);
+        painter->translate(m_options.OffsetX, m_options.OffsetY);
+        m_impl->Pdf = std::move(pdf);
+        m_impl->Open = Impl::Kind::Pdf;
+    } else {
+        QImage& page = m_impl->Page;
+        page = QImage(paperW, paperH, QImage::Format_Grayscale8);
+        if (page.isNull())
+            ThrowPrinterError(MsgInvalidPrinter);
+        page.fill(MarginGrey);
+        if (!painter->begin(&page)) {
+            page = QImage();
+            ThrowPrinterError(MsgInvalidPrinter);
+        }
+        painter->fillRect(m_options.OffsetX, m_options.OffsetY, printW, printH,
+                          QColor(PaperGrey, PaperGrey, PaperGrey));
+        painter->translate(m_options.OffsetX, m_options.OffsetY);
+        m_impl->Open = Impl::Kind::Png;
+    }
+    // What falls outside the printable area is cut off, as on a printer.
+    painter->setClipRect(QRectF(0, 0, printW, printH));
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::TextAntialiasing, false);
+    m_impl->File = std::move(file);
+    m_impl->Painter = std::move(painter);
+    return m_impl->Painter.get();
+}
+
+void FileDevice::EndDocument()
+{
+    m_written = false;
+    if (m_impl->Open == Impl::Kind::None)
+        return;
+    m_written = m_impl->Finish(true, m_options.DpiX, m_options.DpiY);
+}
+
+void FileDevice::AbortDocument()
+{
+    m_impl->Finish(false, m_options.DpiX, m_options.DpiY);
+}
+
+} // namespace surface

@@ -1,0 +1,285 @@
+#include "tprintercanvas.h"
+
+#include "cp932.h"
+#include "fonts.h"
+#include "muldiv.h"
+#include "tprinter.h"
+#include "tracewriter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace surface {
+
+namespace {
+
+// The largest font the back ends render without trouble; a size overflowing
+// the height rule ends up here rather than in an endless rasterisation.
+constexpr int MaxPixelSize = 16384;
+// Cell heights are matched by measuring once at this size and scaling.
+constexpr int ReferencePixelSize = 1000;
+// Nothing beyond this many dots from the origin can land on any paper. Qt's
+// fixed-point glyph positions and rasteriser do not like values near the
+// 32-bit ends, so geometry is clipped or skipped here first.
+constexpr double CoordinateLimit = 1 << 24;
+// An even pen width puts the band's edges exactly on pixel centres, where the
+// rasteriser's choice depends on the edge's direction. Shifting the geometry
+// by a 32nd of a dot up and left makes such bands one dot wider on the left
+// and top side every time, and changes nothing else.
+constexpr double TieBreak = 1.0 / 32;
+
+QColor ToQColor(TColor color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QString Decode(const std::string& textCp932)
+{
+    return QString::fromStdU16String(core::DecodeCp932(textCp932));
+}
+
+double PenWidth(const TPen& pen)
+{
+    return std::max(pen.Width(), 1);
+}
+
+std::int32_t Wrap(std::int64_t value)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+// Liang-Barsky: clips the segment a-b to the square of CoordinateLimit.
+bool ClipSegment(QPointF& a, QPointF& b)
+{
+    double t0 = 0;
+    double t1 = 1;
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() + CoordinateLimit, CoordinateLimit - a.x(), a.y() + CoordinateLimit,
+                         CoordinateLimit - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1)
+        return false;
+    const QPointF start = a;
+    a = start + QPointF(dx, dy) * t0;
+    b = start + QPointF(dx, dy) * t1;
+    return true;
+}
+
+double Limit(std::int32_t v)
+{
+    return std::clamp<double>(v, -CoordinateLimit, CoordinateLimit);
+}
+
+void PlainPainter(QPainter* painter)
+{
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::TextAntialiasing, false);
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+} // namespace
+
+struct TPrinterCanvas::Measured
+{
+    QFont Font;
+    int Ascent = 0;
+    int Width = 0;
+    int Cell = 0;
+};
+
+QFont TPrinterCanvas::DeviceFont()
+{
+    Device* device = m_printer.DeviceHandle();
+    const int dpiX = device->Caps(LOGPIXELSX);
+    const int dpiY = device->Caps(LOGPIXELSY);
+
+    QFont font(DefaultFaceName());
+    font.setWeight(QFont::Normal);
+    font.setStyle(QFont::StyleNormal);
+    // Printers neither hint nor antialias; unhinted metrics also scale
+    // linearly, so measuring and drawing agree at every size.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setKerning(false);
+    if (dpiX > 0 && dpiY > 0 && dpiX != dpiY) {
+        // Glyphs keep their physical shape on a device with oblong dots.
+        font.setStretch(std::clamp(core::MulDiv(100, dpiX, dpiY), 1, 4000));
+    }
+
+    const std::int64_t height = m_font.Height();
+    std::int64_t pixels = 0;
+    if (height < 0) {
+        pixels = -height;
+    } else if (height == 0) {
+        pixels = core::MulDiv(12, dpiY, 72);
+    } else {
+        font.setPixelSize(ReferencePixelSize);
+        const QFontMetrics reference(font, device->MeasureDevice());
+        const std::int64_t cell = reference.ascent() + reference.descent();
+        pixels = cell > 0 ? (height * ReferencePixelSize + cell / 2) / cell : height;
+    }
+    font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(pixels, 1, MaxPixelSize)));
+    return font;
+}
+
+TPrinterCanvas::Measured TPrinterCanvas::Measure(const QString& text)
+{
+    Measured m;
+    m.Font = DeviceFont();
+    const QFontMetrics metrics(m.Font, m_printer.DeviceHandle()->MeasureDevice());
+    m.Ascent = metrics.ascent();
+    if (!text.isEmpty()) {
+        m.Width = metrics.horizontalAdvance(text);
+        m.Cell = metrics.ascent() + metrics.descent();
+    }
+    return m;
+}
+
+void TPrinterCanvas::Changing()
+{
+    m_printer.CheckPrinting();
+    m_font.SyncPixelsPerInch(m_printer.CurrentDevice()->Caps(LOGPIXELSY));
+}
+
+void TPrinterCanvas::MovePenTo(std::int32_t x, std::int32_t y)
+{
+    m_x = x;
+    m_y = y;
+    if (TraceWriter* trace = m_printer.Trace())
+        trace->MoveTo(x, y);
+}
+
+void TPrinterCanvas::DrawLineTo(std::int32_t x, std::int32_t y)
+{
+    Changing();
+    QPainter* painter = m_printer.Painter();
+    // Through the pixel centres, pulled back half a dot so that the band
+    // starts at the first pixel's edge and stops short of the end pixel.
+    QPointF a(m_x + 0.5 - TieBreak, m_y + 0.5 - TieBreak);
+    QPointF b(x + 0.5 - TieBreak, y + 0.5 - TieBreak);
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    if (length > 0 && ClipSegment(a, b)) {
+        const QPointF unit = (QPointF(x, y) - QPointF(m_x, m_y)) / length;
+        a -= unit * 0.5;
+        b -= unit * 0.5;
+        const QPointF normal = QPointF(-unit.y(), unit.x()) * (PenWidth(m_pen) / 2);
+        PlainPainter(painter);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ToQColor(m_pen.Color()));
+        painter->drawPolygon(QPolygonF({a + normal, b + normal, b - normal, a - normal}));
+    }
+    m_x = x;
+    m_y = y;
+    if (TraceWriter* trace = m_printer.Trace())
+        trace->LineTo(x, y, m_pen.Width());
+}
+
+void TPrinterCanvas::DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                               double rx, double ry)
+{
+    double left = Limit(x1);
+    double right = Limit(x2);
+    double top = Limit(y1);
+    double bottom = Limit(y2);
+    if (left > right)
+        std::swap(left, right);
+    if (top > bottom)
+        std::swap(top, bottom);
+    if (left == right || top == bottom)
+        return;
+
+    // The outline runs through the centres of the first and the last column
+    // and row, so right and bottom are exclusive and a wide pen is centred.
+    const QRectF centres(left + 0.5 - TieBreak, top + 0.5 - TieBreak, right - left - 1,
+                         bottom - top - 1);
+    QPainterPath path;
+    if (rx > 0 && ry > 0)
+        path.addRoundedRect(centres, std::min(rx, centres.width() / 2),
+                            std::min(ry, centres.height() / 2));
+    else
+        path.addRect(centres);
+
+    QPainter* painter = m_printer.Painter();
+    PlainPainter(painter);
+    if (m_brush.Style() == bsSolid)
+        painter->fillPath(path, ToQColor(m_brush.Color()));
+    QPainterPathStroker stroker;
+    stroker.setWidth(PenWidth(m_pen));
+    stroker.setJoinStyle(Qt::MiterJoin);
+    stroker.setCapStyle(Qt::FlatCap);
+    painter->fillPath(stroker.createStroke(path), ToQColor(m_pen.Color()));
+}
+
+void TPrinterCanvas::DrawRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                   std::int32_t y2)
+{
+    Changing();
+    DrawShape(x1, y1, x2, y2, 0, 0);
+    if (TraceWriter* trace = m_printer.Trace())
+        trace->Rect(x1, y1, x2, y2, m_pen.Width(), m_brush.Style() == bsSolid);
+}
+
+void TPrinterCanvas::DrawRoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                   std::int32_t y2, std::int32_t x3, std::int32_t y3)
+{
+    Changing();
+    DrawShape(x1, y1, x2, y2, std::abs(static_cast<double>(x3)) / 2,
+              std::abs(static_cast<double>(y3)) / 2);
+    if (TraceWriter* trace = m_printer.Trace())
+        trace->RoundRect(x1, y1, x2, y2, x3, y3, m_pen.Width(), m_brush.Style() == bsSolid);
+}
+
+void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const std::string& textCp932)
+{
+    Changing();
+    const QString text = Decode(textCp932);
+    const Measured m = Measure(text);
+    const bool solid = m_brush.Style() == bsSolid;
+    if (!text.isEmpty() && std::abs(static_cast<double>(x)) < CoordinateLimit &&
+        std::abs(static_cast<double>(y)) < CoordinateLimit) {
+        QPainter* painter = m_printer.Painter();
+        PlainPainter(painter);
+        if (solid)
+            painter->fillRect(QRectF(x, y, m.Width, m.Cell), ToQColor(m_brush.Color()));
+        painter->setFont(m.Font);
+        painter->setPen(QColor(Qt::black));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawText(QPointF(x, static_cast<double>(y) + m.Ascent), text);
+    }
+    m_x = Wrap(static_cast<std::int64_t>(x) + m.Width);
+    m_y = y;
+    if (TraceWriter* trace = m_printer.Trace())
+        trace->Text(x, y, textCp932, m_font.Size(), m_font.Height(), m.Width, m.Cell, solid);
+}
+
+std::int32_t TPrinterCanvas::TextCellWidth(const std::string& textCp932)
+{
+    return Measure(Decode(textCp932)).Width;
+}
+
+std::int32_t TPrinterCanvas::TextCellHeight(const std::string& textCp932)
+{
+    return Measure(Decode(textCp932)).Cell;
+}
+
+} // namespace surface
