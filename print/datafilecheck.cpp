@@ -1,0 +1,31 @@
+#include "datafilecheck.h"
+
+#include "cp932.h"
+#include "declarationjob.h"
+#include "econverterror.h"
+#include "parseprintline.h"
+
+namespace print {
+
+int CheckDataFile(const std::string& path,
+                  const std::function<void(int, const std::string&)>& onProblem)
+{
+    int problems = 0;
+    PrintRecord record;
+    const bool opened = ReadDataFile(path, [&](int number, const std::string& piece) {
+        try {
+            int field = 0;
+            if (ParsePrintLine(record, piece, field) != 1) {
+                ++problems;
+                onProblem(number, "field " + std::to_string(field) + " is empty");
+            }
+        } catch (const core::EConvertError& e) {
+            ++problems;
+            onProblem(number, core::Cp932ToUtf8(e.Message()));
+        }
+        return true;
+    });
+    return opened ? problems : -1;
+}
+
+} // namespace print

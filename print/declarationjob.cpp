@@ -1,0 +1,182 @@
+#include "declarationjob.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cstring>
+
+#include "dots.h"
+#include "parseprintline.h"
+#include "textmodereader.h"
+#include "tprinter.h"
+#include "tprintercanvas.h"
+
+namespace print {
+
+namespace {
+
+double Clamp(double value, double low, double high)
+{
+    // "At or beyond a bound is replaced by that bound"; NaN cannot come from
+    // the strict or lenient conversions, but would be held at 0 here rather
+    // than reach the dot arithmetic.
+    if (value != value)
+        return 0;
+    return std::min(std::max(value, low), high);
+}
+
+std::int32_t SaturatingAdd(std::int32_t a, std::int32_t b)
+{
+    const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(sum, INT32_MIN, INT32_MAX));
+}
+
+// (size div 2) x (factor - 1), exact in 64 bits: a factor near the ends of
+// the 32-bit range would overflow 32-bit arithmetic.
+std::int64_t AnchorShift(std::int32_t size, std::int32_t factor)
+{
+    return static_cast<std::int64_t>(size / 2) * (static_cast<std::int64_t>(factor) - 1);
+}
+
+// Documents abandoned by an error must not stay open: the next job could
+// never start.
+class OpenDocumentGuard
+{
+public:
+    explicit OpenDocumentGuard(surface::TPrinter& printer) : m_printer(printer) {}
+    ~OpenDocumentGuard()
+    {
+        if (!m_done)
+            m_printer.AbortDocument();
+    }
+    void Done() { m_done = true; }
+    OpenDocumentGuard(const OpenDocumentGuard&) = delete;
+    OpenDocumentGuard& operator=(const OpenDocumentGuard&) = delete;
+
+private:
+    surface::TPrinter& m_printer;
+    bool m_done = false;
+};
+
+} // namespace
+
+std::string PersonalFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        return {};
+    return QFile::encodeName(folder).toStdString();
+}
+
+std::string DataFilePath()
+{
+    const std::string folder = PersonalFolder();
+    if (folder.empty())
+        return DataFileName;
+    return folder + "/" + DataFileName;
+}
+
+void ClampCorrections(core::TPrintAdjustment& adjustment)
+{
+    adjustment.HorzOffset = Clamp(adjustment.HorzOffset, -20, 20);
+    adjustment.VertOffset = Clamp(adjustment.VertOffset, -20, 20);
+    adjustment.HorzScale = Clamp(adjustment.HorzScale, -10, 10);
+    adjustment.VertScale = Clamp(adjustment.VertScale, -10, 10);
+}
+
+void QueryPrinter(core::TPrintAdjustment& adjustment)
+{
+    using surface::GetDeviceCaps;
+    using surface::PrinterObject;
+    adjustment.PrinterDpiX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSX);
+    adjustment.PrinterDpiY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSY);
+    adjustment.PrinterOffsetX =
+        GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETX);
+    adjustment.PrinterOffsetY =
+        GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETY);
+}
+
+void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adj,
+               const PrintRecord& record)
+{
+    canvas.Font().SetSize(record.FontSize);
+
+    const std::int64_t dx = AnchorShift(canvas.TextCellWidth(record.Text), record.HorzAlign);
+    const std::int32_t x = core::CorrectedDot(record.PosX, adj.HorzOffset, adj.PrinterDpiX,
+                                              adj.HorzScale, dx, adj.PrinterOffsetX);
+    const std::int64_t dy = AnchorShift(canvas.TextCellHeight(record.Text), record.VertAlign);
+    const std::int32_t y = core::CorrectedDot(record.PosY, adj.VertOffset, adj.PrinterDpiY,
+                                              adj.VertScale, dy, adj.PrinterOffsetY);
+
+    canvas.PutText(x, y, record.Text);
+
+    if (record.Framed == 1) {
+        canvas.Brush().SetStyle(surface::bsClear);
+        canvas.Pen().SetColor(surface::clBlack);
+        canvas.Pen().SetMode(surface::pmCopy);
+        // The frame follows the printer's true resolution: a scale correction
+        // moves entries, it does not thicken lines.
+        canvas.Pen().SetWidth(core::LengthDots(adj.PrinterDpiX, 0.3L));
+        canvas.DrawRoundRect(x, y, SaturatingAdd(x, canvas.TextCellWidth(record.Text)),
+                             SaturatingAdd(y, canvas.TextCellHeight(record.Text)),
+                             core::LengthDots(adj.PrinterDpiX, 1.5L),
+                             core::LengthDots(adj.PrinterDpiY, 1.5L));
+    }
+}
+
+void ReadPieces(core::TextModeReader& reader,
+                const std::function<bool(int, const std::string&)>& onPiece)
+{
+    std::string piece;
+    int number = 0;
+    while (!reader.AtEnd()) {
+        if (!reader.ReadLine(piece, LinePieceBytes))
+            continue;
+        // The line is handed on as a C string: a NUL byte ends it there.
+        const auto nul = piece.find('\0');
+        if (nul != std::string::npos)
+            piece.resize(nul);
+        if (!onPiece(++number, piece))
+            break;
+    }
+}
+
+bool ReadDataFile(const std::string& path,
+                  const std::function<bool(int, const std::string&)>& onPiece)
+{
+    core::TextModeReader reader;
+    if (!reader.Open(path))
+        return false;
+    ReadPieces(reader, onPiece);
+    return true;
+}
+
+bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& path)
+{
+    const std::string fileName = path.empty() ? DataFilePath() : path;
+    QueryPrinter(adjustment);
+    ClampCorrections(adjustment);
+
+    core::TextModeReader reader;
+    if (!reader.Open(fileName))
+        return false;
+
+    surface::TPrinter& printer = *surface::PrinterObject();
+    printer.DocumentTitle = "OCR";
+    printer.OpenDocument();
+    OpenDocumentGuard guard(printer);
+
+    surface::TPrinterCanvas& canvas = *printer.PageCanvas();
+    PrintRecord record;
+    ReadPieces(reader, [&](int, const std::string& piece) {
+        if (ParsePrintLine(record, piece) == 1)
+            DrawEntry(canvas, adjustment, record);
+        return true;
+    });
+    printer.CloseDocument();
+    guard.Done();
+    return true;
+}
+
+} // namespace print

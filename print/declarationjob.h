@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "printadjustment.h"
+#include "printrecord.h"
+
+namespace core {
+class TextModeReader;
+}
+namespace surface {
+class TPrinterCanvas;
+}
+
+namespace print {
+
+// The data file's name and how a piece of a line is read: at most 255 bytes.
+inline constexpr const char* DataFileName = "ocrdat.prn";
+inline constexpr std::size_t LinePieceBytes = 255;
+
+// The user's documents folder (xdg-user-dir DOCUMENTS, ~/Documents by
+// default), or empty when it is not an existing directory.
+std::string PersonalFolder();
+
+// Where the job looks for the data file: in the documents folder when that
+// folder exists (whether or not the file is there), else "ocrdat.prn" in the
+// current directory.
+std::string DataFilePath();
+
+// The four corrections brought into their ranges in place, in the job's order.
+void ClampCorrections(core::TPrintAdjustment& adjustment);
+
+// The printer's four capabilities stored into the correction state.
+void QueryPrinter(core::TPrintAdjustment& adjustment);
+
+// Draws one accepted entry with the correction applied.
+void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adjustment,
+               const PrintRecord& record);
+
+// Calls onPiece(lineNumber, piece) for every piece of a line the job would
+// read from the open file, in order, counting from 1. Stops early when onPiece
+// returns false. Returns false when the file cannot be opened.
+void ReadPieces(core::TextModeReader& reader,
+                const std::function<bool(int, const std::string&)>& onPiece);
+bool ReadDataFile(const std::string& path,
+                  const std::function<bool(int, const std::string&)>& onPiece);
+
+// The declaration print job of the Print button, on the file at path (the
+// located file when path is empty). Returns false, having printed nothing,
+// when the file cannot be opened; the printer values and the clamped
+// corrections are stored in adjustment either way. A conversion error in the
+// file or a printer error is thrown after the document has been abandoned and
+// the file closed: nothing of a half-drawn declaration reaches the paper.
+bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& path = {});
+
+} // namespace print
