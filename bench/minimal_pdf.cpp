@@ -37,8 +37,9 @@ int main(int argc, char** argv)
         font.setPixelSize(fields[2].toInt() * 600 / 72);
         painter.setFont(font);
         const QByteArray text = line.mid(line.indexOf(fields[11]));
-        painter.drawText(QPointF(fields[0].toDouble() / 25.4 * 600, fields[1].toDouble() / 25.4 * 600),
-                         QString::fromStdU16String(core::DecodeCp932(text.toStdString())));
+        painter.drawText(
+            QPointF(fields[0].toDouble() / 25.4 * 600, fields[1].toDouble() / 25.4 * 600),
+            QString::fromStdU16String(core::DecodeCp932(text.toStdString())));
     }
     return 0;
 }

@@ -14,7 +14,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_parse DATA\n");
         return 2;
     }
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat(argv[1], &st) != 0)
         return 1;
     print::PrintRecord record;

@@ -138,7 +138,8 @@ struct AnchorRow
 };
 
 class DeclarationAnchors : public ::testing::TestWithParam<AnchorRow>
-{};
+{
+};
 
 // The anchor shares are taken from the measured cell: div 2 before the
 // multiplication, so an odd width loses a dot at the right anchor.
@@ -156,7 +157,8 @@ TEST_P(DeclarationAnchors, ShiftByHalfTheCellTimesFactorMinusOne)
     const int cell = texts[0]["cell"].toInt();
     const std::int64_t dx = static_cast<std::int64_t>(width / 2) * (row.horzAlign - 1);
     const std::int64_t dy = static_cast<std::int64_t>(cell / 2) * (row.vertAlign - 1);
-    EXPECT_EQ(texts[0]["x"].toInt(), core::CorrectedDot(50, row.horzOffset, 600, row.horzScale, dx, 100));
+    EXPECT_EQ(texts[0]["x"].toInt(),
+              core::CorrectedDot(50, row.horzOffset, 600, row.horzScale, dx, 100));
     EXPECT_EQ(texts[0]["y"].toInt(), core::CorrectedDot(80, 0, 600, 0, dy, 100));
     EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("山田 Taro"));
 }
@@ -177,7 +179,8 @@ struct FrameRow
 };
 
 class DeclarationFrames : public ::testing::TestWithParam<FrameRow>
-{};
+{
+};
 
 TEST_P(DeclarationFrames, PenAndCornerFromTheTrueResolution)
 {
@@ -208,7 +211,8 @@ TEST_P(DeclarationFrames, PenAndCornerFromTheTrueResolution)
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, DeclarationFrames,
-                         ::testing::Values(FrameRow{"At300", 300, 3, 17}, FrameRow{"At600", 600, 7, 35},
+                         ::testing::Values(FrameRow{"At300", 300, 3, 17},
+                                           FrameRow{"At600", 600, 7, 35},
                                            FrameRow{"At1200", 1200, 14, 70}),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -21,7 +21,8 @@ struct AcceptRow
 };
 
 class ParseAccepted : public ::testing::TestWithParam<AcceptRow>
-{};
+{
+};
 
 TEST_P(ParseAccepted, YieldsTheRecord)
 {
@@ -43,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, ParseAccepted,
     ::testing::Values(
         AcceptRow{"TwelveFields", "12.5,30,10,1,0,1,a,b,c,d,e,ABC\n", 12.5, 30, 10, 1, 0, 1, "ABC"},
-        AcceptRow{"QuotedTextWithComma", "12.5,30,10,1,0,1,a,b,c,d,e,\"ABC, DEF\"\n", 12.5, 30,
-                  10, 1, 0, 1, "ABC, DEF"},
+        AcceptRow{"QuotedTextWithComma", "12.5,30,10,1,0,1,a,b,c,d,e,\"ABC, DEF\"\n", 12.5, 30, 10,
+                  1, 0, 1, "ABC, DEF"},
         AcceptRow{"OpeningQuoteOnlyLosesLastByte", "12.5,30,10,1,0,1,a,b,c,d,e,\"ABC\n", 12.5, 30,
                   10, 1, 0, 1, "AB"},
         AcceptRow{"SingleQuoteIsEmpty", "12.5,30,10,1,0,1,a,b,c,d,e,\"\n", 12.5, 30, 10, 1, 0, 1,
@@ -57,21 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "ABC"},
         AcceptRow{"MoreCommasStayInText", "1,2,3,4,5,6,a,b,c,d,e,x,y,z\n", 1, 2, 3, 4, 5, 6,
                   "x,y,z"},
-        AcceptRow{"NoLineFeedGivesEmptyText", "12.5,30,10,1,0,1,a,b,c,d,e,ABC", 12.5, 30, 10, 1,
-                  0, 1, ""},
-        AcceptRow{"BlanksAroundRealAccepted", " 12.5 , 30 ,10,1,0,1,a,b,c,d,e,ABC\n", 12.5, 30,
-                  10, 1, 0, 1, "ABC"},
+        AcceptRow{"NoLineFeedGivesEmptyText", "12.5,30,10,1,0,1,a,b,c,d,e,ABC", 12.5, 30, 10, 1, 0,
+                  1, ""},
+        AcceptRow{"BlanksAroundRealAccepted", " 12.5 , 30 ,10,1,0,1,a,b,c,d,e,ABC\n", 12.5, 30, 10,
+                  1, 0, 1, "ABC"},
         AcceptRow{"BlanksAroundTextKept", "1,2,3,4,5,6,a,b,c,d,e, ABC \n", 1, 2, 3, 4, 5, 6,
                   " ABC "},
         AcceptRow{"InnerQuotesStay", "1,2,3,4,5,6,a,b,c,d,e,A\"B\"C\n", 1, 2, 3, 4, 5, 6,
                   "A\"B\"C"},
         AcceptRow{"HexIntegers", "1,2,$10,0x2,X1,-3,a,b,c,d,e,T\n", 1, 2, 16, 2, 1, -3, "T"},
-        AcceptRow{"ShiftJisTextUntouched", "50,60,10,1,1,1,a,b,c,d,e," + kSjisName + "\n", 50,
-                  60, 10, 1, 1, 1, kSjisName},
+        AcceptRow{"ShiftJisTextUntouched", "50,60,10,1,1,1,a,b,c,d,e," + kSjisName + "\n", 50, 60,
+                  10, 1, 1, 1, kSjisName},
         AcceptRow{"TrailByteLikeBackslash", "1,2,3,1,0,1,a,b,c,d,e,\x95\x5C\n", 1, 2, 3, 1, 0, 1,
                   "\x95\x5C"},
-        AcceptRow{"ExponentAndSigns", "+1e1,-2.5E-1,+7,-1,0,+2,a,b,c,d,e,T\n", 10, -0.25, 7, -1,
-                  0, 2, "T"}),
+        AcceptRow{"ExponentAndSigns", "+1e1,-2.5E-1,+7,-1,0,+2,a,b,c,d,e,T\n", 10, -0.25, 7, -1, 0,
+                  2, "T"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RejectRow
@@ -82,7 +83,8 @@ struct RejectRow
 };
 
 class ParseRejected : public ::testing::TestWithParam<RejectRow>
-{};
+{
+};
 
 TEST_P(ParseRejected, ReturnsZeroAndNamesTheField)
 {
@@ -114,7 +116,8 @@ struct ErrorRow
 };
 
 class ParseConversionError : public ::testing::TestWithParam<ErrorRow>
-{};
+{
+};
 
 TEST_P(ParseConversionError, ThrowsWithTheFieldText)
 {
@@ -136,10 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"BadSecondField", "1,2mm,3,1,0,1,a,b,c,d,e,T\n",
                  "'2mm' は浮動小数点数ではありません"},
         ErrorRow{"BlankAfterInteger", "1,2,10 ,1,0,1,a,b,c,d,e,T\n", "'10 ' は整数ではありません"},
-        ErrorRow{"RealInIntegerField", "1,2,10,1.5,0,1,a,b,c,d,e,T\n", "'1.5' は整数ではありません"},
+        ErrorRow{"RealInIntegerField", "1,2,10,1.5,0,1,a,b,c,d,e,T\n",
+                 "'1.5' は整数ではありません"},
         ErrorRow{"IntegerOutOfRange", "1,2,2147483648,1,0,1,a,b,c,d,e,T\n",
                  "'2147483648' は整数ではありません"},
-        ErrorRow{"NanIsNoNumber", "nan,2,3,1,0,1,a,b,c,d,e,T\n", "'nan' は浮動小数点数ではありません"},
+        ErrorRow{"NanIsNoNumber", "nan,2,3,1,0,1,a,b,c,d,e,T\n",
+                 "'nan' は浮動小数点数ではありません"},
         ErrorRow{"InfinityIsNoNumber", "1,inf,3,1,0,1,a,b,c,d,e,T\n",
                  "'inf' は浮動小数点数ではありません"},
         ErrorRow{"BadVertAlignAfterEmptyLater", "1,2,3,1,0,x,,b,c,d,e,T\n",
@@ -164,7 +169,8 @@ TEST(ParsePrintLine, ShiftJisFieldKeptByteForByteInTheMessage)
         print::ParsePrintLine(record, field + ",1,2,3,4,5,a,b,c,d,e,T\n");
         FAIL() << "no conversion error";
     } catch (const core::EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'" + field + "'" + core::EncodeCp932(" は浮動小数点数ではありません"));
+        EXPECT_EQ(e.Message(),
+                  "'" + field + "'" + core::EncodeCp932(" は浮動小数点数ではありません"));
     }
 }
 

@@ -1,0 +1,133 @@
+#include "ocrtst.h"
+
+#include <QPrintDialog>
+#include <QScreen>
+#include <QStyle>
+#include <memory>
+
+#include "declarationjob.h"
+#include "printerdevice.h"
+#include "settingsfile.h"
+#include "tapplication.h"
+#include "tprinter.h"
+#include "unit3.h"
+
+namespace app {
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    m_ui.setupUi(this);
+    // A single fixed border: the user can neither resize nor maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(589, 298);
+    setBackgroundRole(QPalette::Button);
+    ApplyFonts();
+    m_ui.Button1->setFocus();
+
+    connect(m_ui.Button1, &QPushButton::clicked, this,
+            TApplication::Guard(this, &TForm1::Button1Click));
+    connect(m_ui.Button2, &QPushButton::clicked, this,
+            TApplication::Guard(this, &TForm1::Button2Click));
+    connect(m_ui.Button3, &QPushButton::clicked, this,
+            TApplication::Guard(this, &TForm1::Button3Click));
+    connect(m_ui.Button4, &QPushButton::clicked, this,
+            TApplication::Guard(this, &TForm1::Button4Click));
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// Designer forms know font sizes only in points; the window is laid out in
+// character heights in pixels.
+void TForm1::ApplyFonts()
+{
+    QFont base = font();
+    base.setPixelSize(12);
+    setFont(base);
+
+    struct Row
+    {
+        QWidget* widget;
+        int pixels;
+        bool bold;
+    };
+    const Row rows[] = {
+        {m_ui.msgLabel, 15, false}, {m_ui.Label2, 13, false},  {m_ui.Button3, 15, false},
+        {m_ui.Label1, 15, false},   {m_ui.Button4, 15, false}, {m_ui.Label6, 15, false},
+        {m_ui.Button1, 16, true},   {m_ui.Button2, 16, false},
+    };
+    for (const Row& row : rows) {
+        QFont font = base;
+        font.setPixelSize(row.pixels);
+        font.setBold(row.bold);
+        row.widget->setFont(font);
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    // Centred on the screen the first time only; the user may move it later.
+    // The frame counts where the platform already knows it.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* s = screen())
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                     s->availableGeometry())
+                     .topLeft());
+    }
+    QWidget::showEvent(event);
+}
+
+void TForm1::FormCreate()
+{
+    LoadSettings(PrintAdjustment);
+}
+
+void TForm1::Button1Click()
+{
+    RunDeclarationJob();
+}
+
+void TForm1::RunDeclarationJob()
+{
+    // A missing data file prints nothing and says nothing; the printer values
+    // and the clamped corrections are kept in PrintAdjustment either way.
+    print::PrintDeclaration(PrintAdjustment);
+}
+
+void TForm1::Button2Click()
+{
+    // A failed save is silent: the program ends all the same.
+    SaveSettings(PrintAdjustment);
+    close();
+}
+
+void TForm1::Button3Click()
+{
+    surface::TPrinter* printer = surface::PrinterObject();
+    auto* device = dynamic_cast<surface::PrinterDevice*>(printer->CurrentDevice());
+    std::unique_ptr<surface::PrinterDevice> chosen;
+    if (!device) {
+        // No system printer chosen yet: start from the default one.
+        chosen = std::make_unique<surface::PrinterDevice>();
+        device = chosen.get();
+    }
+    QPrintDialog dialog(device->Printer(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    device->ApplyLayout();
+    if (chosen)
+        printer->SetDevice(std::move(chosen));
+}
+
+void TForm1::Button4Click()
+{
+    calibration::Form3->exec();
+}
+
+} // namespace app

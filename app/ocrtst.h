@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+#include "printadjustment.h"
+#include "ui_ocrtst.h"
+
+namespace app {
+
+// The main window: one line of instructions and four buttons (print, exit,
+// printer setup, error adjustment). It owns the printer correction state for
+// the whole run; the dialogs and the print jobs work on its PrintAdjustment.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Builds the window and runs FormCreate, so the settings are loaded before
+    // any other window exists.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    core::TPrintAdjustment PrintAdjustment;
+
+    // Defaults, then the settings file over them.
+    void FormCreate();
+    // "印 刷": prints the declaration.
+    void Button1Click();
+    // "終 了": saves the settings, then closes the window whether or not that
+    // worked.
+    void Button2Click();
+    // "プリンタ設定": the printer setup dialog; a confirmed choice becomes the
+    // printer of the rest of the run.
+    void Button3Click();
+    // "誤差調整": the adjustment dialog, modally.
+    void Button4Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ApplyFonts();
+    void RunDeclarationJob();
+
+    Ui::TForm1 m_ui;
+    bool m_placed = false;
+};
+
+// The program's main window while it exists.
+extern TForm1* Form1;
+
+} // namespace app

@@ -1,0 +1,36 @@
+#include "startup.h"
+
+#include "ocrtst.h"
+#include "tapplication.h"
+#include "unit2.h"
+#include "unit3.h"
+
+namespace app {
+
+ProgramWindows::~ProgramWindows()
+{
+    calibration::Form3 = nullptr;
+    Adjustment.reset();
+    calibration::Form2 = nullptr;
+    Measurement.reset();
+    Form1 = nullptr;
+    Main.reset();
+}
+
+std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
+{
+    application.Initialize();
+    application.Title = QStringLiteral("Kavenor OCR印刷 R3.2");
+
+    auto windows = std::make_unique<ProgramWindows>();
+    windows->Main = std::make_unique<TForm1>();
+    Form1 = windows->Main.get();
+    // Both dialogs read the corrections the main window has just loaded.
+    windows->Measurement = std::make_unique<calibration::TForm2>(Form1->PrintAdjustment);
+    calibration::Form2 = windows->Measurement.get();
+    windows->Adjustment = std::make_unique<calibration::TForm3>(Form1->PrintAdjustment);
+    calibration::Form3 = windows->Adjustment.get();
+    return windows;
+}
+
+} // namespace app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+namespace calibration {
+class TForm2;
+class TForm3;
+} // namespace calibration
+
+namespace app {
+
+class TApplication;
+class TForm1;
+
+// The three windows of the run. Form1, Form2 and Form3 point at them while
+// this object lives; it destroys them in the reverse order of their creation.
+class ProgramWindows
+{
+public:
+    ProgramWindows() = default;
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    std::unique_ptr<TForm1> Main;
+    std::unique_ptr<calibration::TForm2> Measurement;
+    std::unique_ptr<calibration::TForm3> Adjustment;
+};
+
+// Start-up up to the message loop, in this order: initialise the application,
+// set its title, create the main window (which loads the settings), then the
+// measurement and the adjustment dialog, which both copy values out of the main
+// window's PrintAdjustment while they are created.
+std::unique_ptr<ProgramWindows> StartUp(TApplication& application);
+
+} // namespace app

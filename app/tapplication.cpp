@@ -1,0 +1,135 @@
+#include "tapplication.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+#include "cp932.h"
+#include "exception.h"
+#include "fonts.h"
+#include "handlerguard.h"
+#include "resources.h"
+
+namespace app {
+
+TApplication* Application = nullptr;
+
+namespace {
+
+// The QApplication of the program: an exception that escapes the delivery of
+// an event (a slot connected without the guard, a paint handler) still ends up
+// in the error box instead of ending the program.
+class GuardedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            TApplication::Protect([] { throw; });
+        }
+        return false;
+    }
+};
+
+// The message as code page 932 bytes: the program's own exceptions carry them,
+// the standard library's speak UTF-8.
+std::string MessageOf(const std::exception& error)
+{
+    if (const auto* own = dynamic_cast<const core::Exception*>(&error))
+        return own->Message();
+    return core::EncodeCp932(error.what());
+}
+
+} // namespace
+
+std::string FormatErrorMessage(const std::string& messageCp932)
+{
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < messageCp932.size();) {
+        last = i;
+        const bool doubleByte =
+            core::IsCp932LeadByte(static_cast<unsigned char>(messageCp932[i])) &&
+            i + 1 < messageCp932.size();
+        i += doubleByte ? 2 : 1;
+    }
+    if (messageCp932.empty())
+        return messageCp932;
+
+    const std::string_view lastChar = std::string_view(messageCp932).substr(last);
+    const std::string_view stop = ".";
+    const bool above = std::lexicographical_compare(
+        stop.begin(), stop.end(), lastChar.begin(), lastChar.end(), [](char a, char b) {
+            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+        });
+    return above ? messageCp932 + "." : messageCp932;
+}
+
+TApplication::TApplication(int& argc, char** argv)
+    : m_application(std::make_unique<GuardedApplication>(argc, argv))
+{
+    Application = this;
+}
+
+TApplication::TApplication()
+{
+    Application = this;
+}
+
+TApplication::~TApplication()
+{
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::Initialize()
+{
+    surface::InstallFontSubstitutions();
+    resources::Initialize();
+    calibration::SetHandlerRunner(&TApplication::Protect);
+}
+
+int TApplication::Run()
+{
+    return QApplication::exec();
+}
+
+void TApplication::ShowException(const std::exception& error)
+{
+    const std::string text = FormatErrorMessage(MessageOf(error));
+    QMessageBox box(QMessageBox::Critical, Title,
+                    QString::fromStdU16String(core::DecodeCp932(text)), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void TApplication::HandleException(const std::exception& error)
+{
+    if (Application) {
+        Application->ShowException(error);
+        return;
+    }
+    std::fprintf(stderr, "ocrprint: %s\n", core::Cp932ToUtf8(MessageOf(error)).c_str());
+}
+
+void TApplication::Protect(const std::function<void()>& handler) noexcept
+{
+    try {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            HandleException(error);
+        } catch (...) {
+            HandleException(std::runtime_error("unknown exception"));
+        }
+    } catch (...) {
+        // Showing the error failed as well; the program goes on regardless.
+    }
+}
+
+} // namespace app

@@ -1,0 +1,108 @@
+#include "measurestate.h"
+
+#include <cmath>
+
+#include "conversions.h"
+#include "cp932.h"
+#include "dots.h"
+#include "tprinter.h"
+
+namespace calibration {
+
+TMeasureState MeasureState;
+
+double AcceptLength(double value, const LengthRule& rule)
+{
+    if (value < rule.Low || value > rule.High)
+        return rule.Nominal;
+    return value;
+}
+
+std::array<std::string, 4> AcceptLengths(const std::array<std::string, 4>& texts,
+                                         core::TPrintAdjustment& adjustment)
+{
+    double* const fields[] = {&adjustment.MeasuredX, &adjustment.MeasuredY, &adjustment.MeasuredA,
+                              &adjustment.MeasuredB};
+    const LengthRule* const rules[] = {&RuleX, &RuleY, &RuleA, &RuleB};
+    std::array<std::string, 4> shown = texts;
+    for (std::size_t i = 0; i < 4; ++i) {
+        // Full-width digits have no ASCII form in code page 932, so they do
+        // not convert: a length typed that way counts as 0, out of range.
+        *fields[i] = core::StrToFloatDef0(core::EncodeCp932(texts[i]));
+        if (*fields[i] < rules[i]->Low || *fields[i] > rules[i]->High) {
+            *fields[i] = rules[i]->Nominal;
+            shown[i] = rules[i]->NominalText;
+        }
+    }
+    return shown;
+}
+
+void QueryPrinter(TMeasureState& state)
+{
+    using surface::GetDeviceCaps;
+    using surface::PrinterObject;
+    state.DpiX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSX);
+    state.DpiY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSY);
+    state.PhysOffsetX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETX);
+    state.PhysOffsetY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETY);
+}
+
+namespace {
+
+// Scale correction: dpi - dpi x measured x (1 / nominal), the reciprocal held
+// at extended precision, stored as a double.
+double DeriveScale(std::int32_t dpi, double measured, long double inverseNominal)
+{
+    const long double d = static_cast<long double>(dpi);
+    return static_cast<double>(d - d * static_cast<long double>(measured) * inverseNominal);
+}
+
+double LimitScale(double scale)
+{
+    if (scale <= -10)
+        return -10;
+    if (scale >= 10)
+        return 10;
+    return scale;
+}
+
+// Offset correction: nominalPosition - nominalLength x position / length, a
+// true division, stored as a double.
+double DeriveOffset(double nominalPosition, double nominalLength, double position, double length)
+{
+    const long double scaled = static_cast<long double>(nominalLength) *
+                               static_cast<long double>(position) /
+                               static_cast<long double>(length);
+    return static_cast<double>(static_cast<long double>(nominalPosition) - scaled);
+}
+
+// Floors the stored double to a multiple of 1/steps mm: a value a hair below
+// a step goes to the step beneath it, as the user's ruler would not.
+double FloorToStep(double value, int steps)
+{
+    const long double step = steps == 10 ? 0.1L : 0.01L;
+    const long double floored = std::floor(static_cast<long double>(value) * steps);
+    return static_cast<double>(floored * step);
+}
+
+} // namespace
+
+void DeriveCorrections(TMeasureState& state, const core::TPrintAdjustment& adjustment,
+                       int stepsPerMm)
+{
+    state.DerivedHorzScale = DeriveScale(state.DpiX, adjustment.MeasuredX, 1.0L / 150);
+    state.DerivedVertScale = DeriveScale(state.DpiY, adjustment.MeasuredY, 1.0L / 200);
+    state.DerivedHorzScale = LimitScale(state.DerivedHorzScale);
+    state.DerivedVertScale = LimitScale(state.DerivedVertScale);
+    state.DerivedHorzOffset = DeriveOffset(100, 150, adjustment.MeasuredA, adjustment.MeasuredX);
+    state.DerivedVertOffset = DeriveOffset(150, 200, adjustment.MeasuredB, adjustment.MeasuredY);
+    state.DerivedHorzOffset = FloorToStep(state.DerivedHorzOffset, stepsPerMm);
+    state.DerivedVertOffset = FloorToStep(state.DerivedVertOffset, stepsPerMm);
+}
+
+int TrackBarPosition(double scale)
+{
+    return core::TruncToInt32(static_cast<long double>(scale) * 2 + 20);
+}
+
+} // namespace calibration

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace surface {
+class TPrinterCanvas;
+}
+
+namespace calibration {
+
+// One of the 27 drawing steps of the measurement sheet, in paper millimetres.
+struct SheetStep
+{
+    enum Kind
+    {
+        ThickPen,
+        Rectangle,
+        ThinPen,
+        FontSize,
+        Text,
+        Polyline
+    };
+    Kind What;
+    std::vector<std::pair<int, int>> Points; // Rectangle: 2 corners; Text: 1; Polyline: 2 or 3
+    int Size = 0;                            // FontSize and Text: points
+    const char* SheetText = nullptr;         // UTF-8, as printed on the measurement sheet
+    const char* TestText = nullptr;          // UTF-8, as printed on the test print
+};
+
+// The figure: a 150 x 200 mm rectangle, a cross mark 100 mm from the left and
+// 150 mm from the top paper edge, the dimension lines and their labels.
+const std::vector<SheetStep>& SheetFigure();
+
+// How a point in paper millimetres becomes device dots.
+using PointMapping = std::function<std::int32_t(int mm)>;
+
+// Draws the figure on the canvas of an open document: pens from the true
+// horizontal resolution, texts of the sheet or of the test print.
+void DrawSheetFigure(surface::TPrinterCanvas& canvas, std::int32_t dpiX, const PointMapping& mapX,
+                     const PointMapping& mapY, bool testPrint);
+
+} // namespace calibration

@@ -1,0 +1,77 @@
+#include "sheetprint.h"
+
+#include "dots.h"
+#include "sheetfigure.h"
+#include "tprinter.h"
+#include "tprintercanvas.h"
+
+namespace calibration {
+
+namespace {
+
+// A document abandoned by an error must not stay open.
+class DocumentScope
+{
+public:
+    DocumentScope() { surface::PrinterObject()->OpenDocument(); }
+    ~DocumentScope()
+    {
+        if (!m_closed)
+            surface::PrinterObject()->AbortDocument();
+    }
+    void Close()
+    {
+        surface::PrinterObject()->CloseDocument();
+        m_closed = true;
+    }
+    DocumentScope(const DocumentScope&) = delete;
+    DocumentScope& operator=(const DocumentScope&) = delete;
+
+private:
+    bool m_closed = false;
+};
+
+void PrepareCanvas(surface::TPrinterCanvas& canvas)
+{
+    canvas.Brush().SetStyle(surface::bsClear);
+    canvas.Pen().SetColor(surface::clBlack);
+    canvas.Pen().SetMode(surface::pmCopy);
+}
+
+} // namespace
+
+void PrintMeasurementSheet(TMeasureState& state)
+{
+    QueryPrinter(state);
+    DocumentScope document;
+    surface::TPrinterCanvas& canvas = *surface::PrinterObject()->PageCanvas();
+    PrepareCanvas(canvas);
+    const TMeasureState s = state;
+    // mm / 25.4 is formed in double for each coordinate, the rest at extended
+    // precision.
+    DrawSheetFigure(
+        canvas, s.DpiX, [&](int mm) { return core::SheetDot(s.DpiX, mm / 25.4, s.PhysOffsetX); },
+        [&](int mm) { return core::SheetDot(s.DpiY, mm / 25.4, s.PhysOffsetY); }, false);
+    document.Close();
+}
+
+void PrintTestSheet(const TMeasureState& s)
+{
+    DocumentScope document;
+    surface::TPrinterCanvas& canvas = *surface::PrinterObject()->PageCanvas();
+    PrepareCanvas(canvas);
+    DrawSheetFigure(
+        canvas, s.DpiX,
+        [&](int mm) {
+            return core::CorrectedDot(mm, s.DerivedHorzOffset, s.DpiX, s.DerivedHorzScale, 0,
+                                      s.PhysOffsetX);
+        },
+        [&](int mm) {
+            return core::CorrectedDot(mm, s.DerivedVertOffset, s.DpiY, s.DerivedVertScale, 0,
+                                      s.PhysOffsetY);
+        },
+        true);
+    document.Close();
+}
+
+} // namespace calibration

@@ -1,0 +1,10 @@
+#pragma once
+// cli: ocrprint-cli, the command-line companion. It parses the command line,
+// chooses the printer (a system queue or the file printer), and runs the same
+// jobs as the program's buttons through the same print surface, reporting on
+// standard error in the words of the program's error box.
+//
+// It may depend on every library of the project; nothing depends on it.
+
+#include "commandline.h"
+#include "commands.h"

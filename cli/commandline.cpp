@@ -1,0 +1,163 @@
+#include "commandline.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace cli {
+
+namespace {
+
+// The largest resolution the file printer accepts: an A3 page at 2400 dpi is
+// already a 28000 x 39700 pixel raster.
+constexpr int MaxDpi = 2400;
+
+bool ParseInt(const std::string& text, int& value)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    return ec == std::errc() && ptr == last && !text.empty();
+}
+
+bool ParsePair(const std::string& text, char separator, int& a, int& b, bool allowSingle)
+{
+    const auto pos = text.find(separator);
+    if (pos == std::string::npos) {
+        if (!allowSingle || !ParseInt(text, a))
+            return false;
+        b = a;
+        return true;
+    }
+    return ParseInt(text.substr(0, pos), a) && ParseInt(text.substr(pos + 1), b);
+}
+
+bool IsCommand(const std::string& word)
+{
+    for (const char* c : {"print", "check", "sheet", "test-print", "calibrate", "show"})
+        if (word == c)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string UsageText()
+{
+    return "usage: ocrprint-cli COMMAND [OPTIONS]\n"
+           "  print      print the declaration (ocrdat.prn) as the Print button does\n"
+           "  check      list every line of the data file that would not print, and why\n"
+           "  show       list the eight values of the settings file\n"
+           "  sheet | test-print X Y A B | calibrate X Y A B   (calibration commands)\n"
+           "Device options, for every command that prints or asks the printer:\n"
+           "  --printer NAME     this printer queue (default: the system's default printer)\n"
+           "  -o, --output FILE  the file printer instead, writing FILE; .pdf or .png\n"
+           "  --dpi X[xY]        file printer resolution (default 600; one number sets both)\n"
+           "  --offset X,Y       file printer physical offsets in dots (default 0,0)\n"
+           "  --paper NAME       file printer paper: A4 (default), A3, B4, B5, Letter, Legal\n"
+           "  --trace FILE       also write the trace of the surface operations to FILE\n"
+           "                     ('-' for standard output)\n"
+           "Other options:\n"
+           "  --data FILE        the data file (default: ocrdat.prn, found as the program finds "
+           "it)\n"
+           "  --settings FILE    the settings file (default: ocrprn2.ini, found as the program "
+           "finds it)\n"
+           "  -h, --help; --version\n"
+           "Exit status: 0 done; 1 an error; 2 a usage error.\n";
+}
+
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) -> bool {
+            if (i + 1 >= args.size())
+                return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "-h" || arg == "--help") {
+            line.Help = true;
+        } else if (arg == "--version") {
+            line.Version = true;
+        } else if (arg == "--printer") {
+            if (!value(v))
+                return "--printer needs a queue name";
+            line.Printer = v;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(v) || v.empty())
+                return arg + " needs a file name";
+            line.FilePrinter = true;
+            line.File.OutputPath = v;
+        } else if (arg == "--dpi") {
+            if (!value(v) || !ParsePair(v, 'x', line.File.DpiX, line.File.DpiY, true) ||
+                line.File.DpiX < 1 || line.File.DpiY < 1 || line.File.DpiX > MaxDpi ||
+                line.File.DpiY > MaxDpi)
+                return "--dpi needs X or XxY, each from 1 to " + std::to_string(MaxDpi);
+            line.FileOptionsGiven = true;
+        } else if (arg == "--offset") {
+            if (!value(v) || !ParsePair(v, ',', line.File.OffsetX, line.File.OffsetY, false) ||
+                line.File.OffsetX < 0 || line.File.OffsetY < 0)
+                return "--offset needs X,Y in dots, not negative";
+            line.FileOptionsGiven = true;
+        } else if (arg == "--paper") {
+            if (!value(v) || !surface::FindPaperSize(v, line.File.Paper))
+                return "--paper needs one of A4, A3, B4, B5, Letter, Legal";
+            line.FileOptionsGiven = true;
+        } else if (arg == "--trace") {
+            if (!value(v) || v.empty())
+                return "--trace needs a file name or '-'";
+            line.Trace = v;
+        } else if (arg == "--data") {
+            if (!value(v) || v.empty())
+                return "--data needs a file name";
+            line.Data = v;
+        } else if (arg == "--settings") {
+            if (!value(v) || v.empty())
+                return "--settings needs a file name";
+            line.Settings = v;
+        } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') &&
+                   arg[1] != '.') {
+            return "unknown option " + arg;
+        } else if (line.Command.empty()) {
+            if (!IsCommand(arg))
+                return "unknown command " + arg;
+            line.Command = arg;
+        } else {
+            line.Arguments.push_back(arg);
+        }
+    }
+    if (line.Help || line.Version)
+        return {};
+    if (line.Command.empty())
+        return "no command given";
+    if (line.FilePrinter && line.Printer)
+        return "--printer and --output exclude each other";
+    if (line.FileOptionsGiven && !line.FilePrinter)
+        return "--dpi, --offset and --paper set the file printer: give -o FILE too";
+    if (line.FilePrinter) {
+        const std::string& out = line.File.OutputPath;
+        auto endsWith = [&](const char* ext) {
+            const std::string e = ext;
+            if (out.size() < e.size())
+                return false;
+            for (std::size_t k = 0; k < e.size(); ++k)
+                if (std::tolower(static_cast<unsigned char>(out[out.size() - e.size() + k])) !=
+                    e[k])
+                    return false;
+            return true;
+        };
+        if (!endsWith(".pdf") && !endsWith(".png"))
+            return "-o needs a file name ending in .pdf or .png";
+        // The printable area must be left with something in it.
+        const long long paperX =
+            static_cast<long long>(line.File.Paper.WidthMm / 25.4 * line.File.DpiX + 0.5);
+        const long long paperY =
+            static_cast<long long>(line.File.Paper.HeightMm / 25.4 * line.File.DpiY + 0.5);
+        if (2LL * line.File.OffsetX >= paperX || 2LL * line.File.OffsetY >= paperY)
+            return "--offset leaves no printable area on the paper";
+    }
+    return {};
+}
+
+} // namespace cli

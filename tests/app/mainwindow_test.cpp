@@ -1,0 +1,267 @@
+// The main window as the user sees it: every control's place, caption and
+// font read back from the live widgets, the tab order, the first focus, and
+// what the four buttons and the title bar's close do.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include "apptest.h"
+#include "ocrtst.h"
+#include "startup.h"
+#include "tprinter.h"
+#include "unit3.h"
+
+namespace {
+
+using apptest::AppTest;
+using apptest::ModalWatcher;
+
+const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
+
+struct ControlRow
+{
+    const char* name;
+    const char* className;
+    QRect geometry;
+    const char* text; // nullptr: no caption
+    int pixelSize;
+    bool bold;
+};
+
+void PrintTo(const ControlRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+const ControlRow Controls[] = {
+    {"Bevel1", "QFrame", {24, 24, 537, 49}, nullptr, 12, false},
+    {"msgLabel",
+     "QLabel",
+     {40, 40, 494, 15},
+     "OCR申告書の印刷を行います。用紙をセットして「印刷」ボタンを押してください。",
+     15,
+     false},
+    {"Label2",
+     "QLabel",
+     {40, 96, 260, 13},
+     "※ 必要に応じて、以下の設定を行ってください。",
+     13,
+     false},
+    {"Button3", "QPushButton", {32, 128, 113, 33}, "プリンタ設定", 15, false},
+    {"Label1",
+     "QLabel",
+     {168, 136, 288, 15},
+     "使用するプリンタの選択や、給紙の設定をする",
+     15,
+     false},
+    {"Button4", "QPushButton", {32, 176, 113, 33}, "誤差調整", 15, false},
+    {"Label6", "QLabel", {168, 184, 143, 15}, "印刷のずれを調整する", 15, false},
+    {"Button1", "QPushButton", {128, 236, 177, 33}, "印 刷", 16, true},
+    {"Button2", "QPushButton", {320, 236, 177, 33}, "終 了", 16, false},
+};
+
+class MainWindowControls : public AppTest, public ::testing::WithParamInterface<ControlRow>
+{
+};
+
+TEST_P(MainWindowControls, MatchTheLayout)
+{
+    const ControlRow& row = GetParam();
+    app::TForm1 form;
+    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(row.name));
+    ASSERT_NE(widget, nullptr);
+    EXPECT_STREQ(widget->metaObject()->className(), row.className);
+    EXPECT_EQ(widget->parentWidget(), &form);
+    EXPECT_EQ(widget->geometry(), row.geometry);
+    if (row.text) {
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        EXPECT_EQ(text.toStdString(), row.text);
+    }
+    EXPECT_EQ(widget->font().family(), Gothic);
+    EXPECT_EQ(widget->font().pixelSize(), row.pixelSize);
+    EXPECT_EQ(widget->font().bold(), row.bold);
+    EXPECT_FALSE(widget->font().italic());
+    // Only the buttons take the focus.
+    const bool tabStop = (widget->focusPolicy() & Qt::TabFocus) != 0;
+    EXPECT_EQ(tabStop, qobject_cast<QPushButton*>(widget) != nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(TForm1, MainWindowControls, ::testing::ValuesIn(Controls),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppTest, MainWindowIsAFixedFramedWindow)
+{
+    app::TForm1 form;
+    EXPECT_EQ(form.objectName(), "TForm1");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("OCR印刷 R3.2"));
+    EXPECT_EQ(form.size(), QSize(589, 298));
+    EXPECT_EQ(form.minimumSize(), QSize(589, 298));
+    EXPECT_EQ(form.maximumSize(), QSize(589, 298));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form.font().family(), Gothic);
+    EXPECT_EQ(form.font().pixelSize(), 12);
+    EXPECT_FALSE(form.font().bold());
+    EXPECT_TRUE(form.autoFillBackground());
+    EXPECT_EQ(form.backgroundRole(), QPalette::Button);
+
+    auto* bevel = form.findChild<QFrame*>("Bevel1");
+    ASSERT_NE(bevel, nullptr);
+    EXPECT_EQ(bevel->frameShape(), QFrame::Box);
+    EXPECT_NE(bevel->frameShadow(), QFrame::Plain);
+}
+
+TEST_F(AppTest, TabOrderRunsThroughTheFourButtons)
+{
+    app::TForm1 form;
+    // The chain of widgets that take the focus by Tab, starting at Button1.
+    QWidget* start = form.findChild<QWidget*>("Button1");
+    ASSERT_NE(start, nullptr);
+    QStringList chain{start->objectName()};
+    for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 20;
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+    }
+    EXPECT_EQ(chain, (QStringList{"Button1", "Button2", "Button3", "Button4"}));
+}
+
+TEST_F(AppTest, ButtonOneHasTheFocusAndTabMovesIt)
+{
+    app::TForm1 form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Button1");
+
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited, (QStringList{"Button2", "Button3", "Button4", "Button1"}));
+}
+
+TEST_F(AppTest, MainWindowIsCentredWhenFirstShown)
+{
+    app::TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QRect screen = form.screen()->availableGeometry();
+    const QRect frame = form.frameGeometry();
+    EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1) << frame.x();
+    EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1) << frame.y();
+}
+
+TEST_F(AppTest, FormCreateLoadsTheSettingsFile)
+{
+    testutil::WriteFileBytes(SettingsFile(), "1.5\r\n-2\r\n3\r\n-4\r\n");
+    app::TForm1 form;
+    EXPECT_EQ(form.PrintAdjustment.HorzOffset, 1.5);
+    EXPECT_EQ(form.PrintAdjustment.VertOffset, -2);
+    EXPECT_EQ(form.PrintAdjustment.VertScale, 3);
+    EXPECT_EQ(form.PrintAdjustment.HorzScale, -4);
+    EXPECT_EQ(form.PrintAdjustment.MeasuredX, 150);
+    EXPECT_EQ(form.PrintAdjustment.MeasuredB, 150);
+    EXPECT_EQ(form.PrintAdjustment.PrinterDpiX, 300);
+}
+
+TEST_F(AppTest, ButtonTwoSavesAndCloses)
+{
+    app::TForm1 form;
+    form.show();
+    form.PrintAdjustment.HorzScale = 2.5;
+    form.PrintAdjustment.VertScale = -1;
+    form.PrintAdjustment.HorzOffset = 35; // saved as it is; limiting is the print job's
+    QTest::mouseClick(form.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(testutil::ReadFileBytes(SettingsFile()),
+              "35\r\n0\r\n-1\r\n2.5\r\n150\r\n200\r\n100\r\n150\r\n");
+}
+
+TEST_F(AppTest, ButtonTwoClosesSilentlyWhenTheFileCannotBeWritten)
+{
+    std::filesystem::create_directory(SettingsFile()); // in the way of the file
+    app::TForm1 form;
+    form.show();
+    ModalWatcher watcher([](QWidget* w) { w->close(); });
+    QTest::mouseClick(form.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    QTest::qWait(50);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(watcher.Count(), 0) << "no message may be shown";
+    EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+TEST_F(AppTest, ClosingThroughTheTitleBarDoesNotSave)
+{
+    const std::string old = "1\r\n2\r\n3\r\n4\r\n";
+    testutil::WriteFileBytes(SettingsFile(), old);
+    {
+        app::TForm1 form;
+        form.show();
+        form.PrintAdjustment.HorzOffset = 9;
+        EXPECT_TRUE(form.close());
+        EXPECT_FALSE(form.isVisible());
+    }
+    EXPECT_EQ(testutil::ReadFileBytes(SettingsFile()), old);
+}
+
+TEST_F(AppTest, ClosingThroughTheTitleBarCreatesNoFile)
+{
+    {
+        app::TForm1 form;
+        form.show();
+        form.close();
+    }
+    EXPECT_FALSE(std::filesystem::exists(SettingsFile()));
+}
+
+TEST_F(AppTest, ButtonFourShowsTheAdjustmentDialogModally)
+{
+    auto windows = app::StartUp(m_application);
+    app::Form1->show();
+    QWidget* seen = nullptr;
+    bool modal = false;
+    ModalWatcher watcher([&](QWidget* w) {
+        seen = w;
+        modal = w->isModal() && w->isVisible();
+        calibration::Form3->reject();
+    });
+    QTest::mouseClick(app::Form1->findChild<QPushButton*>("Button4"), Qt::LeftButton);
+    EXPECT_EQ(seen, calibration::Form3);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_FALSE(calibration::Form3->isVisible());
+    // The main window is still up and working.
+    EXPECT_TRUE(app::Form1->isVisible());
+}
+
+TEST_F(AppTest, ButtonThreeWithoutAPrinterShowsTheErrorBox)
+{
+    // A scheduler that is not there: no printer, so no default printer either.
+    apptest::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
+    app::TForm1 form;
+    form.show();
+    std::vector<apptest::BoxSeen> boxes;
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    QTest::mouseClick(form.findChild<QPushButton*>("Button3"), Qt::LeftButton);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Title, apptest::ProgramTitle());
+    EXPECT_EQ(boxes[0].Text, QStringLiteral("デフォルト プリンタが存在しません."));
+    EXPECT_EQ(boxes[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(surface::PrinterObject()->CurrentDevice(), nullptr);
+    EXPECT_TRUE(form.isVisible());
+}
+
+} // namespace

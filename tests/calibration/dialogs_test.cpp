@@ -1,0 +1,178 @@
+// The two dialogs as start-up creates them: captions, sizes, and the values
+// they copy out of the corrections while they are created.
+#include <QLineEdit>
+#include <QSlider>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "handlerguard.h"
+#include "unit2.h"
+#include "unit3.h"
+
+namespace {
+
+QString EditText(QWidget* form, const char* name)
+{
+    auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(name));
+    return edit ? edit->text() : QStringLiteral("<missing>");
+}
+
+QSlider* Slider(QWidget* form, const char* name)
+{
+    return form->findChild<QSlider*>(QString::fromLatin1(name));
+}
+
+TEST(MeasurementDialog, CopiesTheMeasuredLengthsWhenCreated)
+{
+    core::TPrintAdjustment adjustment;
+    adjustment.MeasuredX = 151.5;
+    adjustment.MeasuredY = 0.1;
+    adjustment.MeasuredA = -7.2;
+    adjustment.MeasuredB = 1e-5;
+    calibration::TForm2 form(adjustment);
+    EXPECT_EQ(EditText(&form, "Edit1"), "151.5");
+    EXPECT_EQ(EditText(&form, "Edit2"), "0.1");
+    EXPECT_EQ(EditText(&form, "Edit3"), "-7.2");
+    EXPECT_EQ(EditText(&form, "Edit4"), "1E-5");
+    // Only read: the record is left as it was.
+    EXPECT_EQ(adjustment.MeasuredX, 151.5);
+}
+
+TEST(MeasurementDialog, CaptionAndSize)
+{
+    core::TPrintAdjustment adjustment;
+    calibration::TForm2 form(adjustment);
+    EXPECT_EQ(form.objectName(), "TForm2");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("プリンタ誤差測定"));
+    EXPECT_EQ(form.size(), QSize(474, 462));
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form.font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(EditText(&form, "Edit1"), "150"); // the defaults
+    EXPECT_EQ(EditText(&form, "Edit4"), "150");
+}
+
+struct TrackRow
+{
+    const char* name;
+    double scale;
+    int position;
+};
+
+void PrintTo(const TrackRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class TrackPositionTable : public ::testing::TestWithParam<TrackRow>
+{
+};
+
+TEST_P(TrackPositionTable, IsTruncatedAndKeptInRange)
+{
+    EXPECT_EQ(calibration::TForm3::TrackPosition(GetParam().scale), GetParam().position);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AdjustmentDialog, TrackPositionTable,
+    ::testing::Values(TrackRow{"Zero", 0, 20}, TrackRow{"HalfSteps", 2.5, 25},
+                      TrackRow{"NegativeHalfSteps", -1, 18}, TrackRow{"Lowest", -10, 0},
+                      TrackRow{"Highest", 10, 40},
+                      // 17.4 and 22.6 truncate toward zero.
+                      TrackRow{"NegativeFractionTruncates", -1.3, 17},
+                      TrackRow{"PositiveFractionTruncates", 1.3, 22},
+                      TrackRow{"AboveRangeIsForty", 30, 40}, TrackRow{"BelowRangeIsZero", -30, 0},
+                      TrackRow{"JustBelowZeroIsZero", -10.4, 0},
+                      TrackRow{"HugeValueIsForty", 1e300, 40},
+                      TrackRow{"HugeNegativeIsZero", -1e300, 0},
+                      TrackRow{"NotANumberIsZero", std::numeric_limits<double>::quiet_NaN(), 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AdjustmentDialog, LoadsTheCorrectionsWhenCreated)
+{
+    core::TPrintAdjustment adjustment;
+    adjustment.HorzScale = 7;
+    adjustment.VertScale = -2.5;
+    adjustment.HorzOffset = 3.5;
+    adjustment.VertOffset = -35; // loaded as it is; only OK checks the range
+    calibration::TForm3 form(adjustment);
+    ASSERT_NE(Slider(&form, "TrackBar1"), nullptr);
+    ASSERT_NE(Slider(&form, "TrackBar2"), nullptr);
+    EXPECT_EQ(Slider(&form, "TrackBar1")->value(), 34);
+    EXPECT_EQ(Slider(&form, "TrackBar2")->value(), 15);
+    EXPECT_EQ(EditText(&form, "Edit1"), "3.5");
+    EXPECT_EQ(EditText(&form, "Edit2"), "-35");
+}
+
+TEST(AdjustmentDialog, CaptionSizeAndTrackBars)
+{
+    core::TPrintAdjustment adjustment;
+    calibration::TForm3 form(adjustment);
+    EXPECT_EQ(form.objectName(), "TForm3");
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("プリンタ誤差調整"));
+    EXPECT_EQ(form.size(), QSize(454, 427));
+    for (const char* name : {"TrackBar1", "TrackBar2"}) {
+        SCOPED_TRACE(name);
+        QSlider* slider = Slider(&form, name);
+        ASSERT_NE(slider, nullptr);
+        EXPECT_EQ(slider->minimum(), 0);
+        EXPECT_EQ(slider->maximum(), 40);
+        EXPECT_EQ(slider->value(), 20);
+        EXPECT_EQ(slider->tickInterval(), 1);
+    }
+    EXPECT_EQ(Slider(&form, "TrackBar1")->orientation(), Qt::Horizontal);
+    EXPECT_EQ(Slider(&form, "TrackBar2")->orientation(), Qt::Vertical);
+    // 0 at the top, 40 at the bottom.
+    EXPECT_TRUE(Slider(&form, "TrackBar2")->invertedAppearance());
+    EXPECT_EQ(EditText(&form, "Edit1"), "0");
+    EXPECT_EQ(EditText(&form, "Edit2"), "0");
+}
+
+// ------------------------------------------------------------ handler guard
+
+int g_runnerCalls = 0;
+void CountingRunner(const std::function<void()>& handler) noexcept
+{
+    ++g_runnerCalls;
+    try {
+        handler();
+    } catch (...) {
+    }
+}
+
+struct Handlers
+{
+    int Runs = 0;
+    void Throws()
+    {
+        ++Runs;
+        throw std::runtime_error("measurement failed");
+    }
+};
+
+TEST(HandlerGuard, GoesThroughTheInstalledRunner)
+{
+    calibration::SetHandlerRunner(&CountingRunner);
+    Handlers handlers;
+    auto slot = calibration::Guard(&handlers, &Handlers::Throws);
+    slot();
+    slot();
+    calibration::SetHandlerRunner(nullptr);
+    EXPECT_EQ(handlers.Runs, 2);
+    EXPECT_EQ(g_runnerCalls, 2);
+}
+
+TEST(HandlerGuard, WithoutARunnerTheErrorGoesToStandardError)
+{
+    calibration::SetHandlerRunner(nullptr);
+    Handlers handlers;
+    testing::internal::CaptureStderr();
+    calibration::Guard(&handlers, &Handlers::Throws)();
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(handlers.Runs, 1);
+    EXPECT_NE(err.find("measurement failed"), std::string::npos) << err;
+}
+
+} // namespace

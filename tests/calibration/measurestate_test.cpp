@@ -1,0 +1,124 @@
+// Deriving corrections from the lengths measured on the sheet.
+#include <gtest/gtest.h>
+
+#include "conversions.h"
+#include "measurestate.h"
+
+namespace {
+
+struct DeriveRow
+{
+    const char* name;
+    int dpi;
+    double x, y, a, b;
+    int steps;
+    double horzScale, vertScale;
+    const char* horzOffset; // in the general number form, as the dialogs show it
+    const char* vertOffset;
+    int track1, track2;
+};
+
+class Derive : public ::testing::TestWithParam<DeriveRow>
+{
+};
+
+TEST_P(Derive, ScalesOffsetsAndTrackPositions)
+{
+    const DeriveRow& r = GetParam();
+    calibration::TMeasureState state;
+    state.DpiX = state.DpiY = r.dpi;
+    core::TPrintAdjustment adj;
+    adj.MeasuredX = r.x;
+    adj.MeasuredY = r.y;
+    adj.MeasuredA = r.a;
+    adj.MeasuredB = r.b;
+    calibration::DeriveCorrections(state, adj, r.steps);
+    EXPECT_DOUBLE_EQ(state.DerivedHorzScale, r.horzScale);
+    EXPECT_DOUBLE_EQ(state.DerivedVertScale, r.vertScale);
+    EXPECT_EQ(core::FloatToStr(state.DerivedHorzOffset), r.horzOffset);
+    EXPECT_EQ(core::FloatToStr(state.DerivedVertOffset), r.vertOffset);
+    EXPECT_EQ(calibration::TrackBarPosition(state.DerivedHorzScale), r.track1);
+    EXPECT_EQ(calibration::TrackBarPosition(state.DerivedVertScale), r.track2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, Derive,
+    ::testing::Values(
+        DeriveRow{"Nominal", 300, 150, 200, 100, 150, 10, 0, 0, "0", "0", 20, 20},
+        DeriveRow{"WiderAt300", 300, 151, 200, 100, 150, 10, -2, 0, "0.6", "0", 16, 20},
+        DeriveRow{"At600", 600, 150.5, 199, 100, 150, 10, -2, 3, "0.3", "-0.8", 16, 26},
+        DeriveRow{"ScaleLimitedTo10", 300, 140, 200, 100, 150, 10, 10, 0, "-7.2", "0", 40, 20},
+        DeriveRow{"ScaleLimitedToMinus10", 300, 160, 200, 100, 150, 10, -10, 0, "6.2", "0", 0, 20},
+        DeriveRow{"HalfStepBelowNegative", 300, 152.27, 200, 100, 150, 10, 300 - 300 * 152.27 / 150,
+                  0, "1.4", "0", 10, 20},
+        DeriveRow{"HalfStepBelowPositive", 300, 147.73, 200, 100, 150, 10, 300 - 300 * 147.73 / 150,
+                  0, "-1.6", "0", 29, 20},
+        DeriveRow{"HairBelowATenth", 300, 150, 200, 99.7, 150, 10, 0, 0, "0.2", "0", 20, 20},
+        DeriveRow{"SmallNegativeFloorsDown", 300, 150, 200, 100.04, 150, 10, 0, 0, "-0.1", "0", 20,
+                  20},
+        DeriveRow{"SmallPositiveFloorsToZero", 300, 150, 200, 99.96, 150, 10, 0, 0, "0", "0", 20,
+                  20},
+        DeriveRow{"ExtremeOffsets", 300, 100, 250, 80, 120, 10, 10, -10, "-20", "54", 40, 0},
+        DeriveRow{"TestPrintHundredths", 300, 151, 199, 101, 149, 100, -2, 1.5, "-0.34", "0.25", 16,
+                  23},
+        DeriveRow{"DoneButtonTenths", 300, 151, 199, 101, 149, 10, -2, 1.5, "-0.4", "0.2", 16, 23},
+        DeriveRow{"Limit600Wide", 600, 147.5, 200, 100, 150, 100, 10, 0, "-1.7", "0", 40, 20},
+        DeriveRow{"Limit600Narrow", 600, 152.5, 200, 100, 150, 100, -10, 0, "1.63", "0", 0, 20}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct AcceptRow
+{
+    const char* name;
+    std::array<std::string, 4> texts;
+    std::array<double, 4> stored;
+    std::array<std::string, 4> shown;
+};
+
+class Accept : public ::testing::TestWithParam<AcceptRow>
+{
+};
+
+TEST_P(Accept, StoresOrReplacesEachLength)
+{
+    const AcceptRow& r = GetParam();
+    core::TPrintAdjustment adj;
+    const auto shown = calibration::AcceptLengths(r.texts, adj);
+    EXPECT_EQ(adj.MeasuredX, r.stored[0]);
+    EXPECT_EQ(adj.MeasuredY, r.stored[1]);
+    EXPECT_EQ(adj.MeasuredA, r.stored[2]);
+    EXPECT_EQ(adj.MeasuredB, r.stored[3]);
+    EXPECT_EQ(shown, r.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Accept,
+                         ::testing::Values(AcceptRow{"UpperBoundsAccepted",
+                                                     {"200", "250", "120", "180"},
+                                                     {200, 250, 120, 180},
+                                                     {"200", "250", "120", "180"}},
+                                           AcceptRow{"LowerBoundsAccepted",
+                                                     {"100", "150", "80", "120"},
+                                                     {100, 150, 80, 120},
+                                                     {"100", "150", "80", "120"}},
+                                           AcceptRow{"JustOutsideReplaced",
+                                                     {"200.01", "250.5", "79.9", "180.1"},
+                                                     {150, 200, 100, 150},
+                                                     {"150", "200", "100", "150"}},
+                                           AcceptRow{"BelowReplaced",
+                                                     {"99.99", "149", "0", "-150"},
+                                                     {150, 200, 100, 150},
+                                                     {"150", "200", "100", "150"}},
+                                           AcceptRow{"EmptyAndLettersReplaced",
+                                                     {"", "abc", " ", "1,5"},
+                                                     {150, 200, 100, 150},
+                                                     {"150", "200", "100", "150"}},
+                                           AcceptRow{"FullWidthDigitsReplaced",
+                                                     {"１５１", "200", "100", "150"},
+                                                     {150, 200, 100, 150},
+                                                     {"150", "200", "100", "150"}},
+                                           AcceptRow{"BlanksAndExponentAccepted",
+                                                     {" 151 ", "2e2", "1.0e2", "+150"},
+                                                     {151, 200, 100, 150},
+                                                     {" 151 ", "2e2", "1.0e2", "+150"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,187 @@
+// ocrprint-cli as a user runs it: a separate process, its exit status, its
+// standard output and error, and the files it writes.
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include "testutil.h"
+
+namespace {
+
+using testutil::TempDir;
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Result RunCli(const QStringList& args, const QByteArray& tmpdir = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!tmpdir.isEmpty())
+        env.insert("TMPDIR", QString::fromUtf8(tmpdir));
+    process.setProcessEnvironment(env);
+    process.start(QString::fromStdString(testutil::BinDir() + "/ocrprint-cli"), args);
+    Result r;
+    if (!process.waitForFinished(120000))
+        return r;
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    r.out = process.readAllStandardOutput().toStdString();
+    r.err = process.readAllStandardError().toStdString();
+    return r;
+}
+
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+struct UsageRow
+{
+    const char* name;
+    QStringList args;
+};
+
+class CliUsage : public ::testing::TestWithParam<UsageRow>
+{
+};
+
+TEST_P(CliUsage, ExitsTwoWithTheUsage)
+{
+    const Result r = RunCli(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("usage: ocrprint-cli"), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CliUsage,
+    ::testing::Values(UsageRow{"NoCommand", {}}, UsageRow{"UnknownCommand", {"frobnicate"}},
+                      UsageRow{"UnknownOption", {"print", "--colour"}},
+                      UsageRow{"DpiNotANumber", {"print", "-o", "x.pdf", "--dpi", "abc"}},
+                      UsageRow{"DpiZero", {"print", "-o", "x.pdf", "--dpi", "0"}},
+                      UsageRow{"DpiTooHigh", {"print", "-o", "x.pdf", "--dpi", "100000"}},
+                      UsageRow{"OffsetOneNumber", {"print", "-o", "x.pdf", "--offset", "5"}},
+                      UsageRow{"OffsetNegative", {"print", "-o", "x.pdf", "--offset", "-5,5"}},
+                      UsageRow{"OffsetSwallowsPage",
+                               {"print", "-o", "x.pdf", "--offset", "3000,10"}},
+                      UsageRow{"UnknownPaper", {"print", "-o", "x.pdf", "--paper", "A0"}},
+                      UsageRow{"FileOptionWithoutOutput", {"print", "--dpi", "300"}},
+                      UsageRow{"OutputAndPrinter", {"print", "-o", "x.pdf", "--printer", "p"}},
+                      UsageRow{"OutputNotPdfOrPng", {"print", "-o", "x.jpg"}},
+                      UsageRow{"MissingValue", {"print", "--data"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cli, HelpAndVersion)
+{
+    const Result help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--trace FILE"), std::string::npos);
+    const Result version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("ocrprint-cli 3.2"), std::string::npos) << version.out;
+}
+
+// A data file and a settings file give exactly the dots of the mapping.
+TEST(CliPrint, TraceHoldsTheExactDots)
+{
+    TempDir dir;
+    testutil::WriteFileBytes(dir.File("ocrdat.prn"),
+                             "50,50,12,1,0,1,a,b,c,d,e,ABC\r\n"
+                             "30,40,10,1,1,1,a,b,c,d,e,\x8E\x52\x93\x63\r\n");
+    // HorzOffset 1.5, VertOffset -1, VertScale 0, HorzScale -2
+    testutil::WriteFileBytes(dir.File("ocrprn2.ini"),
+                             "1.5\r\n-1\r\n0\r\n-2\r\n150\r\n200\r\n100\r\n150\r\n");
+    const Result r = RunCli({"print", "--data", Q(dir.File("ocrdat.prn")), "--settings",
+                             Q(dir.File("ocrprn2.ini")), "-o", Q(dir.File("out.pdf")), "--offset",
+                             "100,100", "--trace", Q(dir.File("t.jsonl"))});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QFile trace(Q(dir.File("t.jsonl")));
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = trace.readAll().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 5) << trace.fileName().toStdString();
+    const QJsonObject open = QJsonDocument::fromJson(lines[0]).object();
+    EXPECT_EQ(open["title"].toString(), "OCR");
+    EXPECT_EQ(open["dpi_x"].toInt(), 600);
+    EXPECT_EQ(open["offset_x"].toInt(), 100);
+    const QJsonObject first = QJsonDocument::fromJson(lines[1]).object();
+    // (50 + 1.5) / 25.4 * (600 - 2) - 100 = 1112.48, (50 - 1) / 25.4 * 600 - 100 = 1057.48
+    EXPECT_EQ(first["x"].toInt(), 1112);
+    EXPECT_EQ(first["y"].toInt(), 1057);
+    EXPECT_EQ(first["height"].toInt(), -100);
+    const QJsonObject second = QJsonDocument::fromJson(lines[2]).object();
+    EXPECT_EQ(second["text"].toString(), QString::fromUtf8("山田"));
+    // (30 + 1.5) / 25.4 * 598 - 100 = 641.61, (40 - 1) / 25.4 * 600 - 100 = 821.26
+    EXPECT_EQ(second["x"].toInt(), 641);
+    EXPECT_EQ(second["y"].toInt(), 821);
+    EXPECT_EQ(QJsonDocument::fromJson(lines[3]).object()["op"].toString(), "roundrect");
+    EXPECT_EQ(QJsonDocument::fromJson(lines[4]).object()["op"].toString(), "close");
+    // The settings file is read, never written.
+    EXPECT_EQ(testutil::ReadFileBytes(dir.File("ocrprn2.ini")),
+              "1.5\r\n-1\r\n0\r\n-2\r\n150\r\n200\r\n100\r\n150\r\n");
+    EXPECT_TRUE(QFile::exists(Q(dir.File("out.pdf"))));
+}
+
+TEST(CliPrint, MissingDataFileIsAnError)
+{
+    TempDir dir;
+    const Result r =
+        RunCli({"print", "--data", Q(dir.File("none.prn")), "-o", Q(dir.File("o.pdf"))},
+               QByteArray::fromStdString(dir.Path()));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ocrdat.prn が見つかりません: " + dir.File("none.prn") + "\n");
+    EXPECT_FALSE(QFile::exists(Q(dir.File("o.pdf"))));
+}
+
+TEST(CliPrint, ConversionErrorWordedAsTheErrorBox)
+{
+    TempDir dir;
+    testutil::WriteFileBytes(dir.File("d.prn"),
+                             "10,10,9,1,0,1,a,b,c,d,e,ok\nabc,1,2,3,4,5,a,b,c,d,e,x\n");
+    const Result r = RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.png"))},
+                            QByteArray::fromStdString(dir.Path()));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "'abc' は浮動小数点数ではありません.\n");
+    EXPECT_FALSE(QFile::exists(Q(dir.File("o.png")))) << "an abandoned page must not be written";
+}
+
+TEST(CliCheck, ReportsEveryLineThatWouldNotPrint)
+{
+    TempDir dir;
+    std::string data = "10,10,9,1,0,1,a,b,c,d,e,ok\r\n"                  // 1 fine
+                       "\r\n"                                            // 2 empty
+                       "10,10,9,1,0,1,,b,c,d,e,x\r\n"                    // 3 field 7 empty
+                       "abc,1,2,3,4,5,a,b,c,d,e,x\r\n"                   // 4 conversion error
+                       "10,10,9 ,1,0,1,a,b,c,d,e,x\r\n";                 // 5 integer error
+    data += "10,10,9,1,0,1,a,b,c,d,e," + std::string(300, 'A') + "\r\n"; // 6 + piece 7
+    data += "10,10,9,1,0,1,a,b,c,d,e,last";                              // 8 fine
+    testutil::WriteFileBytes(dir.File("d.prn"), data);
+    const Result r = RunCli({"check", "--data", Q(dir.File("d.prn"))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "2: field 1 is empty\n"
+                     "3: field 7 is empty\n"
+                     "4: 'abc' は浮動小数点数ではありません\n"
+                     "5: '9 ' は整数ではありません\n"
+                     "7: field 1 is empty\n");
+
+    testutil::WriteFileBytes(dir.File("good.prn"), "10,10,9,1,0,1,a,b,c,d,e,ok\n");
+    const Result good = RunCli({"check", "--data", Q(dir.File("good.prn"))});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, "");
+}
+
+TEST(CliShow, ListsTheEightValuesInFileOrder)
+{
+    TempDir dir;
+    testutil::WriteFileBytes(dir.File("s.ini"), "35\r\n-2.5\r\n-1\r\n2.5\r\nabc\r\n");
+    const Result r = RunCli({"show", "--settings", Q(dir.File("s.ini"))});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "HorzOffset 35\nVertOffset -2.5\nVertScale -1\nHorzScale 2.5\n"
+                     "MeasuredX 0\nMeasuredY 200\nMeasuredA 100\nMeasuredB 150\n");
+}
+
+} // namespace
