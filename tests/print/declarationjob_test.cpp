@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -311,6 +313,63 @@ TEST(DataFileLocation, DocumentsFolderThenCurrentDirectory)
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+} // namespace
+
+namespace {
+
+// The centre of the dark run through `around` along a row or a column of the
+// raster (at most `window` dots either way), or -1 when `around` is not dark.
+double DarkRunCentre(const QImage& image, bool alongRow, int fixed, int around, int window)
+{
+    const auto dark = [&](int i) {
+        return qGray(alongRow ? image.pixel(i, fixed) : image.pixel(fixed, i)) < 128;
+    };
+    if (!dark(around))
+        return -1;
+    int first = around;
+    int last = around;
+    while (first > around - window && dark(first - 1))
+        --first;
+    while (last < around + window && dark(last + 1))
+        ++last;
+    return (first + last) / 2.0;
+}
+
+TEST(DeclarationJob, FramedEntryMeasuredOnTheRaster)
+{
+    JobRun run(Line(60, 80, 14, 1, 1, 1, "\x90\xC5\x96\xB1\x8F\x90\x92\xB7")); // 税務署長
+    core::TPrintAdjustment adj;
+    ASSERT_TRUE(run.Run(adj));
+    const auto frames = run.Ops("roundrect");
+    ASSERT_EQ(frames.size(), 1u);
+    const int off = 100;
+    const int x1 = frames[0]["x1"].toInt() + off;
+    const int y1 = frames[0]["y1"].toInt() + off;
+    const int x2 = frames[0]["x2"].toInt() + off;
+    const int y2 = frames[0]["y2"].toInt() + off;
+    // 60 mm at 600 dpi is 1417.3 dots from the paper's edge.
+    EXPECT_EQ(x1, 1417);
+    EXPECT_EQ(y1, 1889);
+
+    QImageReader::setAllocationLimit(1024); // an A4 page at 600 dpi is beyond the default 128 MB
+    QImage image(QString::fromStdString(run.OutputPath()));
+    ASSERT_FALSE(image.isNull());
+    ASSERT_EQ(image.width(), 4961);
+    // The 7-dot pen is centred on the outline: columns x1 and x2 - 1, rows
+    // y1 and y2 - 1.
+    const int midY = (y1 + y2) / 2;
+    const int midX = (x1 + x2) / 2;
+    EXPECT_NEAR(DarkRunCentre(image, true, midY, x1, 10), x1, 1.0);
+    EXPECT_NEAR(DarkRunCentre(image, true, midY, x2 - 1, 10), x2 - 1, 1.0);
+    EXPECT_NEAR(DarkRunCentre(image, false, midX, y1, 10), y1, 1.0);
+    EXPECT_NEAR(DarkRunCentre(image, false, midX, y2 - 1, 10), y2 - 1, 1.0);
+    // The pen is 7 dots wide.
+    int width = 0;
+    for (int x = x1 - 5; x <= x1 + 5; ++x)
+        width += qGray(image.pixel(x, midY)) < 128 ? 1 : 0;
+    EXPECT_NEAR(width, 7, 1);
 }
 
 } // namespace
