@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace cli {
 
@@ -31,6 +32,43 @@ bool ParsePair(const std::string& text, char separator, int& a, int& b, bool all
     return ParseInt(text.substr(0, pos), a) && ParseInt(text.substr(pos + 1), b);
 }
 
+// The printer's stretch (percent) and shift (mm) stay within what a printer
+// could plausibly get wrong, and well clear of a mirrored or vanished page.
+constexpr double MaxStretchPercent = 50;
+constexpr double MaxShiftMm = 100;
+
+bool ParseDouble(std::string text, double& value)
+{
+    if (!text.empty() && text[0] == '+')
+        text.erase(0, 1);
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    return ec == std::errc() && ptr == last && !text.empty() && std::isfinite(value);
+}
+
+// SX,SY,DX,DY: stretch in percent, shift in millimetres.
+bool ParseMisalignment(const std::string& text, surface::Misalignment& error)
+{
+    double values[4] = {};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((comma == std::string::npos) != (i == 3))
+            return false;
+        const std::size_t end = i == 3 ? text.size() : comma;
+        if (!ParseDouble(text.substr(start, end - start), values[i]))
+            return false;
+        start = end + 1;
+    }
+    // Written so that NaN fails too.
+    if (!(std::abs(values[0]) < MaxStretchPercent && std::abs(values[1]) < MaxStretchPercent &&
+          std::abs(values[2]) < MaxShiftMm && std::abs(values[3]) < MaxShiftMm))
+        return false;
+    error = {values[0], values[1], values[2], values[3]};
+    return true;
+}
+
 bool IsCommand(const std::string& word)
 {
     for (const char* c : {"print", "check", "sheet", "test-print", "calibrate", "show"})
@@ -41,19 +79,35 @@ bool IsCommand(const std::string& word)
 
 } // namespace
 
+std::size_t ArgumentCount(const std::string& command)
+{
+    return command == "test-print" || command == "calibrate" ? 4 : 0;
+}
+
 std::string UsageText()
 {
     return "usage: ocrprint-cli COMMAND [OPTIONS]\n"
            "  print      print the declaration (ocrdat.prn) as the Print button does\n"
            "  check      list every line of the data file that would not print, and why\n"
            "  show       list the eight values of the settings file\n"
-           "  sheet | test-print X Y A B | calibrate X Y A B   (calibration commands)\n"
+           "  sheet      print the measurement sheet (no correction applied)\n"
+           "  test-print X Y A B\n"
+           "             print the test sheet corrected from the lengths measured on the\n"
+           "             sheet, in mm; writes no settings\n"
+           "  calibrate X Y A B\n"
+           "             derive the corrections from the measured lengths as the dialogs'\n"
+           "             done and OK buttons do, save them to the settings file and list\n"
+           "             the eight values; prints nothing\n"
            "Device options, for every command that prints or asks the printer:\n"
            "  --printer NAME     this printer queue (default: the system's default printer)\n"
            "  -o, --output FILE  the file printer instead, writing FILE; .pdf or .png\n"
            "  --dpi X[xY]        file printer resolution (default 600; one number sets both)\n"
            "  --offset X,Y       file printer physical offsets in dots (default 0,0)\n"
            "  --paper NAME       file printer paper: A4 (default), A3, B4, B5, Letter, Legal\n"
+           "  --printer-error SX,SY,DX,DY\n"
+           "                     make the file printer err like a real one: stretch by SX, SY\n"
+           "                     percent about the paper's corner (|S| < 50), then shift by\n"
+           "                     DX, DY mm (|D| < 100; + is right, down); default 0,0,0,0\n"
            "  --trace FILE       also write the trace of the surface operations to FILE\n"
            "                     ('-' for standard output)\n"
            "Other options:\n"
@@ -104,6 +158,11 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             if (!value(v) || !surface::FindPaperSize(v, line.File.Paper))
                 return "--paper needs one of A4, A3, B4, B5, Letter, Legal";
             line.FileOptionsGiven = true;
+        } else if (arg == "--printer-error") {
+            if (!value(v) || !ParseMisalignment(v, line.File.Error))
+                return "--printer-error needs SX,SY,DX,DY: stretch in percent (|S| < 50), "
+                       "shift in mm (|D| < 100)";
+            line.FileOptionsGiven = true;
         } else if (arg == "--trace") {
             if (!value(v) || v.empty())
                 return "--trace needs a file name or '-'";
@@ -131,10 +190,14 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return {};
     if (line.Command.empty())
         return "no command given";
+    if (const std::size_t n = ArgumentCount(line.Command); line.Arguments.size() != n)
+        return n == 0 ? line.Command + " takes no arguments"
+                      : line.Command + " needs the four measured lengths X Y A B in mm";
     if (line.FilePrinter && line.Printer)
         return "--printer and --output exclude each other";
     if (line.FileOptionsGiven && !line.FilePrinter)
-        return "--dpi, --offset and --paper set the file printer: give -o FILE too";
+        return "--dpi, --offset, --paper and --printer-error set the file printer: give -o FILE "
+               "too";
     if (line.FilePrinter) {
         const std::string& out = line.File.OutputPath;
         auto endsWith = [&](const char* ext) {

@@ -19,7 +19,7 @@ struct CommandLine
     std::optional<std::string> Settings; // --settings FILE
     bool FilePrinter = false;            // -o/--output given
     surface::FilePrinterOptions File;    // the file printer's settings
-    bool FileOptionsGiven = false;       // --dpi, --offset or --paper given
+    bool FileOptionsGiven = false;       // --dpi, --offset, --paper or --printer-error given
     bool Help = false;
     bool Version = false;
 };
@@ -27,6 +27,9 @@ struct CommandLine
 // Parses argv. Returns an empty string on success, else the reason for the
 // usage error.
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line);
+
+// How many positional arguments a command takes.
+std::size_t ArgumentCount(const std::string& command);
 
 // The usage text, UTF-8.
 std::string UsageText();

@@ -1,5 +1,7 @@
 #include "commands.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 
@@ -8,8 +10,11 @@
 #include "datafilecheck.h"
 #include "declarationjob.h"
 #include "exception.h"
+#include "filedevice.h"
+#include "measurestate.h"
 #include "printerdevice.h"
 #include "settingsfile.h"
+#include "sheetprint.h"
 #include "tapplication.h"
 #include "tprinter.h"
 #include "tracewriter.h"
@@ -31,13 +36,42 @@ void PrintErrorUtf8(const std::string& text)
 
 // Chooses the printer the command prints on or asks: the file printer, a named
 // queue, or (nothing given) the system default, found when first needed.
-void SelectDevice(const CommandLine& line)
+// Returns the file printer, if that is the one.
+surface::FileDevice* SelectDevice(const CommandLine& line)
 {
     surface::TPrinter& printer = *surface::PrinterObject();
-    if (line.FilePrinter)
-        printer.SetDevice(std::make_unique<surface::FileDevice>(line.File));
-    else if (line.Printer)
+    if (line.FilePrinter) {
+        auto device = std::make_unique<surface::FileDevice>(line.File);
+        surface::FileDevice* file = device.get();
+        printer.SetDevice(std::move(device));
+        return file;
+    }
+    if (line.Printer)
         printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
+    return nullptr;
+}
+
+// A spooler's answer is not examined, but a file that was not written is a
+// result the user has to hear about.
+int OutputStatus(const surface::FileDevice* file)
+{
+    if (file && !file->LastDocumentWritten()) {
+        PrintErrorUtf8("ocrprint-cli: cannot write " + file->Options().OutputPath);
+        return 1;
+    }
+    return 0;
+}
+
+// Opens --trace FILE, if given; false (having said so) when it cannot be written.
+bool OpenTrace(const CommandLine& line, std::unique_ptr<surface::TraceWriter>& trace)
+{
+    if (!line.Trace)
+        return true;
+    trace = std::make_unique<surface::TraceWriter>(*line.Trace);
+    if (trace->Ok())
+        return true;
+    PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
+    return false;
 }
 
 // The trace is the command's: the printer object must not keep writing to it
@@ -51,25 +85,55 @@ public:
     TraceScope& operator=(const TraceScope&) = delete;
 };
 
+std::string SettingsPath(const CommandLine& line)
+{
+    return line.Settings ? *line.Settings : app::SettingsFilePath();
+}
+
 core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
 {
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(line.Settings ? *line.Settings : app::SettingsFilePath(), adjustment);
+    app::LoadSettingsFrom(SettingsPath(line), adjustment);
     return adjustment;
+}
+
+// The eight values in the settings file's order.
+void PrintValues(const core::TPrintAdjustment& a)
+{
+    const std::pair<const char*, double> rows[] = {
+        {"HorzOffset", a.HorzOffset}, {"VertOffset", a.VertOffset}, {"VertScale", a.VertScale},
+        {"HorzScale", a.HorzScale},   {"MeasuredX", a.MeasuredX},   {"MeasuredY", a.MeasuredY},
+        {"MeasuredA", a.MeasuredA},   {"MeasuredB", a.MeasuredB},
+    };
+    for (const auto& [name, value] : rows)
+        std::printf("%s %s\n", name, core::FloatToStr(value).c_str());
+}
+
+// The four lengths as the measurement dialog takes them from its edit boxes.
+// The dialog shows a replaced length in its box; here the user is told.
+void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
+{
+    const std::array<std::string, 4> typed = {line.Arguments[0], line.Arguments[1],
+                                              line.Arguments[2], line.Arguments[3]};
+    const std::array<std::string, 4> shown = calibration::AcceptLengths(typed, adjustment);
+    const char* const names[] = {"X", "Y", "A", "B"};
+    const calibration::LengthRule* const rules[] = {&calibration::RuleX, &calibration::RuleY,
+                                                    &calibration::RuleA, &calibration::RuleB};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (shown[i] != typed[i])
+            PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
+                           " is not a length from " + core::FloatToStr(rules[i]->Low) + " to " +
+                           core::FloatToStr(rules[i]->High) + " mm: " + shown[i] + " used");
+    }
 }
 
 int RunPrint(const CommandLine& line)
 {
     std::unique_ptr<surface::TraceWriter> trace;
-    if (line.Trace) {
-        trace = std::make_unique<surface::TraceWriter>(*line.Trace);
-        if (!trace->Ok()) {
-            PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
-            return 1;
-        }
-    }
+    if (!OpenTrace(line, trace))
+        return 1;
     core::TPrintAdjustment adjustment = LoadAdjustment(line);
-    SelectDevice(line);
+    const surface::FileDevice* file = SelectDevice(line);
     const TraceScope scope(trace.get());
     const std::string path = line.Data ? *line.Data : print::DataFilePath();
     const bool printed = print::PrintDeclaration(adjustment, path);
@@ -77,6 +141,79 @@ int RunPrint(const CommandLine& line)
         PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
         return 1;
     }
+    return OutputStatus(file);
+}
+
+// The measurement dialog's first button.
+int RunSheet(const CommandLine& line)
+{
+    std::unique_ptr<surface::TraceWriter> trace;
+    if (!OpenTrace(line, trace))
+        return 1;
+    const surface::FileDevice* file = SelectDevice(line);
+    const TraceScope scope(trace.get());
+    calibration::PrintMeasurementSheet(calibration::MeasureState);
+    return OutputStatus(file);
+}
+
+// The measurement dialog's test print button. The lengths it accepts would go
+// into the program's correction state; here nothing keeps them.
+int RunTestPrint(const CommandLine& line)
+{
+    std::unique_ptr<surface::TraceWriter> trace;
+    if (!OpenTrace(line, trace))
+        return 1;
+    const surface::FileDevice* file = SelectDevice(line);
+    const TraceScope scope(trace.get());
+    calibration::TMeasureState& state = calibration::MeasureState;
+    core::TPrintAdjustment adjustment;
+    calibration::QueryPrinter(state);
+    AcceptLengths(line, adjustment);
+    calibration::DeriveCorrections(state, adjustment, 100);
+    calibration::PrintTestSheet(state);
+    return OutputStatus(file);
+}
+
+// The measurement dialog's done button, then the adjustment dialog's OK on
+// what it handed over: the track bars hold the scales in half-dpi steps, the
+// edit boxes the offsets as text.
+int RunCalibrate(const CommandLine& line)
+{
+    const std::string path = SettingsPath(line);
+    core::TPrintAdjustment adjustment;
+    app::LoadSettingsFrom(path, adjustment);
+    SelectDevice(line);
+    calibration::TMeasureState& state = calibration::MeasureState;
+    calibration::QueryPrinter(state);
+    AcceptLengths(line, adjustment);
+    calibration::DeriveCorrections(state, adjustment, 10);
+
+    constexpr int TrackBarMin = 0;
+    constexpr int TrackBarMax = 40;
+    const int horzPosition =
+        std::clamp(calibration::TrackBarPosition(state.DerivedHorzScale), TrackBarMin, TrackBarMax);
+    const int vertPosition =
+        std::clamp(calibration::TrackBarPosition(state.DerivedVertScale), TrackBarMin, TrackBarMax);
+    const double horzOffset = core::StrToFloatDef0(core::FloatToStr(state.DerivedHorzOffset));
+    const double vertOffset = core::StrToFloatDef0(core::FloatToStr(state.DerivedVertOffset));
+    if (horzOffset < -20 || horzOffset > 20) {
+        PrintErrorUtf8("横方向調整値に誤りがあります。(±20mmまで)");
+        return 1;
+    }
+    if (vertOffset < -20 || vertOffset > 20) {
+        PrintErrorUtf8("縦方向調整値に誤りがあります。(±20mmまで)");
+        return 1;
+    }
+    adjustment.HorzScale = (horzPosition - 20) * 0.5;
+    adjustment.VertScale = (vertPosition - 20) * 0.5;
+    adjustment.HorzOffset = horzOffset;
+    adjustment.VertOffset = vertOffset;
+    // The window saves silently and ignores a failure; a tool must not.
+    if (!app::SaveSettingsTo(path, adjustment)) {
+        PrintErrorUtf8("ocrprint-cli: cannot save the settings to " + path);
+        return 1;
+    }
+    PrintValues(adjustment);
     return 0;
 }
 
@@ -95,14 +232,7 @@ int RunCheck(const CommandLine& line)
 
 int RunShow(const CommandLine& line)
 {
-    const core::TPrintAdjustment a = LoadAdjustment(line);
-    const std::pair<const char*, double> rows[] = {
-        {"HorzOffset", a.HorzOffset}, {"VertOffset", a.VertOffset}, {"VertScale", a.VertScale},
-        {"HorzScale", a.HorzScale},   {"MeasuredX", a.MeasuredX},   {"MeasuredY", a.MeasuredY},
-        {"MeasuredA", a.MeasuredA},   {"MeasuredB", a.MeasuredB},
-    };
-    for (const auto& [name, value] : rows)
-        std::printf("%s %s\n", name, core::FloatToStr(value).c_str());
+    PrintValues(LoadAdjustment(line));
     return 0;
 }
 
@@ -117,7 +247,13 @@ int RunCommand(const CommandLine& line)
             return RunCheck(line);
         if (line.Command == "show")
             return RunShow(line);
-        PrintErrorUtf8("ocrprint-cli: " + line.Command + " is not available in this version");
+        if (line.Command == "sheet")
+            return RunSheet(line);
+        if (line.Command == "test-print")
+            return RunTestPrint(line);
+        if (line.Command == "calibrate")
+            return RunCalibrate(line);
+        PrintErrorUtf8("ocrprint-cli: unknown command " + line.Command);
         return 2;
     } catch (const core::Exception& e) {
         PrintError(e.Message());

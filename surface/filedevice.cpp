@@ -47,6 +47,23 @@ int PaperDots(double mm, int dpi)
     return dots > 0 && dots < 1e9 ? static_cast<int>(dots) : 0;
 }
 
+// Moves and stretches what is drawn in paper dots the way the printer errs.
+void Misalign(QPainter& painter, const Misalignment& error, int dpiX, int dpiY)
+{
+    if (error.None())
+        return;
+    painter.translate(error.ShiftX / 25.4 * dpiX, error.ShiftY / 25.4 * dpiY);
+    painter.scale(1 + error.StretchX / 100, 1 + error.StretchY / 100);
+}
+
+bool Plausible(const Misalignment& error)
+{
+    for (double v : {error.StretchX, error.StretchY, error.ShiftX, error.ShiftY})
+        if (!std::isfinite(v))
+            return false;
+    return error.StretchX > -100 && error.StretchY > -100;
+}
+
 } // namespace
 
 bool FindPaperSize(const std::string& name, PaperSize& paper)
@@ -158,7 +175,8 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
     const int printW = paperW - 2 * m_options.OffsetX;
     const int printH = paperH - 2 * m_options.OffsetY;
     const bool valid = (suffix == "pdf" || suffix == "png") && dpiX > 0 && dpiY > 0 &&
-                       m_options.OffsetX >= 0 && m_options.OffsetY >= 0 && printW > 0 && printH > 0;
+                       m_options.OffsetX >= 0 && m_options.OffsetY >= 0 && printW > 0 &&
+                       printH > 0 && Plausible(m_options.Error);
     if (!valid)
         ThrowPrinterError(MsgInvalidPrinter);
 
@@ -184,7 +202,6 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
         // dot of the vertical resolution.
         if (dpiY != dpiX)
             painter->scale(1.0, static_cast<double>(dpiX) / dpiY);
-        painter->translate(m_options.OffsetX, m_options.OffsetY);
         m_impl->Pdf = std::move(pdf);
         m_impl->Open = Impl::Kind::Pdf;
     } else {
@@ -199,11 +216,14 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
         }
         painter->fillRect(m_options.OffsetX, m_options.OffsetY, printW, printH,
                           QColor(PaperGrey, PaperGrey, PaperGrey));
-        painter->translate(m_options.OffsetX, m_options.OffsetY);
         m_impl->Open = Impl::Kind::Png;
     }
-    // What falls outside the printable area is cut off, as on a printer.
-    painter->setClipRect(QRectF(0, 0, printW, printH));
+    // What falls outside the printable area is cut off, as on a printer. The
+    // clip is fixed in paper dots here, so the misalignment set after it moves
+    // the drawing but not the margins.
+    painter->setClipRect(QRectF(m_options.OffsetX, m_options.OffsetY, printW, printH));
+    Misalign(*painter, m_options.Error, dpiX, dpiY);
+    painter->translate(m_options.OffsetX, m_options.OffsetY);
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setRenderHint(QPainter::TextAntialiasing, false);
     m_impl->File = std::move(file);

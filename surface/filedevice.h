@@ -18,6 +18,19 @@ struct PaperSize
 // Case-insensitive look-up; false for an unknown name.
 bool FindPaperSize(const std::string& name, PaperSize& paper);
 
+// A printer's own error, as a misaligned real printer has it: what the program
+// draws at paper position p (dots from the paper's top-left corner) comes out
+// at p x (1 + Stretch / 100) + Shift. The printable area stays where it is.
+struct Misalignment
+{
+    double StretchX = 0; // percent, about the paper's top-left corner
+    double StretchY = 0;
+    double ShiftX = 0; // mm, positive to the right
+    double ShiftY = 0; // mm, positive downward
+
+    bool None() const { return StretchX == 0 && StretchY == 0 && ShiftX == 0 && ShiftY == 0; }
+};
+
 struct FilePrinterOptions
 {
     std::string OutputPath; // .pdf or .png, by its extension
@@ -26,11 +39,13 @@ struct FilePrinterOptions
     int OffsetX = 0; // physical offsets in dots, the same margin right and bottom
     int OffsetY = 0;
     PaperSize Paper{"A4", 210, 297};
+    Misalignment Error; // none: a true printer; the capabilities never show it
 };
 
 // A virtual printer that writes its one page as a PDF (vector, fonts embedded)
 // or as a PNG of the whole paper at the device resolution, the unprintable
-// margin shaded and whatever falls outside the printable area cut off.
+// margin shaded and whatever falls outside the printable area cut off. With a
+// misalignment it prints like a printer that needs calibrating.
 class FileDevice : public Device
 {
 public:

@@ -1,0 +1,343 @@
+// The calibration commands of ocrprint-cli: sheet, test-print, calibrate and
+// the file printer's --printer-error, run as a user runs them.
+#include <QFile>
+#include <array>
+#include <gtest/gtest.h>
+
+#include "clirun.h"
+#include "testutil.h"
+
+namespace {
+
+using clitest::Q;
+using clitest::Result;
+using clitest::RunCli;
+using testutil::TempDir;
+
+struct UsageRow
+{
+    const char* name;
+    QStringList args;
+    const char* reason; // what the message names
+};
+
+class CalibrationUsage : public ::testing::TestWithParam<UsageRow>
+{
+};
+
+TEST_P(CalibrationUsage, ExitsTwoWithTheUsage)
+{
+    TempDir dir;
+    const Result r = RunCli(GetParam().args, dir.Path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(GetParam().reason), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage: ocrprint-cli"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(QFile::exists(Q(dir.File("ocrprn2.ini"))));
+}
+
+// The file names are relative: a usage error writes nothing anywhere.
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CalibrationUsage,
+    ::testing::Values(
+        UsageRow{"TestPrintThreeLengths", {"test-print", "150", "200", "100"}, "four"},
+        UsageRow{"TestPrintFiveLengths", {"test-print", "150", "200", "100", "150", "1"}, "four"},
+        UsageRow{"TestPrintNoLengths", {"test-print", "-o", "t.png"}, "four"},
+        UsageRow{"CalibrateNoLengths", {"calibrate"}, "four"},
+        UsageRow{"CalibrateThreeLengths", {"calibrate", "150", "200", "100"}, "four"},
+        UsageRow{"SheetWithALength", {"sheet", "150", "-o", "s.png"}, "no arguments"},
+        UsageRow{"ShowWithAnArgument", {"show", "s.ini"}, "no arguments"},
+        UsageRow{"ErrorThreeNumbers",
+                 {"sheet", "-o", "s.png", "--printer-error", "1,2,3"},
+                 "--printer-error"},
+        UsageRow{"ErrorFiveNumbers",
+                 {"sheet", "-o", "s.png", "--printer-error", "1,2,3,4,5"},
+                 "--printer-error"},
+        UsageRow{"ErrorNotNumbers",
+                 {"sheet", "-o", "s.png", "--printer-error", "a,b,c,d"},
+                 "--printer-error"},
+        UsageRow{"ErrorEmptyNumber",
+                 {"sheet", "-o", "s.png", "--printer-error", "1,,2,3"},
+                 "--printer-error"},
+        UsageRow{"ErrorNaN",
+                 {"sheet", "-o", "s.png", "--printer-error", "nan,0,0,0"},
+                 "--printer-error"},
+        UsageRow{"ErrorStretch50", {"sheet", "-o", "s.png", "--printer-error", "50,0,0,0"}, "< 50"},
+        UsageRow{"ErrorStretchMinus50",
+                 {"sheet", "-o", "s.png", "--printer-error", "0,-50.0,0,0"},
+                 "< 50"},
+        UsageRow{
+            "ErrorShift100", {"sheet", "-o", "s.png", "--printer-error", "0,0,100,0"}, "< 100"},
+        UsageRow{"ErrorShiftMinus100",
+                 {"test-print", "150", "200", "100", "150", "-o", "t.png", "--printer-error",
+                  "0,0,0,-100.5"},
+                 "< 100"},
+        UsageRow{"ErrorMissingValue", {"sheet", "-o", "s.png", "--printer-error"}, "SX,SY,DX,DY"},
+        UsageRow{"ErrorWithoutFilePrinter",
+                 {"sheet", "--printer-error", "0.8,-0.5,1.3,-2.1"},
+                 "give -o FILE"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalibrationHelp, NamesTheNewCommandsAndOption)
+{
+    const Result help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word :
+         {"sheet", "test-print X Y A B", "calibrate X Y A B", "--printer-error SX,SY,DX,DY"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+struct Point
+{
+    int x, y;
+    bool operator==(const Point&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Point& p)
+{
+    return os << "(" << p.x << ", " << p.y << ")";
+}
+
+Point At(const QJsonObject& o, const char* x = "x", const char* y = "y")
+{
+    return {o[x].toInt(), o[y].toInt()};
+}
+
+struct SheetRow
+{
+    const char* name;
+    QStringList device;
+    Point corner1, corner2; // the rectangle
+    int thick, thin;        // pens
+    Point crossStart;       // the vertical cross line's first point
+};
+
+void PrintTo(const SheetRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class SheetTrace : public ::testing::TestWithParam<SheetRow>
+{
+};
+
+TEST_P(SheetTrace, RectangleAndCrossAtTheirDots)
+{
+    const SheetRow& row = GetParam();
+    TempDir dir;
+    const Result r = RunCli(
+        QStringList{"sheet", "-o", Q(dir.File("sheet.png")), "--trace", Q(dir.File("t.jsonl"))} +
+            row.device,
+        dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(QFile::exists(Q(dir.File("sheet.png"))));
+    const auto trace = clitest::ReadTrace(dir.File("t.jsonl"));
+    const auto rects = clitest::TraceOps(trace, "rect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(At(rects[0], "x1", "y1"), row.corner1);
+    EXPECT_EQ(At(rects[0], "x2", "y2"), row.corner2);
+    EXPECT_EQ(rects[0]["pen"].toInt(), row.thick);
+    const auto moves = clitest::TraceOps(trace, "moveto");
+    const auto lines = clitest::TraceOps(trace, "lineto");
+    ASSERT_EQ(moves.size(), 10u); // one per line and arrowhead
+    EXPECT_EQ(At(moves[0]), row.crossStart);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0]["pen"].toInt(), row.thin);
+    const auto texts = clitest::TraceOps(trace, "text");
+    ASSERT_EQ(texts.size(), 13u);
+    EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("誤差測定用紙（未調整）"));
+    EXPECT_EQ(trace.back()["op"].toString(), "close");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, SheetTrace,
+    ::testing::Values(
+        SheetRow{"At300Offsets0", {"--dpi", "300"}, {118, 118}, {1889, 2480}, 2, 0, {1181, 23}},
+        SheetRow{"At600Offsets100",
+                 {"--dpi", "600", "--offset", "100,100"},
+                 {136, 136},
+                 {3679, 4860},
+                 4,
+                 1,
+                 {2262, -52}},
+        SheetRow{"At300Offsets50And60",
+                 {"--dpi", "300", "--offset", "50,60"},
+                 {68, 58},
+                 {1839, 2420},
+                 2,
+                 0,
+                 {1131, -36}},
+        // The printer's own error is not the program's: the dots stay.
+        SheetRow{"PrinterErrorLeavesTheDots",
+                 {"--dpi", "600", "--offset", "100,100", "--printer-error", "-0.5,+0.8,-1.3,2.1"},
+                 {136, 136},
+                 {3679, 4860},
+                 4,
+                 1,
+                 {2262, -52}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliTestPrint, CorrectedDotsAndNoSettingsWritten)
+{
+    TempDir dir;
+    const Result r =
+        RunCli({"test-print", "151", "199", "101", "149", "-o", Q(dir.File("test.pdf")), "--dpi",
+                "300", "--trace", Q(dir.File("t.jsonl"))},
+               dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const auto trace = clitest::ReadTrace(dir.File("t.jsonl"));
+    const auto rects = clitest::TraceOps(trace, "rect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(At(rects[0], "x1", "y1"), (Point{113, 121}));
+    EXPECT_EQ(At(rects[0], "x2", "y2"), (Point{1873, 2495}));
+    // The cross mark's tip: the second point of the first arrowhead.
+    const auto lines = clitest::TraceOps(trace, "lineto");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(At(lines[1]), (Point{1169, 1783}));
+    const auto texts = clitest::TraceOps(trace, "text");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("テスト印刷（調整適用済み）"));
+    EXPECT_TRUE(QFile::exists(Q(dir.File("test.pdf"))));
+    EXPECT_FALSE(QFile::exists(Q(dir.File("ocrprn2.ini"))));
+}
+
+TEST(CliTestPrint, LengthsOutOfRangeAreReplacedAndSaid)
+{
+    TempDir dir;
+    // X 99 and B "abc" become 150 and 150: with Y 200 and A 100 nothing is
+    // corrected and the rectangle lands on the sheet's dots.
+    const Result r = RunCli({"test-print", "99", "200", "100", "abc", "-o", Q(dir.File("test.png")),
+                             "--dpi", "300", "--trace", Q(dir.File("t.jsonl"))},
+                            dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("X 99 is not a length from 100 to 200 mm: 150 used"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("B abc is not a length from 120 to 180 mm: 150 used"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find(" Y "), std::string::npos) << r.err;
+    const auto rects = clitest::TraceOps(clitest::ReadTrace(dir.File("t.jsonl")), "rect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(At(rects[0], "x1", "y1"), (Point{118, 118}));
+    EXPECT_EQ(At(rects[0], "x2", "y2"), (Point{1889, 2480}));
+}
+
+// The eight values as the settings file holds them, or as show lists them.
+std::string Values(const std::array<const char*, 8>& values, bool listing)
+{
+    const char* names[] = {"HorzOffset", "VertOffset", "VertScale", "HorzScale",
+                           "MeasuredX",  "MeasuredY",  "MeasuredA", "MeasuredB"};
+    std::string s;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        s += listing ? std::string(names[i]) + " " + values[i] + "\n"
+                     : std::string(values[i]) + "\r\n";
+    return s;
+}
+
+struct CalibrateRow
+{
+    const char* name;
+    QStringList args; // lengths and device options
+    int status;
+    std::string file; // the settings file afterwards
+    std::string out;
+    std::string err;
+};
+
+void PrintTo(const CalibrateRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class Calibrate : public ::testing::TestWithParam<CalibrateRow>
+{
+};
+
+// The settings file starts with values of an earlier calibration.
+const std::string EarlierFile = "1.5\r\n-1\r\n2.5\r\n-3\r\n140\r\n210\r\n90\r\n160\r\n";
+
+TEST_P(Calibrate, SavesAndListsWhatTheDialogsWouldStore)
+{
+    const CalibrateRow& row = GetParam();
+    TempDir dir;
+    testutil::WriteFileBytes(dir.File("s.ini"), EarlierFile);
+    const Result r = RunCli(QStringList{"calibrate", "--settings", Q(dir.File("s.ini")), "-o",
+                                        Q(dir.File("never.png"))} +
+                                row.args,
+                            dir.Path());
+    EXPECT_EQ(r.status, row.status) << r.err;
+    EXPECT_EQ(r.out, row.out);
+    EXPECT_EQ(r.err, row.err);
+    EXPECT_EQ(testutil::ReadFileBytes(dir.File("s.ini")), row.file);
+    EXPECT_FALSE(QFile::exists(Q(dir.File("never.png")))) << "calibrate prints nothing";
+}
+
+// A calibration that is saved: the file and the listing hold the same values.
+CalibrateRow Saved(const char* name, QStringList args, const std::array<const char*, 8>& values,
+                   std::string err = {})
+{
+    return {name, std::move(args), 0, Values(values, false), Values(values, true), std::move(err)};
+}
+
+// Each saved row: HorzOffset, VertOffset, VertScale, HorzScale, X, Y, A, B.
+INSTANTIATE_TEST_SUITE_P(
+    Cli, Calibrate,
+    ::testing::Values(Saved("Nominal", {"150", "200", "100", "150", "--dpi", "300"},
+                            {"0", "0", "0", "0", "150", "200", "100", "150"}),
+                      Saved("Wider151", {"151", "200", "100", "150", "--dpi", "300"},
+                            {"0.6", "0", "0", "-2", "151", "200", "100", "150"}),
+                      Saved("Scale454DownToHalfStep",
+                            {"152.27", "200", "100", "150", "--dpi", "300"},
+                            {"1.4", "0", "0", "-5", "152.27", "200", "100", "150"}),
+                      Saved("Scale454UpToHalfStep", {"147.73", "200", "100", "150", "--dpi", "300"},
+                            {"-1.6", "0", "0", "4.5", "147.73", "200", "100", "150"}),
+                      Saved("At600", {"150.5", "199", "100", "150", "--dpi", "600"},
+                            {"0.3", "-0.8", "3", "-2", "150.5", "199", "100", "150"}),
+                      Saved("ScaleLimitedToTen", {"140", "200", "100", "150", "--dpi", "300"},
+                            {"-7.2", "0", "0", "10", "140", "200", "100", "150"}),
+                      Saved("HorizontalBoundAccepted", {"100", "200", "80", "150", "--dpi", "300"},
+                            {"-20", "0", "0", "10", "100", "200", "80", "150"}),
+                      Saved("OutOfRangeReplaced", {"99", "200", "100", "150", "--dpi", "300"},
+                            {"0", "0", "0", "0", "150", "200", "100", "150"},
+                            "ocrprint-cli: X 99 is not a length from 100 to 200 mm: 150 used\n"),
+                      CalibrateRow{"VerticalOutOfRange",
+                                   {"100", "250", "80", "120", "--dpi", "300"},
+                                   1,
+                                   EarlierFile,
+                                   "",
+                                   "縦方向調整値に誤りがあります。(±20mmまで)\n"},
+                      CalibrateRow{"BothOutOfRangeReportsHorizontal",
+                                   {"200", "250", "80", "120", "--dpi", "300"},
+                                   1,
+                                   EarlierFile,
+                                   "",
+                                   "横方向調整値に誤りがあります。(±20mmまで)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliCalibrate, WithoutSettingsOptionUsesTheProgramsFile)
+{
+    TempDir dir;
+    const Result r = RunCli(
+        {"calibrate", "151", "200", "100", "150", "-o", Q(dir.File("x.png")), "--dpi", "300"},
+        dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(testutil::ReadFileBytes(dir.File("ocrprn2.ini")),
+              "0.6\r\n0\r\n0\r\n-2\r\n151\r\n200\r\n100\r\n150\r\n");
+    const Result shown = RunCli({"show"}, dir.Path());
+    EXPECT_EQ(shown.out, r.out);
+}
+
+TEST(CliCalibrate, SaveFailureIsReported)
+{
+    TempDir dir;
+    const std::string path = dir.File("missing/s.ini");
+    const Result r = RunCli({"calibrate", "151", "200", "100", "150", "--settings", Q(path), "-o",
+                             Q(dir.File("x.png"))},
+                            dir.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ocrprint-cli: cannot save the settings to " + path + "\n");
+    EXPECT_EQ(r.out, "");
+}
+
+} // namespace
