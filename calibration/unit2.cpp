@@ -1,16 +1,29 @@
 #include "unit2.h"
 
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <array>
+#include <string>
+
 #include "conversions.h"
+#include "handlerguard.h"
+#include "measurestate.h"
+#include "sheetprint.h"
+#include "unit3.h"
 
 namespace calibration {
 
 TForm2* Form2 = nullptr;
 
 namespace {
+
 QString NumberText(double value)
 {
     return QString::fromLatin1(core::FloatToStr(value));
 }
+
 } // namespace
 
 TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
@@ -19,10 +32,101 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     m_ui.setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setBackgroundRole(QPalette::Button);
+    ApplyFonts();
+    FitLabels();
+    m_ui.Button1->setFocus();
+
+    connect(m_ui.Button1, &QPushButton::clicked, this, Guard(this, &TForm2::Button1Click));
+    connect(m_ui.Button2, &QPushButton::clicked, this, Guard(this, &TForm2::Button2Click));
+    connect(m_ui.Button3, &QPushButton::clicked, this, Guard(this, &TForm2::Button3Click));
+    connect(m_ui.Button4, &QPushButton::clicked, this, Guard(this, &TForm2::Button4Click));
+
     FormCreate();
 }
 
 TForm2::~TForm2() = default;
+
+// Designer forms know font sizes only in points; the window is laid out in
+// character heights in pixels.
+void TForm2::ApplyFonts()
+{
+    QFont base = font();
+    base.setPixelSize(12);
+    setFont(base);
+
+    struct Row
+    {
+        QWidget* widget;
+        int pixels;
+        const char16_t* family; // nullptr: the window's
+        bool bold;
+    };
+    const char16_t* const uiGothic = u"MS UI Gothic";
+    const Row rows[] = {
+        {m_ui.Button1, 15, nullptr, false}, {m_ui.Label9, 15, nullptr, false},
+        {m_ui.Label13, 15, nullptr, false}, {m_ui.Label5, 15, nullptr, false},
+        {m_ui.Edit1, 15, nullptr, false},   {m_ui.Label1, 15, nullptr, false},
+        {m_ui.Label6, 15, nullptr, false},  {m_ui.Edit2, 15, nullptr, false},
+        {m_ui.Label2, 15, nullptr, false},  {m_ui.Label7, 15, uiGothic, false},
+        {m_ui.Edit3, 15, nullptr, false},   {m_ui.Label3, 15, nullptr, false},
+        {m_ui.Label8, 15, uiGothic, false}, {m_ui.Edit4, 15, nullptr, false},
+        {m_ui.Label4, 15, nullptr, false},  {m_ui.Label10, 15, nullptr, false},
+        {m_ui.Label12, 15, nullptr, false}, {m_ui.Label14, 12, nullptr, false},
+        {m_ui.Button2, 15, nullptr, false}, {m_ui.Label11, 15, nullptr, false},
+        {m_ui.Button3, 15, nullptr, true},  {m_ui.Button4, 15, nullptr, false},
+    };
+    for (const Row& row : rows) {
+        QFont font = base;
+        font.setPixelSize(row.pixels);
+        font.setBold(row.bold);
+        if (row.family)
+            font.setFamily(QString::fromUtf16(row.family));
+        row.widget->setFont(font);
+    }
+
+    // The done button stands out in blue.
+    QPalette palette = m_ui.Button3->palette();
+    palette.setColor(QPalette::ButtonText, Qt::blue);
+    m_ui.Button3->setPalette(palette);
+}
+
+// The designed label sizes are those of their texts in the designed faces. A
+// substitute face that needs more room gets it to the right and below, as an
+// auto-sized label would, instead of having its text cut off; no label
+// becomes smaller than designed.
+void TForm2::FitLabels()
+{
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        QSize size = label->size();
+        if (label->wordWrap())
+            size.setHeight(std::max(size.height(), label->heightForWidth(size.width())));
+        else
+            size = size.expandedTo(label->sizeHint());
+        label->resize(size);
+    }
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    // Centred on the screen at every showing by the program (not when the
+    // window manager restores it); the frame counts where the platform
+    // already knows it.
+    if (!event->spontaneous()) {
+        if (const QScreen* s = screen())
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                     s->availableGeometry())
+                     .topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event)
+{
+    // Past QDialog: Escape must not cancel and Enter must not press a button.
+    // Only the buttons and the close box end the dialog.
+    QWidget::keyPressEvent(event);
+}
 
 void TForm2::FormCreate()
 {
@@ -30,6 +134,61 @@ void TForm2::FormCreate()
     m_ui.Edit2->setText(NumberText(m_adjustment.MeasuredY));
     m_ui.Edit3->setText(NumberText(m_adjustment.MeasuredA));
     m_ui.Edit4->setText(NumberText(m_adjustment.MeasuredB));
+}
+
+void TForm2::AcceptEditLengths()
+{
+    QLineEdit* const edits[] = {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4};
+    std::array<std::string, 4> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = edits[i]->text().toStdString();
+    const std::array<std::string, 4> shown = AcceptLengths(texts, m_adjustment);
+    // Only a replaced length changes its box: the user's own text, "150.0"
+    // say, stays as typed.
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i] != texts[i])
+            edits[i]->setText(QString::fromStdString(shown[i]));
+    }
+}
+
+void TForm2::Button1Click()
+{
+    PrintMeasurementSheet(MeasureState);
+}
+
+void TForm2::Button2Click()
+{
+    QueryPrinter(MeasureState);
+    AcceptEditLengths();
+    DeriveCorrections(MeasureState, m_adjustment, 100);
+    PrintTestSheet(MeasureState);
+}
+
+void TForm2::Button3Click()
+{
+    // The query comes first: without a printer it throws before anything is
+    // stored or handed over.
+    QueryPrinter(MeasureState);
+    AcceptEditLengths();
+    DeriveCorrections(MeasureState, m_adjustment, 10);
+
+    // Set like the user's own changes, so the adjustment dialog's change
+    // handlers update its labels and diagram. The corrections reach
+    // PrintAdjustment only through that dialog's OK. A dialog made on its own
+    // has nobody to hand them to.
+    if (Form3) {
+        Ui::TForm3& controls = Form3->Controls();
+        controls.TrackBar1->setValue(TrackBarPosition(MeasureState.DerivedHorzScale));
+        controls.TrackBar2->setValue(TrackBarPosition(MeasureState.DerivedVertScale));
+        controls.Edit1->setText(NumberText(MeasureState.DerivedHorzOffset));
+        controls.Edit2->setText(NumberText(MeasureState.DerivedVertOffset));
+    }
+    accept();
+}
+
+void TForm2::Button4Click()
+{
+    reject();
 }
 
 } // namespace calibration

@@ -5,12 +5,16 @@
 #include "printadjustment.h"
 #include "ui_unit2.h"
 
+class QKeyEvent;
+class QShowEvent;
+
 namespace calibration {
 
-// The printer error measurement dialog: the user types the four lengths
-// measured on the printed measurement sheet. Created once at start-up, after
-// the main window has loaded the corrections, and shown modally from the
-// adjustment dialog.
+// The printer error measurement dialog: the user prints the measurement sheet,
+// types the four lengths measured on it, optionally prints the adjusted test
+// sheet, and the done button hands the derived corrections to the adjustment
+// dialog. Created once at start-up, after the main window has loaded the
+// corrections, and shown modally from the adjustment dialog.
 class TForm2 : public QDialog
 {
     Q_OBJECT
@@ -22,8 +26,26 @@ public:
 
     // Fills the edit boxes with the measured lengths; runs once, at creation.
     void FormCreate();
+    // "測定用紙の印刷": the measurement sheet, without correction.
+    void Button1Click();
+    // "テスト印刷": accepts the lengths, derives the corrections to 0.01 mm and
+    // prints the adjusted test sheet; the dialog stays open.
+    void Button2Click();
+    // "設定完了": accepts the lengths, derives the corrections to 0.1 mm, puts
+    // them into the adjustment dialog's controls and closes.
+    void Button3Click();
+    // "キャンセル": closes; nothing is checked or stored.
+    void Button4Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void ApplyFonts();
+    void FitLabels();
+    void AcceptEditLengths();
+
     Ui::TForm2 m_ui;
     core::TPrintAdjustment& m_adjustment;
 };

@@ -1,24 +1,145 @@
 #include "unit3.h"
 
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
 #include <algorithm>
+#include <string>
 
 #include "conversions.h"
+#include "cp932.h"
 #include "dots.h"
+#include "handlerguard.h"
+#include "resources.h"
+#include "unit2.h"
 
 namespace calibration {
 
 TForm3* Form3 = nullptr;
 
+namespace {
+
+// The edit boxes hold Unicode; the conversions read code page 932 bytes, so a
+// full-width digit stays a non-digit.
+std::string Cp932Text(const QLineEdit* edit)
+{
+    return core::EncodeCp932(edit->text().toStdString());
+}
+
+double Lenient(const QLineEdit* edit)
+{
+    return core::StrToFloatDef0(Cp932Text(edit));
+}
+
+// The diagram's edge for a position correction: one pixel per millimetre, at
+// most five either way from the design position.
+bool DiagramEdge(const QLineEdit* edit, int design, int& edge)
+{
+    double v = 0;
+    if (!core::TryStrToFloat(Cp932Text(edit), v))
+        return false;
+    if (v <= -5)
+        v = -5;
+    else if (v >= 5)
+        v = 5;
+    edge = core::TruncToInt32(static_cast<long double>(design) + v);
+    return true;
+}
+
+// The track bar's offset from its centre as the label shows it, and the label
+// widened or narrowed to its text with its left edge in place.
+void ShowOffset(QLabel* label, int offset)
+{
+    label->setText(QString::number(offset));
+    label->resize(label->fontMetrics().horizontalAdvance(label->text()), label->height());
+}
+
+} // namespace
+
 TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
     : QDialog(parent), m_adjustment(adjustment)
 {
+    resources::Initialize(); // the page diagram
     m_ui.setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setBackgroundRole(QPalette::Button);
+    ApplyLook();
+    ConnectHandlers();
+    m_ui.Edit1->setFocus();
     FormCreate();
 }
 
 TForm3::~TForm3() = default;
+
+// Designer forms know font sizes only in points; the window is laid out in
+// character heights in pixels.
+void TForm3::ApplyLook()
+{
+    QFont base = font();
+    base.setPixelSize(12);
+    setFont(base);
+
+    struct Row
+    {
+        QWidget* widget;
+        int pixels;
+        bool bold;
+    };
+    const Row rows[] = {
+        {m_ui.Label1, 15, false}, {m_ui.Label8, 15, false},  {m_ui.Label2, 15, false},
+        {m_ui.Label9, 15, false}, {m_ui.Label3, 15, false},  {m_ui.Edit1, 15, false},
+        {m_ui.Label5, 15, false}, {m_ui.Label4, 15, false},  {m_ui.Edit2, 15, false},
+        {m_ui.Label6, 15, false}, {m_ui.Button3, 12, false}, {m_ui.Label7, 13, false},
+        {m_ui.Button1, 15, true}, {m_ui.Button2, 15, false},
+    };
+    for (const Row& row : rows) {
+        QFont font = base;
+        font.setPixelSize(row.pixels);
+        font.setBold(row.bold);
+        row.widget->setFont(font);
+    }
+
+    // The face that stands in for the Windows one runs wider here and there
+    // ("(mm)"): a one-line label is never narrower than its text.
+    for (QLabel* label : {m_ui.Label1, m_ui.Label8, m_ui.Label9, m_ui.Label3, m_ui.Label4,
+                          m_ui.Label5, m_ui.Label6}) {
+        const int text = label->fontMetrics().horizontalAdvance(label->text());
+        label->resize(std::max(label->width(), text), label->height());
+    }
+
+    QPalette note = m_ui.Label7->palette();
+    note.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    m_ui.Label7->setPalette(note);
+
+    // The sheet of paper under the diagram.
+    QPalette paper = m_ui.Shape1->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    paper.setColor(QPalette::WindowText, Qt::black);
+    m_ui.Shape1->setPalette(paper);
+    m_ui.Shape1->setBackgroundRole(QPalette::Window);
+    m_ui.Shape1->setAutoFillBackground(true);
+    m_ui.Shape1->setLineWidth(1);
+}
+
+void TForm3::ConnectHandlers()
+{
+    connect(m_ui.TrackBar1, &QSlider::valueChanged, this, Guard(this, &TForm3::TrackBar1Change));
+    connect(m_ui.TrackBar2, &QSlider::valueChanged, this, Guard(this, &TForm3::TrackBar2Change));
+    // textChanged, not textEdited: the program's own changes move the diagram too.
+    connect(m_ui.Edit1, &QLineEdit::textChanged, this, Guard(this, &TForm3::Edit1Change));
+    connect(m_ui.Edit2, &QLineEdit::textChanged, this, Guard(this, &TForm3::Edit2Change));
+    connect(m_ui.Button1, &QPushButton::clicked, this, Guard(this, &TForm3::Button1Click));
+    connect(m_ui.Button2, &QPushButton::clicked, this, Guard(this, &TForm3::Button2Click));
+    connect(m_ui.Button3, &QPushButton::clicked, this, Guard(this, &TForm3::Button3Click));
+    // A label has no double-click signal.
+    m_ui.Image1->installEventFilter(this);
+}
 
 int TForm3::TrackPosition(double scale)
 {
@@ -27,12 +148,133 @@ int TForm3::TrackPosition(double scale)
     return std::clamp<std::int32_t>(position, 0, 40);
 }
 
-void TForm3::FormCreate()
+void TForm3::LoadControls()
 {
     m_ui.TrackBar1->setValue(TrackPosition(m_adjustment.HorzScale));
     m_ui.TrackBar2->setValue(TrackPosition(m_adjustment.VertScale));
     m_ui.Edit1->setText(QString::fromLatin1(core::FloatToStr(m_adjustment.HorzOffset)));
     m_ui.Edit2->setText(QString::fromLatin1(core::FloatToStr(m_adjustment.VertOffset)));
+}
+
+void TForm3::FormCreate()
+{
+    LoadControls();
+}
+
+void TForm3::FormActivate()
+{
+    LoadControls();
+}
+
+void TForm3::TrackBar1Change()
+{
+    const int offset = m_ui.TrackBar1->value() - 20;
+    ShowOffset(m_ui.Label8, offset);
+    m_ui.Image1->resize(160 + offset / 2, m_ui.Image1->height());
+}
+
+void TForm3::TrackBar2Change()
+{
+    const int offset = m_ui.TrackBar2->value() - 20;
+    ShowOffset(m_ui.Label9, offset);
+    m_ui.Image1->resize(m_ui.Image1->width(), 190 + offset / 2);
+}
+
+void TForm3::Edit1Change()
+{
+    int left = 0;
+    if (DiagramEdge(m_ui.Edit1, 48, left))
+        m_ui.Image1->move(left, m_ui.Image1->y());
+}
+
+void TForm3::Edit2Change()
+{
+    int top = 0;
+    if (DiagramEdge(m_ui.Edit2, 96, top))
+        m_ui.Image1->move(m_ui.Image1->x(), top);
+}
+
+void TForm3::Image1DblClick()
+{
+    m_ui.TrackBar1->setValue(20);
+    m_ui.TrackBar2->setValue(20);
+    m_ui.Edit1->setText(QStringLiteral("0"));
+    m_ui.Edit2->setText(QStringLiteral("0"));
+}
+
+void TForm3::Button1Click()
+{
+    const double horz = Lenient(m_ui.Edit1);
+    if (horz < -20 || horz > 20) {
+        ShowWarning(QStringLiteral("横方向調整値に誤りがあります。(±20mmまで)"));
+        return;
+    }
+    const double vert = Lenient(m_ui.Edit2);
+    if (vert < -20 || vert > 20) {
+        ShowWarning(QStringLiteral("縦方向調整値に誤りがあります。(±20mmまで)"));
+        return;
+    }
+    m_adjustment.HorzScale = (m_ui.TrackBar1->value() - 20) * 0.5;
+    m_adjustment.VertScale = (m_ui.TrackBar2->value() - 20) * 0.5;
+    m_adjustment.HorzOffset = horz;
+    m_adjustment.VertOffset = vert;
+    accept();
+}
+
+void TForm3::Button2Click()
+{
+    reject();
+}
+
+void TForm3::Button3Click()
+{
+    // Whatever the measurement dialog hands over arrives in the controls.
+    if (Form2)
+        Form2->exec();
+}
+
+void TForm3::ShowWarning(const QString& text)
+{
+    // No parent: the box is centred on the screen, not on the dialog.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    // A showing by the program, not the window manager restoring a minimised
+    // window: centre and reload. The measurement dialog on top never hides
+    // this one, so its closing reloads nothing.
+    if (!event->spontaneous()) {
+        if (const QScreen* s = screen())
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
+                                     s->availableGeometry())
+                     .topLeft());
+        RunHandler([this] { FormActivate(); });
+    }
+    QDialog::showEvent(event);
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event)
+{
+    // No cancel button: Escape must not close the dialog. Enter finds no
+    // default button, as every button has autoDefault off.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui.Image1 && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        RunHandler([this] { Image1DblClick(); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace calibration

@@ -47,7 +47,7 @@ TEST(MeasurementDialog, CaptionAndSize)
     calibration::TForm2 form(adjustment);
     EXPECT_EQ(form.objectName(), "TForm2");
     EXPECT_EQ(form.windowTitle(), QStringLiteral("プリンタ誤差測定"));
-    EXPECT_EQ(form.size(), QSize(474, 462));
+    EXPECT_EQ(form.size(), QSize(466, 450));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form.font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_EQ(EditText(&form, "Edit1"), "150"); // the defaults
@@ -112,7 +112,7 @@ TEST(AdjustmentDialog, CaptionSizeAndTrackBars)
     calibration::TForm3 form(adjustment);
     EXPECT_EQ(form.objectName(), "TForm3");
     EXPECT_EQ(form.windowTitle(), QStringLiteral("プリンタ誤差調整"));
-    EXPECT_EQ(form.size(), QSize(454, 427));
+    EXPECT_EQ(form.size(), QSize(446, 415));
     for (const char* name : {"TrackBar1", "TrackBar2"}) {
         SCOPED_TRACE(name);
         QSlider* slider = Slider(&form, name);

@@ -1,0 +1,231 @@
+#pragma once
+
+// What the measurement dialog's tests do as the user: find a button by its
+// caption and click it, type into an edit box, act on a modal window once it
+// is up, and print to a file printer that keeps a trace; and the two dialogs
+// on one set of corrections.
+#include <QApplication>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "apptest.h"
+#include "filedevice.h"
+#include "handlerguard.h"
+#include "tprinter.h"
+#include "tracewriter.h"
+#include "unit2.h"
+#include "unit3.h"
+
+namespace form2test {
+
+inline QPushButton* ButtonCaptioned(QWidget* form, const QString& caption)
+{
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+        if (button->text() == caption)
+            return button;
+    }
+    return nullptr;
+}
+
+// Clicks the button with that caption. Without one the test fails and the
+// window is closed, so that a modal loop waiting for the click still ends.
+inline bool Click(QWidget* form, const QString& caption)
+{
+    QPushButton* button = ButtonCaptioned(form, caption);
+    if (!button) {
+        ADD_FAILURE() << "no button " << caption.toStdString() << " in "
+                      << form->objectName().toStdString();
+        form->close();
+        return false;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+    return true;
+}
+
+// Replaces the edit box's text by typing: select all, delete, type. Text
+// beyond Latin-1 (full-width digits) arrives as an input method commits it.
+inline void TypeInto(QLineEdit* edit, const QString& text)
+{
+    ASSERT_NE(edit, nullptr);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x100) {
+            QTest::keyClick(edit, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(edit, &commit);
+        }
+    }
+    ASSERT_EQ(edit->text(), text) << "typing did not reach the edit box";
+}
+
+inline QLineEdit* Edit(QWidget* form, const char* name)
+{
+    return form->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+inline QString EditText(QWidget* form, const char* name)
+{
+    QLineEdit* edit = Edit(form, name);
+    return edit ? edit->text() : QStringLiteral("<missing>");
+}
+
+// Runs action on the modal window once one that isIt accepts is up; it runs
+// from the nested event loop of that window's exec(). If none appears, the
+// test fails and whatever modal window is up is closed, so the test ends.
+inline void WhenModal(std::function<bool(QWidget*)> isIt, std::function<void(QWidget*)> action,
+                      int triesLeft = 2000)
+{
+    QTimer::singleShot(5, qApp,
+                       [isIt = std::move(isIt), action = std::move(action), triesLeft]() mutable {
+                           QWidget* modal = QApplication::activeModalWidget();
+                           if (modal && modal->isVisible() && isIt(modal)) {
+                               action(modal);
+                               return;
+                           }
+                           if (triesLeft <= 0) {
+                               ADD_FAILURE() << "the expected modal window did not come up";
+                               if (modal)
+                                   modal->close();
+                               return;
+                           }
+                           WhenModal(std::move(isIt), std::move(action), triesLeft - 1);
+                       });
+}
+
+inline void WhenModal(QWidget* window, std::function<void(QWidget*)> action)
+{
+    WhenModal([window](QWidget* w) { return w == window; }, std::move(action));
+}
+
+// Selects a PNG file printer at dpi (both axes) for one test, with a trace of
+// the operations.
+class FilePrinter
+{
+public:
+    FilePrinter(const std::string& dir, int dpi, int offset = 0)
+        : m_output(dir + "/page.png"), m_tracePath(dir + "/trace.jsonl")
+    {
+        surface::FilePrinterOptions options;
+        options.OutputPath = m_output;
+        options.DpiX = dpi;
+        options.DpiY = dpi;
+        options.OffsetX = offset;
+        options.OffsetY = offset;
+        surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
+        m_trace = std::make_unique<surface::TraceWriter>(m_tracePath);
+        surface::PrinterObject()->SetTrace(m_trace.get());
+    }
+    ~FilePrinter() { surface::PrinterObject()->SetTrace(nullptr); }
+    FilePrinter(const FilePrinter&) = delete;
+    FilePrinter& operator=(const FilePrinter&) = delete;
+
+    const std::string& Output() const { return m_output; }
+
+    // The operations traced so far, of one kind or all.
+    std::vector<QJsonObject> Ops(const char* op = nullptr) const
+    {
+        std::vector<QJsonObject> out;
+        QFile file(QString::fromStdString(m_tracePath));
+        if (!file.open(QIODevice::ReadOnly))
+            return out;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            if (!line.isEmpty() && (!op || o["op"].toString() == QLatin1String(op)))
+                out.push_back(o);
+        }
+        return out;
+    }
+
+private:
+    std::string m_output;
+    std::string m_tracePath;
+    std::unique_ptr<surface::TraceWriter> m_trace;
+};
+
+inline const QString SheetButton = QStringLiteral("測定用紙の印刷");
+inline const QString TestButton = QStringLiteral("テスト印刷");
+inline const QString DoneButton = QStringLiteral("設定完了");
+inline const QString CancelButton = QStringLiteral("キャンセル");
+inline const char* const EditNames[] = {"Edit1", "Edit2", "Edit3", "Edit4"};
+
+// A measurement dialog and an adjustment dialog on one set of corrections, as
+// start-up makes them; the corrections are distinctive, so a stray write or
+// a missing hand-over shows.
+class Form2Test : public apptest::AppTest
+{
+protected:
+    Form2Test()
+    {
+        m_application.Initialize();
+        m_adjustment.HorzScale = -7.5;
+        m_adjustment.VertScale = 6.5;
+        m_adjustment.HorzOffset = 7.7;
+        m_adjustment.VertOffset = -7.7;
+        m_form3 = std::make_unique<calibration::TForm3>(m_adjustment);
+        calibration::Form3 = m_form3.get();
+        m_form2 = std::make_unique<calibration::TForm2>(m_adjustment);
+        calibration::Form2 = m_form2.get();
+    }
+    ~Form2Test() override
+    {
+        calibration::Form2 = nullptr;
+        calibration::Form3 = nullptr;
+        calibration::SetHandlerRunner(nullptr);
+    }
+
+    void Type(const char* edit, const QString& text)
+    {
+        TypeInto(form2test::Edit(m_form2.get(), edit), text);
+    }
+    void TypeAll(const char* const (&texts)[4])
+    {
+        for (int i = 0; i < 4; ++i)
+            Type(EditNames[i], QString::fromUtf8(texts[i]));
+    }
+
+    void ExpectCorrectionsUntouched() const
+    {
+        EXPECT_EQ(m_adjustment.HorzScale, -7.5);
+        EXPECT_EQ(m_adjustment.VertScale, 6.5);
+        EXPECT_EQ(m_adjustment.HorzOffset, 7.7);
+        EXPECT_EQ(m_adjustment.VertOffset, -7.7);
+    }
+    // The adjustment dialog as it was loaded: nothing handed over.
+    void ExpectAdjustmentDialogUntouched()
+    {
+        Ui::TForm3& c = m_form3->Controls();
+        EXPECT_EQ(c.TrackBar1->value(), 5);
+        EXPECT_EQ(c.TrackBar2->value(), 33);
+        EXPECT_EQ(c.Edit1->text(), "7.7");
+        EXPECT_EQ(c.Edit2->text(), "-7.7");
+    }
+    void ExpectLengths(double x, double y, double a, double b) const
+    {
+        EXPECT_EQ(m_adjustment.MeasuredX, x);
+        EXPECT_EQ(m_adjustment.MeasuredY, y);
+        EXPECT_EQ(m_adjustment.MeasuredA, a);
+        EXPECT_EQ(m_adjustment.MeasuredB, b);
+    }
+
+    core::TPrintAdjustment m_adjustment;
+    std::unique_ptr<calibration::TForm3> m_form3;
+    std::unique_ptr<calibration::TForm2> m_form2;
+};
+
+} // namespace form2test
