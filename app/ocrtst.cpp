@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "declarationjob.h"
+#include "pixelfonts.h"
 #include "printerdevice.h"
 #include "settingsfile.h"
 #include "tapplication.h"
@@ -42,31 +43,17 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1() = default;
 
-// Designer forms know font sizes only in points; the window is laid out in
-// character heights in pixels.
 void TForm1::ApplyFonts()
 {
-    QFont base = font();
-    base.setPixelSize(12);
-    setFont(base);
-
-    struct Row
-    {
-        QWidget* widget;
-        int pixels;
-        bool bold;
-    };
-    const Row rows[] = {
-        {m_ui.msgLabel, 15, false}, {m_ui.Label2, 13, false},  {m_ui.Button3, 15, false},
-        {m_ui.Label1, 15, false},   {m_ui.Button4, 15, false}, {m_ui.Label6, 15, false},
-        {m_ui.Button1, 16, true},   {m_ui.Button2, 16, false},
-    };
-    for (const Row& row : rows) {
-        QFont font = base;
-        font.setPixelSize(row.pixels);
-        font.setBold(row.bold);
-        row.widget->setFont(font);
-    }
+    resources::ApplyPixelFonts(this, 12,
+                               {{m_ui.msgLabel, 15},
+                                {m_ui.Label2, 13},
+                                {m_ui.Button3, 15},
+                                {m_ui.Label1, 15},
+                                {m_ui.Button4, 15},
+                                {m_ui.Label6, 15},
+                                {m_ui.Button1, 16, true},
+                                {m_ui.Button2, 16}});
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -10,6 +10,7 @@
 #include "conversions.h"
 #include "handlerguard.h"
 #include "measurestate.h"
+#include "pixelfonts.h"
 #include "sheetprint.h"
 #include "unit3.h"
 
@@ -47,43 +48,32 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
 
 TForm2::~TForm2() = default;
 
-// Designer forms know font sizes only in points; the window is laid out in
-// character heights in pixels.
 void TForm2::ApplyFonts()
 {
-    QFont base = font();
-    base.setPixelSize(12);
-    setFont(base);
-
-    struct Row
-    {
-        QWidget* widget;
-        int pixels;
-        const char16_t* family; // nullptr: the window's
-        bool bold;
-    };
     const char16_t* const uiGothic = u"MS UI Gothic";
-    const Row rows[] = {
-        {m_ui.Button1, 15, nullptr, false}, {m_ui.Label9, 15, nullptr, false},
-        {m_ui.Label13, 15, nullptr, false}, {m_ui.Label5, 15, nullptr, false},
-        {m_ui.Edit1, 15, nullptr, false},   {m_ui.Label1, 15, nullptr, false},
-        {m_ui.Label6, 15, nullptr, false},  {m_ui.Edit2, 15, nullptr, false},
-        {m_ui.Label2, 15, nullptr, false},  {m_ui.Label7, 15, uiGothic, false},
-        {m_ui.Edit3, 15, nullptr, false},   {m_ui.Label3, 15, nullptr, false},
-        {m_ui.Label8, 15, uiGothic, false}, {m_ui.Edit4, 15, nullptr, false},
-        {m_ui.Label4, 15, nullptr, false},  {m_ui.Label10, 15, nullptr, false},
-        {m_ui.Label12, 15, nullptr, false}, {m_ui.Label14, 12, nullptr, false},
-        {m_ui.Button2, 15, nullptr, false}, {m_ui.Label11, 15, nullptr, false},
-        {m_ui.Button3, 15, nullptr, true},  {m_ui.Button4, 15, nullptr, false},
-    };
-    for (const Row& row : rows) {
-        QFont font = base;
-        font.setPixelSize(row.pixels);
-        font.setBold(row.bold);
-        if (row.family)
-            font.setFamily(QString::fromUtf16(row.family));
-        row.widget->setFont(font);
-    }
+    resources::ApplyPixelFonts(this, 12,
+                               {{m_ui.Button1, 15},
+                                {m_ui.Label9, 15},
+                                {m_ui.Label13, 15},
+                                {m_ui.Label5, 15},
+                                {m_ui.Edit1, 15},
+                                {m_ui.Label1, 15},
+                                {m_ui.Label6, 15},
+                                {m_ui.Edit2, 15},
+                                {m_ui.Label2, 15},
+                                {m_ui.Label7, 15, false, uiGothic},
+                                {m_ui.Edit3, 15},
+                                {m_ui.Label3, 15},
+                                {m_ui.Label8, 15, false, uiGothic},
+                                {m_ui.Edit4, 15},
+                                {m_ui.Label4, 15},
+                                {m_ui.Label10, 15},
+                                {m_ui.Label12, 15},
+                                {m_ui.Label14, 12},
+                                {m_ui.Button2, 15},
+                                {m_ui.Label11, 15},
+                                {m_ui.Button3, 15, true},
+                                {m_ui.Button4, 15}});
 
     // The done button stands out in blue.
     QPalette palette = m_ui.Button3->palette();

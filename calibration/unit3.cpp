@@ -15,6 +15,7 @@
 #include "cp932.h"
 #include "dots.h"
 #include "handlerguard.h"
+#include "pixelfonts.h"
 #include "resources.h"
 #include "unit2.h"
 
@@ -77,33 +78,23 @@ TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
 
 TForm3::~TForm3() = default;
 
-// Designer forms know font sizes only in points; the window is laid out in
-// character heights in pixels.
 void TForm3::ApplyLook()
 {
-    QFont base = font();
-    base.setPixelSize(12);
-    setFont(base);
-
-    struct Row
-    {
-        QWidget* widget;
-        int pixels;
-        bool bold;
-    };
-    const Row rows[] = {
-        {m_ui.Label1, 15, false}, {m_ui.Label8, 15, false},  {m_ui.Label2, 15, false},
-        {m_ui.Label9, 15, false}, {m_ui.Label3, 15, false},  {m_ui.Edit1, 15, false},
-        {m_ui.Label5, 15, false}, {m_ui.Label4, 15, false},  {m_ui.Edit2, 15, false},
-        {m_ui.Label6, 15, false}, {m_ui.Button3, 12, false}, {m_ui.Label7, 13, false},
-        {m_ui.Button1, 15, true}, {m_ui.Button2, 15, false},
-    };
-    for (const Row& row : rows) {
-        QFont font = base;
-        font.setPixelSize(row.pixels);
-        font.setBold(row.bold);
-        row.widget->setFont(font);
-    }
+    resources::ApplyPixelFonts(this, 12,
+                               {{m_ui.Label1, 15},
+                                {m_ui.Label8, 15},
+                                {m_ui.Label2, 15},
+                                {m_ui.Label9, 15},
+                                {m_ui.Label3, 15},
+                                {m_ui.Edit1, 15},
+                                {m_ui.Label5, 15},
+                                {m_ui.Label4, 15},
+                                {m_ui.Edit2, 15},
+                                {m_ui.Label6, 15},
+                                {m_ui.Button3, 12},
+                                {m_ui.Label7, 13},
+                                {m_ui.Button1, 15, true},
+                                {m_ui.Button2, 15}});
 
     // The face that stands in for the Windows one runs wider here and there
     // ("(mm)"): a one-line label is never narrower than its text.
