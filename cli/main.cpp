@@ -1,5 +1,5 @@
 // ocrprint-cli: the command-line companion of ocrprint.
-#include <QApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     surface::InstallFontSubstitutions();
     return cli::RunCommand(line);
 }

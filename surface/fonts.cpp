@@ -1,6 +1,7 @@
 #include "fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace surface {
@@ -27,6 +28,26 @@ void Substitute(const QString& face, const QStringList& replacements)
 QString DefaultFaceName()
 {
     return QStringLiteral(u"ＭＳ Ｐゴシック");
+}
+
+QString PrintFaceName()
+{
+    // Looked up once per set of substitutes: the font database's answer does
+    // not change while the program runs, and asking costs a fontconfig match.
+    static QStringList resolvedFor;
+    static QString resolved;
+    const QStringList substitutes = QFont::substitutes(DefaultFaceName());
+    if (resolved.isEmpty() || substitutes != resolvedFor) {
+        resolvedFor = substitutes;
+        resolved = DefaultFaceName();
+        for (const QString& face : substitutes) {
+            if (QFontDatabase::hasFamily(face)) {
+                resolved = face;
+                break;
+            }
+        }
+    }
+    return resolved;
 }
 
 void InstallFontSubstitutions()

@@ -21,8 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include <cups/cups.h>
-#include <cups/ppd.h>
+#include "cupsapi.h"
 
 namespace surface {
 
@@ -89,38 +88,38 @@ std::vector<cups_option_t> ToCupsOptions(const QList<QByteArray>& list)
 void ReadPpd(const QByteArray& queue, const cups_dest_t* dest, const QStringList& jobOptions,
              QueueFacts& facts)
 {
-    const char* file = cupsGetPPD2(CUPS_HTTP_DEFAULT, queue.constData());
+    const char* file = CupsApi::Get().GetPPD2(CUPS_HTTP_DEFAULT, queue.constData());
     if (!file)
         return;
-    ppd_file_t* ppd = ppdOpenFile(file);
+    ppd_file_t* ppd = CupsApi::Get().PpdOpenFile(file);
     ::unlink(file);
     if (!ppd)
         return;
-    ppdMarkDefaults(ppd);
+    CupsApi::Get().PpdMarkDefaults(ppd);
     if (dest)
-        cupsMarkOptions(ppd, dest->num_options, dest->options);
+        CupsApi::Get().MarkOptions(ppd, dest->num_options, dest->options);
     // The print dialog's choices (a Resolution among them) come last and win.
     QList<QByteArray> bytes;
     for (const QString& s : jobOptions)
         bytes << s.toUtf8();
     std::vector<cups_option_t> options = ToCupsOptions(bytes);
     if (!options.empty())
-        cupsMarkOptions(ppd, static_cast<int>(options.size()), options.data());
+        CupsApi::Get().MarkOptions(ppd, static_cast<int>(options.size()), options.data());
 
-    if (const ppd_choice_t* choice = ppdFindMarkedChoice(ppd, "Resolution"))
+    if (const ppd_choice_t* choice = CupsApi::Get().PpdFindMarkedChoice(ppd, "Resolution"))
         facts.Dpi = ParseResolution(choice->choice);
     if (facts.Dpi <= 0) {
-        if (const ppd_attr_t* attr = ppdFindAttr(ppd, "DefaultResolution", nullptr))
+        if (const ppd_attr_t* attr = CupsApi::Get().PpdFindAttr(ppd, "DefaultResolution", nullptr))
             facts.Dpi = ParseResolution(attr->value);
     }
-    if (const ppd_attr_t* attr = ppdFindAttr(ppd, "LandscapeOrientation", nullptr))
+    if (const ppd_attr_t* attr = CupsApi::Get().PpdFindAttr(ppd, "LandscapeOrientation", nullptr))
         facts.LandscapePlus90 = qstrcmp(attr->value, "Minus90") != 0;
     for (int i = 0; i < ppd->num_sizes; ++i) {
         const ppd_size_t& size = ppd->sizes[i];
         facts.Margins[QString::fromUtf8(size.name)] =
             QMarginsF(size.left, size.length - size.top, size.width - size.right, size.bottom);
     }
-    ppdClose(ppd);
+    CupsApi::Get().PpdClose(ppd);
 }
 
 #pragma GCC diagnostic pop
@@ -128,18 +127,18 @@ void ReadPpd(const QByteArray& queue, const cups_dest_t* dest, const QStringList
 // A queue without a PPD (driverless) still announces its default resolution.
 int IppDefaultResolution(cups_dest_t* dest)
 {
-    cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    cups_dinfo_t* info = CupsApi::Get().CopyDestInfo(CUPS_HTTP_DEFAULT, dest);
     if (!info)
         return 0;
     int dpi = 0;
     if (ipp_attribute_t* attr =
-            cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+            CupsApi::Get().FindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
         int y = 0;
         ipp_res_t units = IPP_RES_PER_INCH;
-        const int x = ippGetResolution(attr, 0, &y, &units);
+        const int x = CupsApi::Get().GetResolution(attr, 0, &y, &units);
         dpi = units == IPP_RES_PER_CM ? static_cast<int>(std::lround(x * 2.54)) : x;
     }
-    cupsFreeDestInfo(info);
+    CupsApi::Get().FreeDestInfo(info);
     return dpi;
 }
 
@@ -150,15 +149,15 @@ QueueFacts ReadQueue(const QString& printerName, const QStringList& jobOptions)
     const QStringList parts = printerName.split(QLatin1Char('/'));
     const QByteArray queue = parts.at(0).toUtf8();
     const QByteArray instance = parts.size() > 1 ? parts.at(1).toUtf8() : QByteArray();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    cups_dest_t* dest = CupsApi::Get().GetNamedDest(
+        CUPS_HTTP_DEFAULT, queue.constData(), instance.isEmpty() ? nullptr : instance.constData());
     ReadPpd(queue, dest, jobOptions, facts);
     if (facts.Dpi <= 0 && dest)
         facts.Dpi = IppDefaultResolution(dest);
     if (facts.Dpi <= 0)
         facts.Dpi = FallbackDpi;
     if (dest)
-        cupsFreeDests(1, dest);
+        CupsApi::Get().FreeDests(1, dest);
     return facts;
 }
 
@@ -374,13 +373,13 @@ void PrinterDevice::EndDocument()
 void PrinterDevice::Impl::CancelHeldJob(const QByteArray& queue, const QByteArray& marker)
 {
     cups_job_t* jobs = nullptr;
-    const int count =
-        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
+    const int count = CupsApi::Get().GetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1,
+                                              CUPS_WHICHJOBS_ACTIVE);
     for (int i = 0; i < count; ++i) {
         if (jobs[i].title && marker == jobs[i].title)
-            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
+            CupsApi::Get().CancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
     }
-    cupsFreeJobs(count, jobs);
+    CupsApi::Get().FreeJobs(count, jobs);
 }
 
 void PrinterDevice::AbortDocument()

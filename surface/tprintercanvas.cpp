@@ -14,6 +14,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace surface {
@@ -113,7 +114,7 @@ QFont TPrinterCanvas::DeviceFont()
     const int dpiX = device->Caps(LOGPIXELSX);
     const int dpiY = device->Caps(LOGPIXELSY);
 
-    QFont font(DefaultFaceName());
+    QFont font(PrintFaceName());
     font.setWeight(QFont::Normal);
     font.setStyle(QFont::StyleNormal);
     // Printers neither hint nor antialias; unhinted metrics also scale
@@ -142,14 +143,45 @@ QFont TPrinterCanvas::DeviceFont()
     return font;
 }
 
+// A declaration measures each text three or four times in the same font, and
+// a page holds hundreds of texts: the font's metrics are kept while the font
+// and the device stay the same, and the last text's width with them.
+struct TPrinterCanvas::MetricsCache
+{
+    QPaintDevice* Device = nullptr;
+    QFont Font;
+    std::optional<QFontMetrics> Metrics;
+    QString Text;
+    int Width = 0;
+};
+
+TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
+    : m_printer(printer), m_cache(std::make_unique<MetricsCache>())
+{}
+
+TPrinterCanvas::~TPrinterCanvas() = default;
+
 TPrinterCanvas::Measured TPrinterCanvas::Measure(const QString& text)
 {
     Measured m;
     m.Font = DeviceFont();
-    const QFontMetrics metrics(m.Font, m_printer.DeviceHandle()->MeasureDevice());
+    QPaintDevice* device = m_printer.DeviceHandle()->MeasureDevice();
+    MetricsCache& cache = *m_cache;
+    if (!cache.Metrics || cache.Device != device || cache.Font != m.Font) {
+        cache.Device = device;
+        cache.Font = m.Font;
+        cache.Metrics.emplace(m.Font, device);
+        cache.Text.clear();
+        cache.Width = 0;
+    }
+    const QFontMetrics& metrics = *cache.Metrics;
     m.Ascent = metrics.ascent();
     if (!text.isEmpty()) {
-        m.Width = metrics.horizontalAdvance(text);
+        if (text != cache.Text) {
+            cache.Text = text;
+            cache.Width = metrics.horizontalAdvance(text);
+        }
+        m.Width = cache.Width;
         m.Cell = metrics.ascent() + metrics.descent();
     }
     return m;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tbrush.h"
@@ -19,7 +20,10 @@ class TPrinter;
 class TPrinterCanvas
 {
 public:
-    explicit TPrinterCanvas(TPrinter& printer) : m_printer(printer) {}
+    explicit TPrinterCanvas(TPrinter& printer);
+    ~TPrinterCanvas();
+    TPrinterCanvas(const TPrinterCanvas&) = delete;
+    TPrinterCanvas& operator=(const TPrinterCanvas&) = delete;
 
     TFont& Font() { return m_font; }
     TPen& Pen() { return m_pen; }
@@ -41,8 +45,9 @@ public:
     QFont DeviceFont();
 
 private:
-    struct Measured; // the font on the device, with one text's metrics
-    void Changing(); // the checks and the font resolution before drawing
+    struct Measured;     // the font on the device, with one text's metrics
+    struct MetricsCache; // the last font's metrics and the last text's width
+    void Changing();     // the checks and the font resolution before drawing
     Measured Measure(const QString& text);
     void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
                    double ry);
@@ -53,6 +58,7 @@ private:
     TBrush m_brush;
     std::int32_t m_x = 0;
     std::int32_t m_y = 0;
+    std::unique_ptr<MetricsCache> m_cache;
 };
 
 } // namespace surface

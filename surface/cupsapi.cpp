@@ -1,0 +1,49 @@
+#include "cupsapi.h"
+
+#include <dlfcn.h>
+
+#include "printererror.h"
+
+namespace surface {
+
+namespace {
+
+template <typename F> bool Bind(void* library, const char* name, F& function)
+{
+    function = reinterpret_cast<F>(dlsym(library, name));
+    return function != nullptr;
+}
+
+} // namespace
+
+bool CupsApi::Load()
+{
+    void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return false;
+    // The library stays loaded for the rest of the run, like a linked one.
+    return Bind(library, "cupsCancelJob2", CancelJob2) &&
+           Bind(library, "cupsCopyDestInfo", CopyDestInfo) &&
+           Bind(library, "cupsFindDestDefault", FindDestDefault) &&
+           Bind(library, "cupsFreeDestInfo", FreeDestInfo) &&
+           Bind(library, "cupsFreeDests", FreeDests) && Bind(library, "cupsFreeJobs", FreeJobs) &&
+           Bind(library, "cupsGetJobs2", GetJobs2) &&
+           Bind(library, "cupsGetNamedDest", GetNamedDest) &&
+           Bind(library, "cupsGetPPD2", GetPPD2) && Bind(library, "cupsMarkOptions", MarkOptions) &&
+           Bind(library, "ippGetResolution", GetResolution) &&
+           Bind(library, "ppdClose", PpdClose) && Bind(library, "ppdFindAttr", PpdFindAttr) &&
+           Bind(library, "ppdFindMarkedChoice", PpdFindMarkedChoice) &&
+           Bind(library, "ppdMarkDefaults", PpdMarkDefaults) &&
+           Bind(library, "ppdOpenFile", PpdOpenFile);
+}
+
+const CupsApi& CupsApi::Get()
+{
+    static CupsApi api;
+    static const bool loaded = api.Load();
+    if (!loaded)
+        ThrowPrinterError(MsgNoDefaultPrinter);
+    return api;
+}
+
+} // namespace surface

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cups/cups.h>
+#include <cups/ppd.h>
+
+namespace surface {
+
+// The few libcups calls of the system printer back end, bound at run time.
+// Linking libcups would load it, and the twenty libraries it needs (TLS,
+// Kerberos, Avahi), into every process that uses the print surface, the
+// command-line tool printing to a file included; now they load only when a
+// system printer is first asked for.
+class CupsApi
+{
+public:
+    // The bound calls; throws core::EPrinter "デフォルト プリンタが存在しません"
+    // when libcups cannot be loaded (then there is no CUPS to print with).
+    static const CupsApi& Get();
+
+// The PPD calls are deprecated in favour of IPP attributes, but only a PPD
+// tells a queue's own resolution and printable area.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    decltype(&::cupsCancelJob2) CancelJob2 = nullptr;
+    decltype(&::cupsCopyDestInfo) CopyDestInfo = nullptr;
+    decltype(&::cupsFindDestDefault) FindDestDefault = nullptr;
+    decltype(&::cupsFreeDestInfo) FreeDestInfo = nullptr;
+    decltype(&::cupsFreeDests) FreeDests = nullptr;
+    decltype(&::cupsFreeJobs) FreeJobs = nullptr;
+    decltype(&::cupsGetJobs2) GetJobs2 = nullptr;
+    decltype(&::cupsGetNamedDest) GetNamedDest = nullptr;
+    decltype(&::cupsGetPPD2) GetPPD2 = nullptr;
+    decltype(&::cupsMarkOptions) MarkOptions = nullptr;
+    decltype(&::ippGetResolution) GetResolution = nullptr;
+    decltype(&::ppdClose) PpdClose = nullptr;
+    decltype(&::ppdFindAttr) PpdFindAttr = nullptr;
+    decltype(&::ppdFindMarkedChoice) PpdFindMarkedChoice = nullptr;
+    decltype(&::ppdMarkDefaults) PpdMarkDefaults = nullptr;
+    decltype(&::ppdOpenFile) PpdOpenFile = nullptr;
+#pragma GCC diagnostic pop
+
+private:
+    CupsApi() = default;
+    bool Load();
+};
+
+} // namespace surface
