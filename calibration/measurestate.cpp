@@ -5,7 +5,7 @@
 #include "conversions.h"
 #include "cp932.h"
 #include "dots.h"
-#include "tprinter.h"
+#include "printercaps.h"
 
 namespace calibration {
 
@@ -39,12 +39,11 @@ std::array<std::string, 4> AcceptLengths(const std::array<std::string, 4>& texts
 
 void QueryPrinter(TMeasureState& state)
 {
-    using surface::GetDeviceCaps;
-    using surface::PrinterObject;
-    state.DpiX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSX);
-    state.DpiY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSY);
-    state.PhysOffsetX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETX);
-    state.PhysOffsetY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETY);
+    const surface::PrinterCaps caps = surface::QueryPrinterCaps();
+    state.DpiX = caps.DpiX;
+    state.DpiY = caps.DpiY;
+    state.PhysOffsetX = caps.OffsetX;
+    state.PhysOffsetY = caps.OffsetY;
 }
 
 namespace {

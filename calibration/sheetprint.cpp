@@ -1,5 +1,6 @@
 #include "sheetprint.h"
 
+#include "documentscope.h"
 #include "dots.h"
 #include "sheetfigure.h"
 #include "tprinter.h"
@@ -8,28 +9,6 @@
 namespace calibration {
 
 namespace {
-
-// A document abandoned by an error must not stay open.
-class DocumentScope
-{
-public:
-    DocumentScope() { surface::PrinterObject()->OpenDocument(); }
-    ~DocumentScope()
-    {
-        if (!m_closed)
-            surface::PrinterObject()->AbortDocument();
-    }
-    void Close()
-    {
-        surface::PrinterObject()->CloseDocument();
-        m_closed = true;
-    }
-    DocumentScope(const DocumentScope&) = delete;
-    DocumentScope& operator=(const DocumentScope&) = delete;
-
-private:
-    bool m_closed = false;
-};
 
 void PrepareCanvas(surface::TPrinterCanvas& canvas)
 {
@@ -43,7 +22,7 @@ void PrepareCanvas(surface::TPrinterCanvas& canvas)
 void PrintMeasurementSheet(TMeasureState& state)
 {
     QueryPrinter(state);
-    DocumentScope document;
+    surface::DocumentScope document(*surface::PrinterObject());
     surface::TPrinterCanvas& canvas = *surface::PrinterObject()->PageCanvas();
     PrepareCanvas(canvas);
     const TMeasureState s = state;
@@ -57,7 +36,7 @@ void PrintMeasurementSheet(TMeasureState& state)
 
 void PrintTestSheet(const TMeasureState& s)
 {
-    DocumentScope document;
+    surface::DocumentScope document(*surface::PrinterObject());
     surface::TPrinterCanvas& canvas = *surface::PrinterObject()->PageCanvas();
     PrepareCanvas(canvas);
     DrawSheetFigure(

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "documentscope.h"
 #include "dots.h"
 #include "parseprintline.h"
+#include "printercaps.h"
 #include "textmodereader.h"
 #include "tprinter.h"
 #include "tprintercanvas.h"
@@ -39,26 +41,6 @@ std::int64_t AnchorShift(std::int32_t size, std::int32_t factor)
     return static_cast<std::int64_t>(size / 2) * (static_cast<std::int64_t>(factor) - 1);
 }
 
-// Documents abandoned by an error must not stay open: the next job could
-// never start.
-class OpenDocumentGuard
-{
-public:
-    explicit OpenDocumentGuard(surface::TPrinter& printer) : m_printer(printer) {}
-    ~OpenDocumentGuard()
-    {
-        if (!m_done)
-            m_printer.AbortDocument();
-    }
-    void Done() { m_done = true; }
-    OpenDocumentGuard(const OpenDocumentGuard&) = delete;
-    OpenDocumentGuard& operator=(const OpenDocumentGuard&) = delete;
-
-private:
-    surface::TPrinter& m_printer;
-    bool m_done = false;
-};
-
 } // namespace
 
 std::string PersonalFolder()
@@ -87,14 +69,11 @@ void ClampCorrections(core::TPrintAdjustment& adjustment)
 
 void QueryPrinter(core::TPrintAdjustment& adjustment)
 {
-    using surface::GetDeviceCaps;
-    using surface::PrinterObject;
-    adjustment.PrinterDpiX = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSX);
-    adjustment.PrinterDpiY = GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::LOGPIXELSY);
-    adjustment.PrinterOffsetX =
-        GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETX);
-    adjustment.PrinterOffsetY =
-        GetDeviceCaps(PrinterObject()->DeviceHandle(), surface::PHYSICALOFFSETY);
+    const surface::PrinterCaps caps = surface::QueryPrinterCaps();
+    adjustment.PrinterDpiX = caps.DpiX;
+    adjustment.PrinterDpiY = caps.DpiY;
+    adjustment.PrinterOffsetX = caps.OffsetX;
+    adjustment.PrinterOffsetY = caps.OffsetY;
 }
 
 void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adj,
@@ -164,8 +143,7 @@ bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& pat
 
     surface::TPrinter& printer = *surface::PrinterObject();
     printer.DocumentTitle = "OCR";
-    printer.OpenDocument();
-    OpenDocumentGuard guard(printer);
+    surface::DocumentScope document(printer);
 
     surface::TPrinterCanvas& canvas = *printer.PageCanvas();
     PrintRecord record;
@@ -174,8 +152,7 @@ bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& pat
             DrawEntry(canvas, adjustment, record);
         return true;
     });
-    printer.CloseDocument();
-    guard.Done();
+    document.Close();
     return true;
 }
 

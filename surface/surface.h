@@ -9,8 +9,10 @@
 // other than the print dialog's printer, nor on the jobs that use it.
 
 #include "device.h"
+#include "documentscope.h"
 #include "filedevice.h"
 #include "fonts.h"
+#include "printercaps.h"
 #include "printerdevice.h"
 #include "tbrush.h"
 #include "tfont.h"

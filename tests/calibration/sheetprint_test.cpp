@@ -1,6 +1,4 @@
 // The measurement sheet and the adjusted test print, read back from the trace.
-#include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
@@ -41,15 +39,10 @@ public:
     {
         surface::PrinterObject()->SetTrace(nullptr);
         m_trace.reset();
-        QFile file(QString::fromStdString(m_dir.File("t.jsonl")));
         std::vector<QJsonObject> out;
-        if (!file.open(QIODevice::ReadOnly))
-            return out;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line).object();
-            if (!line.isEmpty() && (!op || o["op"].toString() == op))
+        for (const QJsonObject& o : testutil::ReadTrace(m_dir.File("t.jsonl")))
+            if (!op || o["op"].toString() == op)
                 out.push_back(o);
-        }
         return out;
     }
 

@@ -3,43 +3,18 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
+#include "clirun.h"
 #include "testutil.h"
 
 namespace {
 
 using testutil::TempDir;
 
-struct Result
-{
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Result RunCli(const QStringList& args, const QByteArray& tmpdir = {})
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!tmpdir.isEmpty())
-        env.insert("TMPDIR", QString::fromUtf8(tmpdir));
-    process.setProcessEnvironment(env);
-    process.start(QString::fromStdString(testutil::BinDir() + "/ocrprint-cli"), args);
-    Result r;
-    if (!process.waitForFinished(120000))
-        return r;
-    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    r.out = process.readAllStandardOutput().toStdString();
-    r.err = process.readAllStandardError().toStdString();
-    return r;
-}
-
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+using clitest::Q;
+using clitest::Result;
+using clitest::RunCli;
 
 struct UsageRow
 {
@@ -129,9 +104,8 @@ TEST(CliPrint, TraceHoldsTheExactDots)
 TEST(CliPrint, MissingDataFileIsAnError)
 {
     TempDir dir;
-    const Result r =
-        RunCli({"print", "--data", Q(dir.File("none.prn")), "-o", Q(dir.File("o.pdf"))},
-               QByteArray::fromStdString(dir.Path()));
+    const Result r = RunCli(
+        {"print", "--data", Q(dir.File("none.prn")), "-o", Q(dir.File("o.pdf"))}, dir.Path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "ocrdat.prn が見つかりません: " + dir.File("none.prn") + "\n");
     EXPECT_FALSE(QFile::exists(Q(dir.File("o.pdf"))));
@@ -142,8 +116,8 @@ TEST(CliPrint, ConversionErrorWordedAsTheErrorBox)
     TempDir dir;
     testutil::WriteFileBytes(dir.File("d.prn"),
                              "10,10,9,1,0,1,a,b,c,d,e,ok\nabc,1,2,3,4,5,a,b,c,d,e,x\n");
-    const Result r = RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.png"))},
-                            QByteArray::fromStdString(dir.Path()));
+    const Result r =
+        RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.png"))}, dir.Path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "'abc' は浮動小数点数ではありません.\n");
     EXPECT_FALSE(QFile::exists(Q(dir.File("o.png")))) << "an abandoned page must not be written";

@@ -27,14 +27,7 @@ Result RunCli(const QStringList& args, const std::string& tmpdir)
 
 std::vector<QJsonObject> ReadTrace(const std::string& path)
 {
-    std::vector<QJsonObject> lines;
-    QFile file(Q(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (!line.trimmed().isEmpty())
-            lines.push_back(QJsonDocument::fromJson(line).object());
-    return lines;
+    return testutil::ReadTrace(path);
 }
 
 std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op)

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
@@ -54,14 +53,7 @@ public:
     {
         m_trace.reset();
         surface::PrinterObject()->SetTrace(nullptr);
-        std::vector<QJsonObject> ops;
-        QFile file(QString::fromStdString(m_tracePath));
-        if (!file.open(QIODevice::ReadOnly))
-            return ops;
-        for (const QByteArray& line : file.readAll().split('\n'))
-            if (!line.isEmpty())
-                ops.push_back(QJsonDocument::fromJson(line).object());
-        return ops;
+        return testutil::ReadTrace(m_tracePath);
     }
 
     std::vector<QJsonObject> Ops(const char* op)

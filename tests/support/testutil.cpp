@@ -1,5 +1,8 @@
 #include "testutil.h"
 
+#include <QFile>
+#include <QJsonDocument>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +13,8 @@ namespace testutil {
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ocrprint-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "ocrprint-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
@@ -34,6 +38,18 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<QJsonObject> ReadTrace(const std::string& path)
+{
+    std::vector<QJsonObject> lines;
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.trimmed().isEmpty())
+            lines.push_back(QJsonDocument::fromJson(line).object());
+    return lines;
 }
 
 std::string SourceDir()

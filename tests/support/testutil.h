@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace testutil {
 
@@ -22,6 +24,10 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// A trace of the print surface: its lines as JSON objects (empty when the
+// file cannot be read).
+std::vector<QJsonObject> ReadTrace(const std::string& path);
 
 // The source tree and the directory of the built programs.
 std::string SourceDir();

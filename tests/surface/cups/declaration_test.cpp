@@ -1,12 +1,10 @@
 // The bundled sample declaration through the private scheduler's queue: one
 // page titled "OCR", its texts where the trace says they were drawn.
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
-#include <sstream>
 
 #include "cupsfixture.h"
 #include "declarationjob.h"
@@ -72,13 +70,10 @@ TEST_F(DeclarationSpoolTest, SampleArrivesAsOnePageWithTextsAtTheirDots)
     EXPECT_NEAR(info.HeightPt, 842, 0.5);
 
     std::vector<Traced> texts;
-    std::istringstream lines(testutil::ReadFileBytes(tracePath));
-    for (std::string line; std::getline(lines, line);) {
-        const QJsonObject op = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+    for (const QJsonObject& op : testutil::ReadTrace(tracePath))
         if (op.value("op").toString() == "text")
             texts.push_back({op.value("x").toInt(), op.value("y").toInt(),
                              op.value("text").toString().toStdString()});
-    }
     ASSERT_GE(texts.size(), 100u);
 
     bool ok = false;

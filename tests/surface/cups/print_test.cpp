@@ -11,7 +11,6 @@
 #include "tprintercanvas.h"
 #include "tracewriter.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPageLayout>
 #include <QPrintEngine>
@@ -21,7 +20,6 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 namespace cupstest {
 namespace {
@@ -40,14 +38,10 @@ struct TracedText
 std::vector<TracedText> TracedTexts(const std::string& path)
 {
     std::vector<TracedText> texts;
-    std::istringstream lines(testutil::ReadFileBytes(path));
-    std::string line;
-    while (std::getline(lines, line)) {
-        const QJsonObject op = QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+    for (const QJsonObject& op : testutil::ReadTrace(path))
         if (op.value("op").toString() == "text")
             texts.push_back({op.value("x").toInt(), op.value("y").toInt(),
                              op.value("text").toString().toStdString()});
-    }
     return texts;
 }
 
