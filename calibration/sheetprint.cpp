@@ -14,12 +14,11 @@ void PrepareCanvas(surface::TPrinterCanvas& canvas)
 {
     canvas.Brush().SetStyle(surface::bsClear);
     canvas.Pen().SetColor(surface::clBlack);
-    canvas.Pen().SetMode(surface::pmCopy);
 }
 
 } // namespace
 
-void PrintMeasurementSheet(TMeasureState& state)
+surface::DocumentOutput PrintMeasurementSheet(TMeasureState& state)
 {
     QueryPrinter(state);
     surface::DocumentScope document(*surface::PrinterObject());
@@ -31,10 +30,10 @@ void PrintMeasurementSheet(TMeasureState& state)
     DrawSheetFigure(
         canvas, s.DpiX, [&](int mm) { return core::SheetDot(s.DpiX, mm / 25.4, s.PhysOffsetX); },
         [&](int mm) { return core::SheetDot(s.DpiY, mm / 25.4, s.PhysOffsetY); }, false);
-    document.Close();
+    return document.Close();
 }
 
-void PrintTestSheet(const TMeasureState& s)
+surface::DocumentOutput PrintTestSheet(const TMeasureState& s)
 {
     surface::DocumentScope document(*surface::PrinterObject());
     surface::TPrinterCanvas& canvas = *surface::PrinterObject()->PageCanvas();
@@ -50,7 +49,7 @@ void PrintTestSheet(const TMeasureState& s)
                                       s.PhysOffsetY);
         },
         true);
-    document.Close();
+    return document.Close();
 }
 
 } // namespace calibration

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "device.h"
 #include "measurestate.h"
 
 namespace calibration {
 
 // The measurement sheet: queries the printer into state and prints the figure
 // without any correction.
-void PrintMeasurementSheet(TMeasureState& state);
+surface::DocumentOutput PrintMeasurementSheet(TMeasureState& state);
 
 // The adjusted test print: prints the figure with the corrections that state
 // holds (the caller has queried the printer and derived them).
-void PrintTestSheet(const TMeasureState& state);
+surface::DocumentOutput PrintTestSheet(const TMeasureState& state);
 
 } // namespace calibration

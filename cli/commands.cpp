@@ -36,27 +36,21 @@ void PrintErrorUtf8(const std::string& text)
 
 // Chooses the printer the command prints on or asks: the file printer, a named
 // queue, or (nothing given) the system default, found when first needed.
-// Returns the file printer, if that is the one.
-surface::FileDevice* SelectDevice(const CommandLine& line)
+void SelectDevice(const CommandLine& line)
 {
     surface::TPrinter& printer = *surface::PrinterObject();
-    if (line.FilePrinter) {
-        auto device = std::make_unique<surface::FileDevice>(line.File);
-        surface::FileDevice* file = device.get();
-        printer.SetDevice(std::move(device));
-        return file;
-    }
-    if (line.Printer)
+    if (line.FilePrinter)
+        printer.SetDevice(std::make_unique<surface::FileDevice>(line.File));
+    else if (line.Printer)
         printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
-    return nullptr;
 }
 
 // A spooler's answer is not examined, but a file that was not written is a
 // result the user has to hear about.
-int OutputStatus(const surface::FileDevice* file)
+int OutputStatus(const surface::DocumentOutput& output)
 {
-    if (file && !file->LastDocumentWritten()) {
-        PrintErrorUtf8("ocrprint-cli: cannot write " + file->Options().OutputPath);
+    if (!output.Delivered && !output.File.empty()) {
+        PrintErrorUtf8("ocrprint-cli: cannot write " + output.File);
         return 1;
     }
     return 0;
@@ -133,15 +127,15 @@ int RunPrint(const CommandLine& line)
     if (!OpenTrace(line, trace))
         return 1;
     core::TPrintAdjustment adjustment = LoadAdjustment(line);
-    const surface::FileDevice* file = SelectDevice(line);
+    SelectDevice(line);
     const TraceScope scope(trace.get());
     const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const bool printed = print::PrintDeclaration(adjustment, path);
-    if (!printed) {
+    const std::optional<surface::DocumentOutput> output = print::PrintDeclaration(adjustment, path);
+    if (!output) {
         PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
         return 1;
     }
-    return OutputStatus(file);
+    return OutputStatus(*output);
 }
 
 // The measurement dialog's first button.
@@ -150,10 +144,9 @@ int RunSheet(const CommandLine& line)
     std::unique_ptr<surface::TraceWriter> trace;
     if (!OpenTrace(line, trace))
         return 1;
-    const surface::FileDevice* file = SelectDevice(line);
+    SelectDevice(line);
     const TraceScope scope(trace.get());
-    calibration::PrintMeasurementSheet(calibration::MeasureState);
-    return OutputStatus(file);
+    return OutputStatus(calibration::PrintMeasurementSheet(calibration::MeasureState));
 }
 
 // The measurement dialog's test print button. The lengths it accepts would go
@@ -163,15 +156,14 @@ int RunTestPrint(const CommandLine& line)
     std::unique_ptr<surface::TraceWriter> trace;
     if (!OpenTrace(line, trace))
         return 1;
-    const surface::FileDevice* file = SelectDevice(line);
+    SelectDevice(line);
     const TraceScope scope(trace.get());
     calibration::TMeasureState& state = calibration::MeasureState;
     core::TPrintAdjustment adjustment;
     calibration::QueryPrinter(state);
     AcceptLengths(line, adjustment);
     calibration::DeriveCorrections(state, adjustment, 100);
-    calibration::PrintTestSheet(state);
-    return OutputStatus(file);
+    return OutputStatus(calibration::PrintTestSheet(state));
 }
 
 // The measurement dialog's done button, then the adjustment dialog's OK on

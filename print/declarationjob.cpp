@@ -80,25 +80,25 @@ void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& ad
                const PrintRecord& record)
 {
     canvas.Font().SetSize(record.FontSize);
+    // Measured once: the anchor, the text and its frame all use this cell.
+    const surface::MeasuredText text = canvas.MeasureText(record.Text);
 
-    const std::int64_t dx = AnchorShift(canvas.TextCellWidth(record.Text), record.HorzAlign);
+    const std::int64_t dx = AnchorShift(text.Width(), record.HorzAlign);
     const std::int32_t x = core::CorrectedDot(record.PosX, adj.HorzOffset, adj.PrinterDpiX,
                                               adj.HorzScale, dx, adj.PrinterOffsetX);
-    const std::int64_t dy = AnchorShift(canvas.TextCellHeight(record.Text), record.VertAlign);
+    const std::int64_t dy = AnchorShift(text.Height(), record.VertAlign);
     const std::int32_t y = core::CorrectedDot(record.PosY, adj.VertOffset, adj.PrinterDpiY,
                                               adj.VertScale, dy, adj.PrinterOffsetY);
 
-    canvas.PutText(x, y, record.Text);
+    canvas.PutText(x, y, text);
 
     if (record.Framed == 1) {
         canvas.Brush().SetStyle(surface::bsClear);
         canvas.Pen().SetColor(surface::clBlack);
-        canvas.Pen().SetMode(surface::pmCopy);
         // The frame follows the printer's true resolution: a scale correction
         // moves entries, it does not thicken lines.
         canvas.Pen().SetWidth(core::LengthDots(adj.PrinterDpiX, 0.3L));
-        canvas.DrawRoundRect(x, y, SaturatingAdd(x, canvas.TextCellWidth(record.Text)),
-                             SaturatingAdd(y, canvas.TextCellHeight(record.Text)),
+        canvas.DrawRoundRect(x, y, SaturatingAdd(x, text.Width()), SaturatingAdd(y, text.Height()),
                              core::LengthDots(adj.PrinterDpiX, 1.5L),
                              core::LengthDots(adj.PrinterDpiY, 1.5L));
     }
@@ -131,7 +131,8 @@ bool ReadDataFile(const std::string& path,
     return true;
 }
 
-bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& path)
+std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                                        const std::string& path)
 {
     const std::string fileName = path.empty() ? DataFilePath() : path;
     QueryPrinter(adjustment);
@@ -139,7 +140,7 @@ bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& pat
 
     core::TextModeReader reader;
     if (!reader.Open(fileName))
-        return false;
+        return std::nullopt;
 
     surface::TPrinter& printer = *surface::PrinterObject();
     printer.DocumentTitle = "OCR";
@@ -152,8 +153,7 @@ bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& pat
             DrawEntry(canvas, adjustment, record);
         return true;
     });
-    document.Close();
-    return true;
+    return document.Close();
 }
 
 } // namespace print

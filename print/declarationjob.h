@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "device.h"
 #include "printadjustment.h"
 #include "printrecord.h"
 
@@ -47,11 +49,12 @@ bool ReadDataFile(const std::string& path,
                   const std::function<bool(int, const std::string&)>& onPiece);
 
 // The declaration print job of the Print button, on the file at path (the
-// located file when path is empty). Returns false, having printed nothing,
-// when the file cannot be opened; the printer values and the clamped
+// located file when path is empty). Returns what the printer made of the
+// page, or nothing, having printed nothing, when the file cannot be opened; the printer values and the clamped
 // corrections are stored in adjustment either way. A conversion error in the
 // file or a printer error is thrown after the document has been abandoned and
 // the file closed: nothing of a half-drawn declaration reaches the paper.
-bool PrintDeclaration(core::TPrintAdjustment& adjustment, const std::string& path = {});
+std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                                        const std::string& path = {});
 
 } // namespace print

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class QPaintDevice;
@@ -7,12 +8,26 @@ class QPainter;
 
 namespace surface {
 
-// Device capability indexes, with the numbers the platform gives them.
-enum : int {
-    LOGPIXELSX = 88,
-    LOGPIXELSY = 90,
-    PHYSICALOFFSETX = 112,
-    PHYSICALOFFSETY = 113,
+// What every job asks of a printer before it computes a position: its
+// resolution and the corner of its printable area.
+struct PrinterCaps
+{
+    std::int32_t DpiX = 0;    // dots per inch across
+    std::int32_t DpiY = 0;    // dots per inch down
+    std::int32_t OffsetX = 0; // dots from the paper's left edge to the printable area
+    std::int32_t OffsetY = 0; // dots from the paper's top edge to the printable area
+};
+
+// What a finished document came to: the file written, or the spooler queue it
+// was handed to. Delivered is false when a file could not be written; a
+// spooler's answer is not examined, so a queue's document counts as delivered
+// once handed over (JobId 0: the spooler's job number is not known).
+struct DocumentOutput
+{
+    std::string File;  // the file written, when the device writes files
+    std::string Queue; // the spooler queue, when the device prints
+    int JobId = 0;
+    bool Delivered = false;
 };
 
 // What a printing back end offers the printer object: capabilities, a paint
@@ -27,8 +42,7 @@ public:
     // A name for messages and the trace ("file:out.pdf", the queue's name).
     virtual std::string Name() const = 0;
 
-    // One of the four capabilities; 0 for any other index.
-    virtual int Caps(int index) = 0;
+    virtual PrinterCaps Caps() = 0;
 
     // The paint device that text is measured against (the information context).
     // Throws EPrinter "選択したプリンタは有効ではありません" when it cannot be had.
@@ -41,7 +55,7 @@ public:
     virtual QPainter* StartDocument(const std::string& titleCp932) = 0;
 
     // Ends the page and the document: the page goes to the spooler or file.
-    virtual void EndDocument() = 0;
+    virtual DocumentOutput EndDocument() = 0;
 
     // Abandons the page and the document: nothing comes out.
     virtual void AbortDocument() = 0;

@@ -1,5 +1,6 @@
 #include "documentscope.h"
 
+#include "device.h"
 #include "tprinter.h"
 
 namespace surface {
@@ -15,10 +16,11 @@ DocumentScope::~DocumentScope()
         m_printer.AbortDocument();
 }
 
-void DocumentScope::Close()
+DocumentOutput DocumentScope::Close()
 {
-    m_printer.CloseDocument();
+    DocumentOutput output = m_printer.CloseDocument();
     m_closed = true;
+    return output;
 }
 
 } // namespace surface

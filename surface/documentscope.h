@@ -3,6 +3,7 @@
 namespace surface {
 
 class TPrinter;
+struct DocumentOutput;
 
 // Opens a document on the printer for one job and makes sure it does not stay
 // open: a job that ends by an error abandons its page, so that nothing of a
@@ -15,8 +16,8 @@ public:
     DocumentScope(const DocumentScope&) = delete;
     DocumentScope& operator=(const DocumentScope&) = delete;
 
-    // CloseDocument: the page goes to the printer.
-    void Close();
+    // CloseDocument: the page goes to the printer. Returns what came of it.
+    DocumentOutput Close();
 
 private:
     TPrinter& m_printer;

@@ -133,20 +133,9 @@ std::string FileDevice::Name() const
     return "file:" + m_options.OutputPath;
 }
 
-int FileDevice::Caps(int index)
+PrinterCaps FileDevice::Caps()
 {
-    switch (index) {
-    case LOGPIXELSX:
-        return m_options.DpiX;
-    case LOGPIXELSY:
-        return m_options.DpiY;
-    case PHYSICALOFFSETX:
-        return m_options.OffsetX;
-    case PHYSICALOFFSETY:
-        return m_options.OffsetY;
-    default:
-        return 0;
-    }
+    return {m_options.DpiX, m_options.DpiY, m_options.OffsetX, m_options.OffsetY};
 }
 
 QPaintDevice* FileDevice::MeasureDevice()
@@ -231,12 +220,13 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
     return m_impl->Painter.get();
 }
 
-void FileDevice::EndDocument()
+DocumentOutput FileDevice::EndDocument()
 {
-    m_written = false;
-    if (m_impl->Open == Impl::Kind::None)
-        return;
-    m_written = m_impl->Finish(true, m_options.DpiX, m_options.DpiY);
+    DocumentOutput output;
+    output.File = m_options.OutputPath;
+    if (m_impl->Open != Impl::Kind::None)
+        output.Delivered = m_impl->Finish(true, m_options.DpiX, m_options.DpiY);
+    return output;
 }
 
 void FileDevice::AbortDocument()

@@ -53,22 +53,18 @@ public:
     ~FileDevice() override;
 
     std::string Name() const override;
-    int Caps(int index) override;
+    PrinterCaps Caps() override;
     QPaintDevice* MeasureDevice() override;
     QPainter* StartDocument(const std::string& titleCp932) override;
-    void EndDocument() override;
+    DocumentOutput EndDocument() override;
     void AbortDocument() override;
 
     const FilePrinterOptions& Options() const { return m_options; }
-    // Whether the last EndDocument wrote the output file; a spooler's result
-    // is not examined, but a program writing files wants to know.
-    bool LastDocumentWritten() const { return m_written; }
 
 private:
     struct Impl;
     FilePrinterOptions m_options;
     std::unique_ptr<Impl> m_impl;
-    bool m_written = false;
 };
 
 } // namespace surface

@@ -263,19 +263,10 @@ std::string PrinterDevice::Name() const
     return printer.printerName().toStdString();
 }
 
-int PrinterDevice::Caps(int index)
+PrinterCaps PrinterDevice::Caps()
 {
-    switch (index) {
-    case LOGPIXELSX:
-    case LOGPIXELSY:
-        return m_impl->Printer.resolution();
-    case PHYSICALOFFSETX:
-        return m_impl->OffsetX;
-    case PHYSICALOFFSETY:
-        return m_impl->OffsetY;
-    default:
-        return 0;
-    }
+    const int dpi = m_impl->Printer.resolution();
+    return {dpi, dpi, m_impl->OffsetX, m_impl->OffsetY};
 }
 
 QPaintDevice* PrinterDevice::MeasureDevice()
@@ -364,10 +355,18 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
     return &d.Painter;
 }
 
-void PrinterDevice::EndDocument()
+DocumentOutput PrinterDevice::EndDocument()
 {
+    const QPrinter& printer = m_impl->Printer;
+    DocumentOutput output;
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        output.File = printer.outputFileName().toStdString();
+    else
+        output.Queue = printer.printerName().toStdString();
+    // Qt's CUPS engine tells nothing of the spooler's answer.
     if (m_impl->Painter.isActive())
-        m_impl->Painter.end();
+        output.Delivered = m_impl->Painter.end();
+    return output;
 }
 
 void PrinterDevice::Impl::CancelHeldJob(const QByteArray& queue, const QByteArray& marker)

@@ -23,10 +23,10 @@ public:
     ~PrinterDevice() override;
 
     std::string Name() const override;
-    int Caps(int index) override;
+    PrinterCaps Caps() override;
     QPaintDevice* MeasureDevice() override;
     QPainter* StartDocument(const std::string& titleCp932) override;
-    void EndDocument() override;
+    DocumentOutput EndDocument() override;
     void AbortDocument() override;
 
     // The QPrinter for the print dialog. After the dialog, call ApplyLayout so

@@ -23,7 +23,6 @@ public:
     void SyncPixelsPerInch(std::int32_t ppi);
 
     static constexpr std::int32_t ScreenPixelsPerInch = 96;
-    static constexpr std::int32_t DefaultSize = 9;
 
 private:
     std::int32_t m_pixelsPerInch = ScreenPixelsPerInch;

@@ -8,11 +8,8 @@ using TColor = std::int32_t;
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
 
-enum TPenMode : int {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
-
+// The pen always copies its colour onto the page (the copy mode): no job asks
+// for another mode, so the pen has none to set.
 class TPen
 {
 public:
@@ -25,13 +22,10 @@ public:
         if (width >= 0)
             m_width = width;
     }
-    TPenMode Mode() const { return m_mode; }
-    void SetMode(TPenMode mode) { m_mode = mode; }
 
 private:
     TColor m_color = clBlack;
     std::int32_t m_width = 1;
-    TPenMode m_mode = pmCopy;
 };
 
 } // namespace surface

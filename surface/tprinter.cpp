@@ -19,7 +19,21 @@ void ThrowPrinterError(const char* messageUtf8)
 
 int GetDeviceCaps(HDC dc, int index)
 {
-    return dc ? dc->Caps(index) : 0;
+    if (!dc)
+        return 0;
+    const PrinterCaps caps = dc->Caps();
+    switch (index) {
+    case LOGPIXELSX:
+        return caps.DpiX;
+    case LOGPIXELSY:
+        return caps.DpiY;
+    case PHYSICALOFFSETX:
+        return caps.OffsetX;
+    case PHYSICALOFFSETY:
+        return caps.OffsetY;
+    default:
+        return 0;
+    }
 }
 
 TPrinter::TPrinter()
@@ -58,26 +72,25 @@ void TPrinter::OpenDocument()
     if (m_printing)
         ThrowPrinterError(MsgPrinting);
     Device* device = DeviceHandle();
-    const int dpiY = device->Caps(LOGPIXELSY);
-    m_canvas->Font().SyncPixelsPerInch(dpiY);
+    const PrinterCaps caps = device->Caps();
+    m_canvas->Font().SyncPixelsPerInch(caps.DpiY);
     m_painter = device->StartDocument(DocumentTitle);
     m_printing = true;
-    if (m_trace) {
-        m_trace->Open(DocumentTitle, device->Caps(LOGPIXELSX), dpiY, device->Caps(PHYSICALOFFSETX),
-                      device->Caps(PHYSICALOFFSETY));
-    }
+    if (m_trace)
+        m_trace->Open(DocumentTitle, caps.DpiX, caps.DpiY, caps.OffsetX, caps.OffsetY);
 }
 
-void TPrinter::CloseDocument()
+DocumentOutput TPrinter::CloseDocument()
 {
     CheckPrinting();
     // The painter belongs to the document: whatever EndDocument does, the
     // printer is ready for the next one afterwards.
     m_painter = nullptr;
     m_printing = false;
-    m_device->EndDocument();
+    DocumentOutput output = m_device->EndDocument();
     if (m_trace)
         m_trace->Close();
+    return output;
 }
 
 void TPrinter::AbortDocument() noexcept

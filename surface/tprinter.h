@@ -14,7 +14,16 @@ class TraceWriter;
 // What the capability queries are made on.
 using HDC = Device*;
 
-// GetDeviceCaps(DeviceHandle, index): the integer capability of the device.
+// The capability indexes, with the numbers the Windows API gives them.
+enum : int {
+    LOGPIXELSX = 88,
+    LOGPIXELSY = 90,
+    PHYSICALOFFSETX = 112,
+    PHYSICALOFFSETY = 113,
+};
+
+// GetDeviceCaps(DeviceHandle, index): one of the device's four capabilities,
+// 0 for any other index or no device.
 int GetDeviceCaps(HDC dc, int index);
 
 // The one printer object of the process.
@@ -33,7 +42,8 @@ public:
     HDC DeviceHandle();
 
     void OpenDocument();
-    void CloseDocument();
+    // Ends the page and the document and returns what the device made of it.
+    DocumentOutput CloseDocument();
 
     // Abandons an open document: what was drawn is discarded and the next
     // document can be opened. Does nothing when no document is open. The jobs
@@ -41,7 +51,6 @@ public:
     void AbortDocument() noexcept;
 
     bool Printing() const { return m_printing; }
-    bool Aborted() const { return false; }
     int PageNumber() const { return m_printing ? 1 : 0; }
 
     TPrinterCanvas* PageCanvas();

@@ -100,19 +100,12 @@ void PlainPainter(QPainter* painter)
 
 } // namespace
 
-struct TPrinterCanvas::Measured
-{
-    QFont Font;
-    int Ascent = 0;
-    int Width = 0;
-    int Cell = 0;
-};
-
 QFont TPrinterCanvas::DeviceFont()
 {
     Device* device = m_printer.DeviceHandle();
-    const int dpiX = device->Caps(LOGPIXELSX);
-    const int dpiY = device->Caps(LOGPIXELSY);
+    const PrinterCaps caps = device->Caps();
+    const int dpiX = caps.DpiX;
+    const int dpiY = caps.DpiY;
 
     QFont font(PrintFaceName());
     font.setWeight(QFont::Normal);
@@ -143,16 +136,13 @@ QFont TPrinterCanvas::DeviceFont()
     return font;
 }
 
-// A declaration measures each text three or four times in the same font, and
-// a page holds hundreds of texts: the font's metrics are kept while the font
-// and the device stay the same, and the last text's width with them.
+// A page holds hundreds of texts, mostly in a few sizes: the font's metrics
+// are kept while the font and the device stay the same.
 struct TPrinterCanvas::MetricsCache
 {
     QPaintDevice* Device = nullptr;
     QFont Font;
     std::optional<QFontMetrics> Metrics;
-    QString Text;
-    int Width = 0;
 };
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
@@ -161,28 +151,27 @@ TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
 
 TPrinterCanvas::~TPrinterCanvas() = default;
 
-TPrinterCanvas::Measured TPrinterCanvas::Measure(const QString& text)
+MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
 {
-    Measured m;
-    m.Font = DeviceFont();
+    MeasuredText m;
+    m.m_bytes = textCp932;
+    m.m_text = Decode(textCp932);
+    m.m_font = DeviceFont();
     QPaintDevice* device = m_printer.DeviceHandle()->MeasureDevice();
+    m.m_device = device;
+    m.m_fontHeight = m_font.Height();
+    m.m_pixelsPerInch = m_font.PixelsPerInch();
     MetricsCache& cache = *m_cache;
-    if (!cache.Metrics || cache.Device != device || cache.Font != m.Font) {
+    if (!cache.Metrics || cache.Device != device || cache.Font != m.m_font) {
         cache.Device = device;
-        cache.Font = m.Font;
-        cache.Metrics.emplace(m.Font, device);
-        cache.Text.clear();
-        cache.Width = 0;
+        cache.Font = m.m_font;
+        cache.Metrics.emplace(m.m_font, device);
     }
     const QFontMetrics& metrics = *cache.Metrics;
-    m.Ascent = metrics.ascent();
-    if (!text.isEmpty()) {
-        if (text != cache.Text) {
-            cache.Text = text;
-            cache.Width = metrics.horizontalAdvance(text);
-        }
-        m.Width = cache.Width;
-        m.Cell = metrics.ascent() + metrics.descent();
+    m.m_ascent = metrics.ascent();
+    if (!m.m_text.isEmpty()) {
+        m.m_width = metrics.horizontalAdvance(m.m_text);
+        m.m_height = metrics.ascent() + metrics.descent();
     }
     return m;
 }
@@ -190,7 +179,7 @@ TPrinterCanvas::Measured TPrinterCanvas::Measure(const QString& text)
 void TPrinterCanvas::Changing()
 {
     m_printer.CheckPrinting();
-    m_font.SyncPixelsPerInch(m_printer.CurrentDevice()->Caps(LOGPIXELSY));
+    m_font.SyncPixelsPerInch(m_printer.CurrentDevice()->Caps().DpiY);
 }
 
 void TPrinterCanvas::MovePenTo(std::int32_t x, std::int32_t y)
@@ -284,34 +273,44 @@ void TPrinterCanvas::DrawRoundRect(std::int32_t x1, std::int32_t y1, std::int32_
 void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const std::string& textCp932)
 {
     Changing();
-    const QString text = Decode(textCp932);
-    const Measured m = Measure(text);
+    PutText(x, y, MeasureText(textCp932));
+}
+
+void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const MeasuredText& measured)
+{
+    Changing();
+    // Measured in another font or on another device than the one in force
+    // now: the text is laid out again rather than drawn with stale metrics.
+    const bool current = measured.m_device == m_printer.DeviceHandle()->MeasureDevice() &&
+                         measured.m_fontHeight == m_font.Height() &&
+                         measured.m_pixelsPerInch == m_font.PixelsPerInch();
+    const MeasuredText m = current ? measured : MeasureText(measured.m_bytes);
     const bool solid = m_brush.Style() == bsSolid;
-    if (!text.isEmpty() && std::abs(static_cast<double>(x)) < CoordinateLimit &&
+    if (!m.m_text.isEmpty() && std::abs(static_cast<double>(x)) < CoordinateLimit &&
         std::abs(static_cast<double>(y)) < CoordinateLimit) {
         QPainter* painter = m_printer.Painter();
         PlainPainter(painter);
         if (solid)
-            painter->fillRect(QRectF(x, y, m.Width, m.Cell), ToQColor(m_brush.Color()));
-        painter->setFont(m.Font);
+            painter->fillRect(QRectF(x, y, m.m_width, m.m_height), ToQColor(m_brush.Color()));
+        painter->setFont(m.m_font);
         painter->setPen(QColor(Qt::black));
         painter->setBrush(Qt::NoBrush);
-        painter->drawText(QPointF(x, static_cast<double>(y) + m.Ascent), text);
+        painter->drawText(QPointF(x, static_cast<double>(y) + m.m_ascent), m.m_text);
     }
-    m_x = Wrap(static_cast<std::int64_t>(x) + m.Width);
+    m_x = Wrap(static_cast<std::int64_t>(x) + m.m_width);
     m_y = y;
     if (TraceWriter* trace = m_printer.Trace())
-        trace->Text(x, y, textCp932, m_font.Size(), m_font.Height(), m.Width, m.Cell, solid);
+        trace->Text(x, y, m.m_bytes, m_font.Size(), m_font.Height(), m.m_width, m.m_height, solid);
 }
 
 std::int32_t TPrinterCanvas::TextCellWidth(const std::string& textCp932)
 {
-    return Measure(Decode(textCp932)).Width;
+    return MeasureText(textCp932).Width();
 }
 
 std::int32_t TPrinterCanvas::TextCellHeight(const std::string& textCp932)
 {
-    return Measure(Decode(textCp932)).Cell;
+    return MeasureText(textCp932).Height();
 }
 
 } // namespace surface

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QString>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,12 +10,34 @@
 #include "tfont.h"
 #include "tpen.h"
 
-class QFont;
-class QString;
+class QPaintDevice;
 
 namespace surface {
 
 class TPrinter;
+
+// A text laid out in the canvas font as it stood when the text was measured:
+// a job places it by its cell and draws it with PutText without measuring it
+// again.
+class MeasuredText
+{
+public:
+    std::int32_t Width() const { return m_width; }  // advance width, dots
+    std::int32_t Height() const { return m_height; } // cell height (ascent + descent), dots
+
+private:
+    friend class TPrinterCanvas;
+    std::string m_bytes; // code page 932, as given
+    QString m_text;
+    QFont m_font;
+    int m_ascent = 0;
+    std::int32_t m_width = 0;
+    std::int32_t m_height = 0;
+    // What the measurement depended on; PutText measures again if it changed.
+    QPaintDevice* m_device = nullptr;
+    std::int32_t m_fontHeight = 0;
+    std::int32_t m_pixelsPerInch = 0;
+};
 
 // The printer's canvas: device dots from the printable area's corner, texts in
 // code page 932 bytes. Font, pen and brush keep their settings for the run.
@@ -35,6 +59,10 @@ public:
     void DrawRoundRect(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
                        std::int32_t x3, std::int32_t y3);
     void PutText(std::int32_t x, std::int32_t y, const std::string& textCp932);
+    void PutText(std::int32_t x, std::int32_t y, const MeasuredText& text);
+
+    // The text's width and cell height in the current font, in one measurement.
+    MeasuredText MeasureText(const std::string& textCp932);
     std::int32_t TextCellWidth(const std::string& textCp932);
     std::int32_t TextCellHeight(const std::string& textCp932);
 
@@ -45,10 +73,8 @@ public:
     QFont DeviceFont();
 
 private:
-    struct Measured;     // the font on the device, with one text's metrics
-    struct MetricsCache; // the last font's metrics and the last text's width
+    struct MetricsCache; // the last font's metrics on the last device
     void Changing();     // the checks and the font resolution before drawing
-    Measured Measure(const QString& text);
     void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
                    double ry);
 

@@ -85,7 +85,7 @@ TEST_F(PrintDialogTest, ConfirmingMakesTheDefaultPrinterCurrent)
     ASSERT_EQ(m_dialogs, 1);
     ASSERT_NE(Current(), nullptr);
     EXPECT_EQ(Current()->Name(), "ocrtest");
-    EXPECT_EQ(Current()->Caps(surface::LOGPIXELSX), 600);
+    EXPECT_EQ(Current()->Caps().DpiX, 600);
 }
 
 TEST_F(PrintDialogTest, ConfirmingAnotherPrinterMakesItCurrent)
@@ -106,7 +106,7 @@ TEST_F(PrintDialogTest, ConfirmingAnotherPrinterMakesItCurrent)
     });
     ASSERT_NE(Current(), nullptr);
     EXPECT_EQ(Current()->Name(), "ocr300");
-    EXPECT_EQ(Current()->Caps(surface::LOGPIXELSX), 300);
+    EXPECT_EQ(Current()->Caps().DpiX, 300);
 }
 
 TEST_F(PrintDialogTest, TheNextDialogWorksOnTheChosenPrinter)

@@ -60,7 +60,7 @@ TEST_P(BadDataFile, GivesAnErrorOrAPage)
     core::TPrintAdjustment adjustment;
     bool converted = true;
     try {
-        EXPECT_TRUE(print::PrintDeclaration(adjustment, data));
+        EXPECT_TRUE(print::PrintDeclaration(adjustment, data).has_value());
     } catch (const core::EConvertError& e) {
         converted = false;
         EXPECT_FALSE(e.Message().empty());

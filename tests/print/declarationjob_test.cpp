@@ -46,7 +46,7 @@ public:
 
     bool Run(core::TPrintAdjustment& adjustment)
     {
-        return print::PrintDeclaration(adjustment, m_dataPath);
+        return print::PrintDeclaration(adjustment, m_dataPath).has_value();
     }
 
     std::vector<QJsonObject> Trace()
@@ -96,7 +96,7 @@ TEST(DeclarationJob, StoresPrinterValuesAndClampsEvenWithoutDataFile)
     adj.VertScale = -10.5;
     adj.HorzOffset = -25;
     adj.VertOffset = 20;
-    EXPECT_FALSE(print::PrintDeclaration(adj, dir.File("missing.prn")));
+    EXPECT_FALSE(print::PrintDeclaration(adj, dir.File("missing.prn")).has_value());
     EXPECT_EQ(adj.PrinterDpiX, 600);
     EXPECT_EQ(adj.PrinterDpiY, 300);
     EXPECT_EQ(adj.PrinterOffsetX, 40);

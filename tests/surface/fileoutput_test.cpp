@@ -183,10 +183,10 @@ TEST(FilePrinter, AnAbortedDocumentLeavesNoFile)
         ASSERT_NE(device.StartDocument("t"), nullptr);
         device.AbortDocument();
         EXPECT_TRUE(fs::is_empty(dir.Path()));
-        EXPECT_FALSE(device.LastDocumentWritten());
         ASSERT_NE(device.StartDocument("t"), nullptr);
-        device.EndDocument();
-        EXPECT_TRUE(device.LastDocumentWritten());
+        const surface::DocumentOutput output = device.EndDocument();
+        EXPECT_TRUE(output.Delivered);
+        EXPECT_EQ(output.File, dir.File(file));
         EXPECT_TRUE(fs::exists(dir.File(file)));
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
     }

@@ -265,10 +265,10 @@ TEST(MisalignedText, TextIsStretchedAndShiftedLikeLines)
 TEST(MisalignedCaps, ThePrinterReportsWhatATruePrinterWould)
 {
     surface::FileDevice device(MisalignedOptions("x.png", {0.8, -0.5, 1.3, -2.1}));
-    EXPECT_EQ(device.Caps(surface::LOGPIXELSX), Dpi);
-    EXPECT_EQ(device.Caps(surface::LOGPIXELSY), Dpi);
-    EXPECT_EQ(device.Caps(surface::PHYSICALOFFSETX), OffX);
-    EXPECT_EQ(device.Caps(surface::PHYSICALOFFSETY), OffY);
+    EXPECT_EQ(device.Caps().DpiX, Dpi);
+    EXPECT_EQ(device.Caps().DpiY, Dpi);
+    EXPECT_EQ(device.Caps().OffsetX, OffX);
+    EXPECT_EQ(device.Caps().OffsetY, OffY);
 }
 
 TEST(MisalignedCaps, ZeroErrorGivesTheSameBytesAsNone)

@@ -161,7 +161,6 @@ TEST(TPrinter, FlagsFollowTheDocument)
     EXPECT_EQ(printer.PageNumber(), 0);
     printer.OpenDocument();
     EXPECT_TRUE(printer.Printing());
-    EXPECT_FALSE(printer.Aborted());
     EXPECT_EQ(printer.PageNumber(), 1);
     printer.CloseDocument();
     EXPECT_FALSE(printer.Printing());

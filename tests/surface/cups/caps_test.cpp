@@ -55,11 +55,10 @@ TEST_P(CapsTest, MatchTheQueuesDriver)
     }
 
     EXPECT_EQ(device.Name(), *row.Queue ? row.Queue : "ocrtest");
-    EXPECT_EQ(device.Caps(surface::LOGPIXELSX), row.Dpi);
-    EXPECT_EQ(device.Caps(surface::LOGPIXELSY), row.Dpi);
-    EXPECT_EQ(device.Caps(surface::PHYSICALOFFSETX), row.OffsetX);
-    EXPECT_EQ(device.Caps(surface::PHYSICALOFFSETY), row.OffsetY);
-    EXPECT_EQ(device.Caps(0), 0);
+    EXPECT_EQ(device.Caps().DpiX, row.Dpi);
+    EXPECT_EQ(device.Caps().DpiY, row.Dpi);
+    EXPECT_EQ(device.Caps().OffsetX, row.OffsetX);
+    EXPECT_EQ(device.Caps().OffsetY, row.OffsetY);
     EXPECT_EQ(printer->pageLayout().pageSize().key().toStdString(), row.Paper);
     EXPECT_EQ(printer->pageLayout().orientation(), row.Orientation);
     // Text is measured in printer dots, not in screen pixels.

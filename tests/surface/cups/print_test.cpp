@@ -92,9 +92,9 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
     device->Printer()->setPageOrientation(row.Orientation);
     device->Printer()->printEngine()->setProperty(CupsOptionsKey, row.DialogOptions);
     device->ApplyLayout();
-    const int dpi = device->Caps(surface::LOGPIXELSX);
-    const int offX = device->Caps(surface::PHYSICALOFFSETX);
-    const int offY = device->Caps(surface::PHYSICALOFFSETY);
+    const int dpi = device->Caps().DpiX;
+    const int offX = device->Caps().OffsetX;
+    const int offY = device->Caps().OffsetY;
     const std::string output = Scheduler().OutputFile(row.Queue);
     std::filesystem::remove(output);
     const int before = Scheduler().LastJobId();
@@ -254,9 +254,9 @@ TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
     device->Printer()->setOutputFileName(QString::fromStdString(file));
     device->ApplyLayout();
     EXPECT_EQ(device->Name(), "file:" + file);
-    EXPECT_EQ(device->Caps(surface::LOGPIXELSY), 300);
-    EXPECT_EQ(device->Caps(surface::PHYSICALOFFSETX), 100);
-    EXPECT_EQ(device->Caps(surface::PHYSICALOFFSETY), 125);
+    EXPECT_EQ(device->Caps().DpiY, 300);
+    EXPECT_EQ(device->Caps().OffsetX, 100);
+    EXPECT_EQ(device->Caps().OffsetY, 125);
     const int before = Scheduler().LastJobId();
 
     surface::TPrinter printer;
