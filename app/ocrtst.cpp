@@ -1,8 +1,7 @@
+// The main window (TForm1, unit Ocrtst): the four buttons and the settings at start and exit.
 #include "ocrtst.h"
 
 #include <QPrintDialog>
-#include <QScreen>
-#include <QStyle>
 #include <memory>
 
 #include "declarationjob.h"
@@ -12,6 +11,8 @@
 #include "tapplication.h"
 #include "tprinter.h"
 #include "unit3.h"
+#include "version.h"
+#include "windowplacement.h"
 
 namespace app {
 
@@ -20,10 +21,8 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(QWidget* parent) : QWidget(parent)
 {
     m_ui.setupUi(this);
-    // A single fixed border: the user can neither resize nor maximise.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromUtf8(core::MainWindowCaption));
+    resources::SetFixedWindowFrame(this);
     setFixedSize(589, 298);
     setBackgroundRole(QPalette::Button);
     ApplyFonts();
@@ -59,20 +58,16 @@ void TForm1::ApplyFonts()
 void TForm1::showEvent(QShowEvent* event)
 {
     // Centred on the screen the first time only; the user may move it later.
-    // The frame counts where the platform already knows it.
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* s = screen())
-            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                     s->availableGeometry())
-                     .topLeft());
+        resources::CentreOnScreen(this);
     }
     QWidget::showEvent(event);
 }
 
 void TForm1::FormCreate()
 {
-    LoadSettings(PrintAdjustment);
+    settings::LoadSettings(PrintAdjustment);
 }
 
 void TForm1::Button1Click()
@@ -90,7 +85,7 @@ void TForm1::RunDeclarationJob()
 void TForm1::Button2Click()
 {
     // A failed save is silent: the program ends all the same.
-    SaveSettings(PrintAdjustment);
+    settings::SaveSettings(PrintAdjustment);
     close();
 }
 

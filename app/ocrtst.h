@@ -1,4 +1,6 @@
 #pragma once
+// The main window (TForm1, unit Ocrtst): prints the declaration, sets up the
+// printer, opens the adjustment dialog, keeps the corrections.
 
 #include <QWidget>
 

@@ -4,6 +4,7 @@
 #include "tapplication.h"
 #include "unit2.h"
 #include "unit3.h"
+#include "version.h"
 
 namespace app {
 
@@ -20,7 +21,7 @@ ProgramWindows::~ProgramWindows()
 std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
 {
     application.Initialize();
-    application.Title = QStringLiteral("Kavenor OCR印刷 R3.2");
+    application.Title = QString::fromUtf8(core::ProgramTitle);
 
     auto windows = std::make_unique<ProgramWindows>();
     windows->Main = std::make_unique<TForm1>();
@@ -30,6 +31,7 @@ std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
     calibration::Form2 = windows->Measurement.get();
     windows->Adjustment = std::make_unique<calibration::TForm3>(Form1->PrintAdjustment);
     calibration::Form3 = windows->Adjustment.get();
+    calibration::Form3->ListenTo(*calibration::Form2);
     return windows;
 }
 

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
 #include "cp932.h"
+#include "errortext.h"
 #include "exception.h"
 #include "fonts.h"
 #include "handlerguard.h"
@@ -48,28 +48,6 @@ std::string MessageOf(const std::exception& error)
 
 } // namespace
 
-std::string FormatErrorMessage(const std::string& messageCp932)
-{
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < messageCp932.size();) {
-        last = i;
-        const bool doubleByte =
-            core::IsCp932LeadByte(static_cast<unsigned char>(messageCp932[i])) &&
-            i + 1 < messageCp932.size();
-        i += doubleByte ? 2 : 1;
-    }
-    if (messageCp932.empty())
-        return messageCp932;
-
-    const std::string_view lastChar = std::string_view(messageCp932).substr(last);
-    const std::string_view stop = ".";
-    const bool above = std::lexicographical_compare(
-        stop.begin(), stop.end(), lastChar.begin(), lastChar.end(), [](char a, char b) {
-            return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
-        });
-    return above ? messageCp932 + "." : messageCp932;
-}
-
 TApplication::TApplication(int& argc, char** argv)
     : m_application(std::make_unique<GuardedApplication>(argc, argv))
 {
@@ -101,7 +79,7 @@ int TApplication::Run()
 
 void TApplication::ShowException(const std::exception& error)
 {
-    const std::string text = FormatErrorMessage(MessageOf(error));
+    const std::string text = core::FormatErrorMessage(MessageOf(error));
     QMessageBox box(QMessageBox::Critical, Title,
                     QString::fromStdU16String(core::DecodeCp932(text)), QMessageBox::Ok,
                     QApplication::activeWindow());

@@ -10,12 +10,6 @@ class QApplication;
 
 namespace app {
 
-// The error box's text for a message (code page 932 bytes in and out): a full
-// stop is appended when the message's last character, a double-byte character
-// taken whole, sorts above "." byte by byte. "abc." and "Hello!" stay as they
-// are, "x" becomes "x.", an empty message stays empty.
-std::string FormatErrorMessage(const std::string& messageCp932);
-
 // The application object: the QApplication, the title, and the one place where
 // an exception that escapes a handler is caught and shown.
 class TApplication
@@ -39,7 +33,7 @@ public:
     // Names the program; the caption of the error box.
     QString Title;
 
-    // The error box: the exception's message with FormatErrorMessage, the
+    // The error box: the exception's message with core::FormatErrorMessage, the
     // title as caption, the critical icon and one OK button. Returns when the
     // user has closed it.
     void ShowException(const std::exception& error);

@@ -1,22 +1,21 @@
+// The measurement dialog (TForm2, unit Unit2): its buttons and its look.
 #include "unit2.h"
 
 #include <QKeyEvent>
-#include <QScreen>
-#include <QStyle>
 #include <algorithm>
 #include <array>
 #include <string>
 
 #include "conversions.h"
 #include "handlerguard.h"
-#include "measurestate.h"
 #include "pixelfonts.h"
-#include "sheetprint.h"
-#include "unit3.h"
+#include "sheetjobs.h"
+#include "windowplacement.h"
 
 namespace calibration {
 
 TForm2* Form2 = nullptr;
+model::TMeasureState MeasureState;
 
 namespace {
 
@@ -31,8 +30,7 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     : QDialog(parent), m_adjustment(adjustment)
 {
     m_ui.setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    resources::SetDialogFrame(this);
     setBackgroundRole(QPalette::Button);
     ApplyFonts();
     FitLabels();
@@ -100,14 +98,9 @@ void TForm2::FitLabels()
 void TForm2::showEvent(QShowEvent* event)
 {
     // Centred on the screen at every showing by the program (not when the
-    // window manager restores it); the frame counts where the platform
-    // already knows it.
-    if (!event->spontaneous()) {
-        if (const QScreen* s = screen())
-            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                     s->availableGeometry())
-                     .topLeft());
-    }
+    // window manager restores it).
+    if (!event->spontaneous())
+        resources::CentreOnScreen(this);
     QDialog::showEvent(event);
 }
 
@@ -132,7 +125,7 @@ void TForm2::AcceptEditLengths()
     std::array<std::string, 4> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = edits[i]->text().toStdString();
-    const std::array<std::string, 4> shown = AcceptLengths(texts, m_adjustment);
+    const std::array<std::string, 4> shown = model::AcceptLengths(texts, m_adjustment);
     // Only a replaced length changes its box: the user's own text, "150.0"
     // say, stays as typed.
     for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -143,36 +136,28 @@ void TForm2::AcceptEditLengths()
 
 void TForm2::Button1Click()
 {
-    PrintMeasurementSheet(MeasureState);
+    model::PrintMeasurementSheet(MeasureState);
 }
 
 void TForm2::Button2Click()
 {
-    QueryPrinter(MeasureState);
+    model::QueryPrinter(MeasureState);
     AcceptEditLengths();
-    DeriveCorrections(MeasureState, m_adjustment, 100);
-    PrintTestSheet(MeasureState);
+    model::DeriveCorrections(MeasureState, m_adjustment, 100);
+    model::PrintTestSheet(MeasureState);
 }
 
 void TForm2::Button3Click()
 {
     // The query comes first: without a printer it throws before anything is
     // stored or handed over.
-    QueryPrinter(MeasureState);
+    model::QueryPrinter(MeasureState);
     AcceptEditLengths();
-    DeriveCorrections(MeasureState, m_adjustment, 10);
-
-    // Set like the user's own changes, so the adjustment dialog's change
-    // handlers update its labels and diagram. The corrections reach
-    // PrintAdjustment only through that dialog's OK. A dialog made on its own
-    // has nobody to hand them to.
-    if (Form3) {
-        Ui::TForm3& controls = Form3->Controls();
-        controls.TrackBar1->setValue(TrackBarPosition(MeasureState.DerivedHorzScale));
-        controls.TrackBar2->setValue(TrackBarPosition(MeasureState.DerivedVertScale));
-        controls.Edit1->setText(NumberText(MeasureState.DerivedHorzOffset));
-        controls.Edit2->setText(NumberText(MeasureState.DerivedVertOffset));
-    }
+    model::DeriveCorrections(MeasureState, m_adjustment, 10);
+    // A dialog made on its own has nobody listening.
+    emit CorrectionsDerived(model::ControlsFor(
+        MeasureState.DerivedHorzScale, MeasureState.DerivedVertScale,
+        MeasureState.DerivedHorzOffset, MeasureState.DerivedVertOffset));
     accept();
 }
 

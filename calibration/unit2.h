@@ -1,7 +1,11 @@
 #pragma once
+// The measurement dialog (TForm2, unit Unit2): prints the measurement sheet,
+// takes the four lengths measured on it and derives the corrections.
 
 #include <QDialog>
 
+#include "adjustmentrules.h"
+#include "measurestate.h"
 #include "printadjustment.h"
 #include "ui_unit2.h"
 
@@ -31,11 +35,17 @@ public:
     // "テスト印刷": accepts the lengths, derives the corrections to 0.01 mm and
     // prints the adjusted test sheet; the dialog stays open.
     void Button2Click();
-    // "設定完了": accepts the lengths, derives the corrections to 0.1 mm, puts
-    // them into the adjustment dialog's controls and closes.
+    // "設定完了": accepts the lengths, derives the corrections to 0.1 mm, hands
+    // them over (CorrectionsDerived) and closes.
     void Button3Click();
     // "キャンセル": closes; nothing is checked or stored.
     void Button4Click();
+
+signals:
+    // The done button's corrections, as the adjustment dialog's controls
+    // show them. The corrections reach PrintAdjustment only through that
+    // dialog's OK.
+    void CorrectionsDerived(const calibration::model::ControlValues& values);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,5 +62,8 @@ private:
 
 // The program's measurement dialog while it exists.
 extern TForm2* Form2;
+
+// The printer values and derived corrections of the dialog's three buttons.
+extern model::TMeasureState MeasureState;
 
 } // namespace calibration

@@ -1,3 +1,4 @@
+// The adjustment dialog (TForm3, unit Unit3): its controls, the page diagram and OK.
 #include "unit3.h"
 
 #include <QKeyEvent>
@@ -5,9 +6,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
-#include <QStyle>
 #include <algorithm>
 #include <string>
 
@@ -18,6 +17,7 @@
 #include "pixelfonts.h"
 #include "resources.h"
 #include "unit2.h"
+#include "windowplacement.h"
 
 namespace calibration {
 
@@ -30,11 +30,6 @@ namespace {
 std::string Cp932Text(const QLineEdit* edit)
 {
     return core::EncodeCp932(edit->text().toStdString());
-}
-
-double Lenient(const QLineEdit* edit)
-{
-    return core::StrToFloatDef0(Cp932Text(edit));
 }
 
 // The diagram's edge for a position correction: one pixel per millimetre, at
@@ -67,8 +62,7 @@ TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
 {
     resources::Initialize(); // the page diagram
     m_ui.setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    resources::SetDialogFrame(this);
     setBackgroundRole(QPalette::Button);
     ApplyLook();
     ConnectHandlers();
@@ -132,19 +126,23 @@ void TForm3::ConnectHandlers()
     m_ui.Image1->installEventFilter(this);
 }
 
-int TForm3::TrackPosition(double scale)
-{
-    // TruncToInt32 saturates, so a wild value from the file cannot overflow.
-    const std::int32_t position = core::TruncToInt32(static_cast<long double>(scale) * 2 + 20);
-    return std::clamp<std::int32_t>(position, 0, 40);
-}
-
 void TForm3::LoadControls()
 {
-    m_ui.TrackBar1->setValue(TrackPosition(m_adjustment.HorzScale));
-    m_ui.TrackBar2->setValue(TrackPosition(m_adjustment.VertScale));
-    m_ui.Edit1->setText(QString::fromLatin1(core::FloatToStr(m_adjustment.HorzOffset)));
-    m_ui.Edit2->setText(QString::fromLatin1(core::FloatToStr(m_adjustment.VertOffset)));
+    ShowDerived(model::ControlsFor(m_adjustment.HorzScale, m_adjustment.VertScale,
+                                   m_adjustment.HorzOffset, m_adjustment.VertOffset));
+}
+
+void TForm3::ShowDerived(const model::ControlValues& values)
+{
+    m_ui.TrackBar1->setValue(values.HorzTrack);
+    m_ui.TrackBar2->setValue(values.VertTrack);
+    m_ui.Edit1->setText(QString::fromLatin1(values.HorzOffsetText));
+    m_ui.Edit2->setText(QString::fromLatin1(values.VertOffsetText));
+}
+
+void TForm3::ListenTo(TForm2& measurement)
+{
+    connect(&measurement, &TForm2::CorrectionsDerived, this, &TForm3::ShowDerived);
 }
 
 void TForm3::FormCreate()
@@ -159,14 +157,14 @@ void TForm3::FormActivate()
 
 void TForm3::TrackBar1Change()
 {
-    const int offset = m_ui.TrackBar1->value() - 20;
+    const int offset = m_ui.TrackBar1->value() - model::TrackCentre;
     ShowOffset(m_ui.Label8, offset);
     m_ui.Image1->resize(160 + offset / 2, m_ui.Image1->height());
 }
 
 void TForm3::TrackBar2Change()
 {
-    const int offset = m_ui.TrackBar2->value() - 20;
+    const int offset = m_ui.TrackBar2->value() - model::TrackCentre;
     ShowOffset(m_ui.Label9, offset);
     m_ui.Image1->resize(m_ui.Image1->width(), 190 + offset / 2);
 }
@@ -187,28 +185,20 @@ void TForm3::Edit2Change()
 
 void TForm3::Image1DblClick()
 {
-    m_ui.TrackBar1->setValue(20);
-    m_ui.TrackBar2->setValue(20);
+    m_ui.TrackBar1->setValue(model::TrackCentre);
+    m_ui.TrackBar2->setValue(model::TrackCentre);
     m_ui.Edit1->setText(QStringLiteral("0"));
     m_ui.Edit2->setText(QStringLiteral("0"));
 }
 
 void TForm3::Button1Click()
 {
-    const double horz = Lenient(m_ui.Edit1);
-    if (horz < -20 || horz > 20) {
-        ShowWarning(QStringLiteral("横方向調整値に誤りがあります。(±20mmまで)"));
+    const model::OffsetCheck check = model::CheckOffsets(Cp932Text(m_ui.Edit1), Cp932Text(m_ui.Edit2));
+    if (check.Warning) {
+        ShowWarning(QString::fromUtf8(check.Warning));
         return;
     }
-    const double vert = Lenient(m_ui.Edit2);
-    if (vert < -20 || vert > 20) {
-        ShowWarning(QStringLiteral("縦方向調整値に誤りがあります。(±20mmまで)"));
-        return;
-    }
-    m_adjustment.HorzScale = (m_ui.TrackBar1->value() - 20) * 0.5;
-    m_adjustment.VertScale = (m_ui.TrackBar2->value() - 20) * 0.5;
-    m_adjustment.HorzOffset = horz;
-    m_adjustment.VertOffset = vert;
+    model::StoreCorrections(m_adjustment, m_ui.TrackBar1->value(), m_ui.TrackBar2->value(), check);
     accept();
 }
 
@@ -219,7 +209,7 @@ void TForm3::Button2Click()
 
 void TForm3::Button3Click()
 {
-    // Whatever the measurement dialog hands over arrives in the controls.
+    // Whatever the measurement dialog hands over arrives through ShowDerived.
     if (Form2)
         Form2->exec();
 }
@@ -238,10 +228,7 @@ void TForm3::showEvent(QShowEvent* event)
     // window: centre and reload. The measurement dialog on top never hides
     // this one, so its closing reloads nothing.
     if (!event->spontaneous()) {
-        if (const QScreen* s = screen())
-            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameGeometry().size(),
-                                     s->availableGeometry())
-                     .topLeft());
+        resources::CentreOnScreen(this);
         RunHandler([this] { FormActivate(); });
     }
     QDialog::showEvent(event);

@@ -1,12 +1,17 @@
 #pragma once
+// The adjustment dialog (TForm3, unit Unit3): the four corrections on track
+// bars and edit boxes over a page diagram; OK stores them.
 
 #include <QDialog>
 #include <QString>
 
+#include "adjustmentrules.h"
 #include "printadjustment.h"
 #include "ui_unit3.h"
 
 namespace calibration {
+
+class TForm2;
 
 // The printer error adjustment dialog: the two scale corrections on track bars
 // and the two position corrections in edit boxes, with a page diagram that
@@ -42,17 +47,17 @@ public:
     // "調整値の測定": the measurement dialog, modally.
     void Button3Click();
 
-    // A scale correction as a track bar position: trunc(scale * 2 + 20), kept
-    // within 0..40.
-    static int TrackPosition(double scale);
+    // Puts corrections handed over by the measurement dialog into the
+    // controls, set like the user's own changes so that the change handlers
+    // update the labels and the diagram.
+    void ShowDerived(const model::ControlValues& values);
+    // Takes what measurement's done button hands over (start-up wires the
+    // program's two dialogs together this way).
+    void ListenTo(TForm2& measurement);
 
     // The warning box for an invalid entry: caption "警告", the warning icon,
     // text and one "OK" button, centred on the screen. Returns when closed.
     static void ShowWarning(const QString& text);
-
-    // The controls, which the measurement dialog sets directly when it hands
-    // over the corrections it derived.
-    Ui::TForm3& Controls() { return m_ui; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -4,7 +4,9 @@
 // jobs as the program's buttons through the same print surface, reporting on
 // standard error in the words of the program's error box.
 //
-// It may depend on every library of the project; nothing depends on it.
+// It depends on core, surface, print, the calibration model and the settings
+// file, and on Qt Core and Gui: nothing of Qt Widgets, no windows. Nothing
+// depends on it.
 
 #include "commandline.h"
 #include "commands.h"

@@ -212,12 +212,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         };
         if (!endsWith(".pdf") && !endsWith(".png"))
             return "-o needs a file name ending in .pdf or .png";
-        // The printable area must be left with something in it.
-        const long long paperX =
-            static_cast<long long>(line.File.Paper.WidthMm / 25.4 * line.File.DpiX + 0.5);
-        const long long paperY =
-            static_cast<long long>(line.File.Paper.HeightMm / 25.4 * line.File.DpiY + 0.5);
-        if (2LL * line.File.OffsetX >= paperX || 2LL * line.File.OffsetY >= paperY)
+        if (!surface::HasPrintableArea(line.File))
             return "--offset leaves no printable area on the paper";
     }
     return {};

@@ -5,27 +5,24 @@
 #include <cstdio>
 #include <memory>
 
-#include "conversions.h"
-#include "cp932.h"
-#include "datafilecheck.h"
-#include "declarationjob.h"
-#include "exception.h"
-#include "filedevice.h"
-#include "measurestate.h"
-#include "printerdevice.h"
+#include "calibrationmodel.h"
+#include "core.h"
+#include "print.h"
 #include "settingsfile.h"
-#include "sheetprint.h"
-#include "tapplication.h"
-#include "tprinter.h"
-#include "tracewriter.h"
+#include "surface.h"
 
 namespace cli {
 
 namespace {
 
+namespace model = calibration::model;
+
+// The measurement dialog's state, for the one command a run carries out.
+model::TMeasureState g_measureState;
+
 void PrintError(const std::string& messageCp932)
 {
-    const std::string text = core::Cp932ToUtf8(app::FormatErrorMessage(messageCp932));
+    const std::string text = core::Cp932ToUtf8(core::FormatErrorMessage(messageCp932));
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
@@ -81,13 +78,13 @@ public:
 
 std::string SettingsPath(const CommandLine& line)
 {
-    return line.Settings ? *line.Settings : app::SettingsFilePath();
+    return line.Settings ? *line.Settings : settings::SettingsFilePath();
 }
 
 core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
 {
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(SettingsPath(line), adjustment);
+    settings::LoadSettingsFrom(SettingsPath(line), adjustment);
     return adjustment;
 }
 
@@ -109,10 +106,10 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
 {
     const std::array<std::string, 4> typed = {line.Arguments[0], line.Arguments[1],
                                               line.Arguments[2], line.Arguments[3]};
-    const std::array<std::string, 4> shown = calibration::AcceptLengths(typed, adjustment);
+    const std::array<std::string, 4> shown = model::AcceptLengths(typed, adjustment);
     const char* const names[] = {"X", "Y", "A", "B"};
-    const calibration::LengthRule* const rules[] = {&calibration::RuleX, &calibration::RuleY,
-                                                    &calibration::RuleA, &calibration::RuleB};
+    const model::LengthRule* const rules[] = {&model::RuleX, &model::RuleY,
+                                                    &model::RuleA, &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
             PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
@@ -146,7 +143,7 @@ int RunSheet(const CommandLine& line)
         return 1;
     SelectDevice(line);
     const TraceScope scope(trace.get());
-    return OutputStatus(calibration::PrintMeasurementSheet(calibration::MeasureState));
+    return OutputStatus(model::PrintMeasurementSheet(g_measureState));
 }
 
 // The measurement dialog's test print button. The lengths it accepts would go
@@ -158,12 +155,12 @@ int RunTestPrint(const CommandLine& line)
         return 1;
     SelectDevice(line);
     const TraceScope scope(trace.get());
-    calibration::TMeasureState& state = calibration::MeasureState;
+    model::TMeasureState& state = g_measureState;
     core::TPrintAdjustment adjustment;
-    calibration::QueryPrinter(state);
+    model::QueryPrinter(state);
     AcceptLengths(line, adjustment);
-    calibration::DeriveCorrections(state, adjustment, 100);
-    return OutputStatus(calibration::PrintTestSheet(state));
+    model::DeriveCorrections(state, adjustment, 100);
+    return OutputStatus(model::PrintTestSheet(state));
 }
 
 // The measurement dialog's done button, then the adjustment dialog's OK on
@@ -173,35 +170,24 @@ int RunCalibrate(const CommandLine& line)
 {
     const std::string path = SettingsPath(line);
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(path, adjustment);
+    settings::LoadSettingsFrom(path, adjustment);
     SelectDevice(line);
-    calibration::TMeasureState& state = calibration::MeasureState;
-    calibration::QueryPrinter(state);
+    model::TMeasureState& state = g_measureState;
+    model::QueryPrinter(state);
     AcceptLengths(line, adjustment);
-    calibration::DeriveCorrections(state, adjustment, 10);
-
-    constexpr int TrackBarMin = 0;
-    constexpr int TrackBarMax = 40;
-    const int horzPosition =
-        std::clamp(calibration::TrackBarPosition(state.DerivedHorzScale), TrackBarMin, TrackBarMax);
-    const int vertPosition =
-        std::clamp(calibration::TrackBarPosition(state.DerivedVertScale), TrackBarMin, TrackBarMax);
-    const double horzOffset = core::StrToFloatDef0(core::FloatToStr(state.DerivedHorzOffset));
-    const double vertOffset = core::StrToFloatDef0(core::FloatToStr(state.DerivedVertOffset));
-    if (horzOffset < -20 || horzOffset > 20) {
-        PrintErrorUtf8("横方向調整値に誤りがあります。(±20mmまで)");
+    model::DeriveCorrections(state, adjustment, 10);
+    const model::ControlValues controls =
+        model::ControlsFor(state.DerivedHorzScale, state.DerivedVertScale,
+                           state.DerivedHorzOffset, state.DerivedVertOffset);
+    const model::OffsetCheck check =
+        model::CheckOffsets(controls.HorzOffsetText, controls.VertOffsetText);
+    if (check.Warning) {
+        PrintErrorUtf8(check.Warning);
         return 1;
     }
-    if (vertOffset < -20 || vertOffset > 20) {
-        PrintErrorUtf8("縦方向調整値に誤りがあります。(±20mmまで)");
-        return 1;
-    }
-    adjustment.HorzScale = (horzPosition - 20) * 0.5;
-    adjustment.VertScale = (vertPosition - 20) * 0.5;
-    adjustment.HorzOffset = horzOffset;
-    adjustment.VertOffset = vertOffset;
+    model::StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
     // The window saves silently and ignores a failure; a tool must not.
-    if (!app::SaveSettingsTo(path, adjustment)) {
+    if (!settings::SaveSettingsTo(path, adjustment)) {
         PrintErrorUtf8("ocrprint-cli: cannot save the settings to " + path);
         return 1;
     }

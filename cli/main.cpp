@@ -6,6 +6,7 @@
 
 #include "cli.h"
 #include "fonts.h"
+#include "version.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (line.Version) {
-        std::printf("ocrprint-cli %s (Kavenor OCR印刷 R3.2)\n", OCRPRINT_VERSION);
+        std::printf("ocrprint-cli %s (%s)\n", core::ProgramVersion, core::ProgramTitle);
         return 0;
     }
     // The tool shows no window: it needs Qt's fonts and printers, not a display.

@@ -1,8 +1,9 @@
 #pragma once
 // core: the shared types and helpers of ocrprint: the correction state record,
-// the exceptions, the strict and lenient text-to-number conversions, the
-// general number form, MulDiv, code page 932 decoding and encoding, the
-// text-mode line reader and the millimetre-to-dot arithmetic.
+// the exceptions and the text an error is reported with, the strict and
+// lenient text-to-number conversions, the general number form, MulDiv, code
+// page 932 decoding and encoding, the text-mode line reader, the
+// millimetre-to-dot arithmetic and the release's names (version.h).
 //
 // It depends on the C++ standard library and the C library (iconv) only: no
 // Qt at all, so that it builds and runs under the sanitizers on its own.
@@ -11,8 +12,10 @@
 #include "cp932.h"
 #include "dots.h"
 #include "econverterror.h"
+#include "errortext.h"
 #include "eprinter.h"
 #include "exception.h"
 #include "muldiv.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
+#include "version.h"

@@ -41,4 +41,10 @@ std::int32_t LengthDots(std::int32_t dpi, long double mm)
     return TruncToInt32(static_cast<long double>(dpi) * mm * InvMmPerInch);
 }
 
+std::int32_t PaperDots(double mm, std::int32_t dpi)
+{
+    const double dots = std::round(mm / MmPerInch * dpi);
+    return dots > 0 && dots < 1e9 ? static_cast<std::int32_t>(dots) : 0;
+}
+
 } // namespace core

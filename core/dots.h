@@ -10,6 +10,9 @@ namespace core {
 static_assert(std::numeric_limits<long double>::digits == 64,
               "ocrprint needs long double with a 64-bit mantissa (x87 extended precision)");
 
+// Millimetres per inch, the one conversion between paper and dots.
+inline constexpr double MmPerInch = 25.4;
+
 // The reciprocal of the double nearest to 25.4, at extended precision.
 inline constexpr long double InvMmPerInch = 0.039370078740157482516L;
 
@@ -32,5 +35,10 @@ std::int32_t CorrectedDot(double mm, double correction, std::int32_t dpi, double
 
 // A length in millimetres at a resolution: trunc(dpi * mm * InvMmPerInch).
 std::int32_t LengthDots(std::int32_t dpi, long double mm);
+
+// A paper's side in whole dots at a resolution, rounded to the nearest dot:
+// how many dots the page of a printer holds. 0 when that is no positive
+// number below 10^9.
+std::int32_t PaperDots(double mm, std::int32_t dpi);
 
 } // namespace core

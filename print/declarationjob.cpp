@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "adjustmentrules.h"
 #include "documentscope.h"
 #include "dots.h"
 #include "parseprintline.h"
@@ -17,16 +18,6 @@
 namespace print {
 
 namespace {
-
-double Clamp(double value, double low, double high)
-{
-    // "At or beyond a bound is replaced by that bound"; NaN cannot come from
-    // the strict or lenient conversions, but would be held at 0 here rather
-    // than reach the dot arithmetic.
-    if (value != value)
-        return 0;
-    return std::min(std::max(value, low), high);
-}
 
 std::int32_t SaturatingAdd(std::int32_t a, std::int32_t b)
 {
@@ -57,14 +48,6 @@ std::string DataFilePath()
     if (folder.empty())
         return DataFileName;
     return folder + "/" + DataFileName;
-}
-
-void ClampCorrections(core::TPrintAdjustment& adjustment)
-{
-    adjustment.HorzOffset = Clamp(adjustment.HorzOffset, -20, 20);
-    adjustment.VertOffset = Clamp(adjustment.VertOffset, -20, 20);
-    adjustment.HorzScale = Clamp(adjustment.HorzScale, -10, 10);
-    adjustment.VertScale = Clamp(adjustment.VertScale, -10, 10);
 }
 
 void QueryPrinter(core::TPrintAdjustment& adjustment)
@@ -136,7 +119,7 @@ std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& 
 {
     const std::string fileName = path.empty() ? DataFilePath() : path;
     QueryPrinter(adjustment);
-    ClampCorrections(adjustment);
+    calibration::model::ClampCorrections(adjustment);
 
     core::TextModeReader reader;
     if (!reader.Open(fileName))

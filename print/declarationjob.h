@@ -30,9 +30,6 @@ std::string PersonalFolder();
 // current directory.
 std::string DataFilePath();
 
-// The four corrections brought into their ranges in place, in the job's order.
-void ClampCorrections(core::TPrintAdjustment& adjustment);
-
 // The printer's four capabilities stored into the correction state.
 void QueryPrinter(core::TPrintAdjustment& adjustment);
 

@@ -4,7 +4,8 @@
 // finds the file, reads it in text mode and draws every accepted entry on one
 // page of the print surface with the printer correction applied.
 //
-// It depends on core and surface only: no widgets, no dialogs, nothing of the
+// It depends on core, surface and the calibration model (whose limits the job
+// applies to the corrections) only: no widgets, no dialogs, nothing of the
 // application shell, so that the program, the command-line tool and the tests
 // share one drawing path.
 

@@ -1,6 +1,7 @@
 #include "filedevice.h"
 
 #include "cp932.h"
+#include "dots.h"
 #include "printererror.h"
 
 #include <QFileInfo>
@@ -41,18 +42,12 @@ int DotsPerMeter(int dpi)
     return std::max(1, static_cast<int>(std::lround(std::max(dpi, 1) / 0.0254)));
 }
 
-int PaperDots(double mm, int dpi)
-{
-    const double dots = std::round(mm / 25.4 * dpi);
-    return dots > 0 && dots < 1e9 ? static_cast<int>(dots) : 0;
-}
-
 // Moves and stretches what is drawn in paper dots the way the printer errs.
 void Misalign(QPainter& painter, const Misalignment& error, int dpiX, int dpiY)
 {
     if (error.None())
         return;
-    painter.translate(error.ShiftX / 25.4 * dpiX, error.ShiftY / 25.4 * dpiY);
+    painter.translate(error.ShiftX / core::MmPerInch * dpiX, error.ShiftY / core::MmPerInch * dpiY);
     painter.scale(1 + error.StretchX / 100, 1 + error.StretchY / 100);
 }
 
@@ -119,6 +114,14 @@ struct FileDevice::Impl
     }
 };
 
+bool HasPrintableArea(const FilePrinterOptions& options)
+{
+    const std::int64_t paperW = core::PaperDots(options.Paper.WidthMm, options.DpiX);
+    const std::int64_t paperH = core::PaperDots(options.Paper.HeightMm, options.DpiY);
+    return options.OffsetX >= 0 && options.OffsetY >= 0 && 2 * options.OffsetX < paperW &&
+           2 * options.OffsetY < paperH;
+}
+
 FileDevice::FileDevice(FilePrinterOptions options)
     : m_options(std::move(options)), m_impl(std::make_unique<Impl>())
 {}
@@ -159,13 +162,12 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
     const QString suffix = QFileInfo(path).suffix().toLower();
     const int dpiX = m_options.DpiX;
     const int dpiY = m_options.DpiY;
-    const int paperW = PaperDots(m_options.Paper.WidthMm, dpiX);
-    const int paperH = PaperDots(m_options.Paper.HeightMm, dpiY);
+    const int paperW = core::PaperDots(m_options.Paper.WidthMm, dpiX);
+    const int paperH = core::PaperDots(m_options.Paper.HeightMm, dpiY);
     const int printW = paperW - 2 * m_options.OffsetX;
     const int printH = paperH - 2 * m_options.OffsetY;
     const bool valid = (suffix == "pdf" || suffix == "png") && dpiX > 0 && dpiY > 0 &&
-                       m_options.OffsetX >= 0 && m_options.OffsetY >= 0 && printW > 0 &&
-                       printH > 0 && Plausible(m_options.Error);
+                       HasPrintableArea(m_options) && Plausible(m_options.Error);
     if (!valid)
         ThrowPrinterError(MsgInvalidPrinter);
 

@@ -42,6 +42,10 @@ struct FilePrinterOptions
     Misalignment Error; // none: a true printer; the capabilities never show it
 };
 
+// Whether the offsets leave a printable area on the paper: the same margin
+// on both sides of each axis, nothing negative.
+bool HasPrintableArea(const FilePrinterOptions& options);
+
 // A virtual printer that writes its one page as a PDF (vector, fonts embedded)
 // or as a PNG of the whole paper at the device resolution, the unprintable
 // margin shaded and whatever falls outside the printable area cut off. With a

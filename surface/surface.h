@@ -20,3 +20,5 @@
 #include "tprinter.h"
 #include "tprintercanvas.h"
 #include "tracewriter.h"
+#include "tprintercanvas.h"
+#include "tracewriter.h"

@@ -9,6 +9,7 @@
 #include "apptest.h"
 #include "cp932.h"
 #include "eprinter.h"
+#include "errortext.h"
 #include "handlerguard.h"
 
 namespace {
@@ -40,7 +41,7 @@ class FormatTable : public ::testing::TestWithParam<FormatRow>
 
 TEST_P(FormatTable, AppendsAStopAfterCharactersAboveIt)
 {
-    EXPECT_EQ(app::FormatErrorMessage(GetParam().message), GetParam().shown);
+    EXPECT_EQ(core::FormatErrorMessage(GetParam().message), GetParam().shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -137,7 +137,7 @@ TEST_P(LoadTable, LoadsByTheLineRules)
     adjustment.MeasuredB = 99;
     adjustment.PrinterDpiX = 600;
     adjustment.PrinterOffsetY = 17;
-    app::LoadSettingsFrom(path, adjustment);
+    settings::LoadSettingsFrom(path, adjustment);
 
     const Values got = FileOrder(adjustment);
     for (std::size_t i = 0; i < got.size(); ++i)
@@ -161,7 +161,7 @@ TEST(SettingsLoad, TenMegabyteFileReadsOnlyItsFirstLines)
         content += "123456789\r\n";
     WriteBytes(dir.File("ocrprn2.ini"), content);
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
+    settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), (Values{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
@@ -180,7 +180,7 @@ TEST(SettingsLoad, BinaryGarbageWithoutNumbersGivesZeros)
     TempDir dir;
     WriteBytes(dir.File("ocrprn2.ini"), garbage);
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
+    settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), (Values{0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
@@ -190,7 +190,7 @@ TEST(SettingsLoad, SymbolicLinkIsNotRead)
     WriteBytes(dir.File("real.ini"), Lines({"5", "6", "7", "8", "160", "210", "110", "160"}));
     fs::create_symlink(dir.File("real.ini"), dir.File("ocrprn2.ini"));
     core::TPrintAdjustment adjustment;
-    app::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
+    settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), Defaults);
 }
 
@@ -200,7 +200,7 @@ TEST(SettingsLoad, DirectoryAtThePathGivesDefaults)
     fs::create_directory(dir.File("ocrprn2.ini"));
     core::TPrintAdjustment adjustment;
     adjustment.MeasuredX = 1;
-    app::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
+    settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), Defaults);
 }
 

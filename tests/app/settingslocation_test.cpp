@@ -58,8 +58,8 @@ TEST_P(LocationTable, FollowsTheRule)
     ScopedEnv tmpdir("TMPDIR", expand(row.tmpdir));
     ScopedEnv xdg("XDG_CACHE_HOME", expand(row.xdgCache));
     ScopedEnv home("HOME", expand(row.home));
-    EXPECT_EQ(app::GetTempPathA(), Expand(row.tempPath, dir.Path()));
-    EXPECT_EQ(app::SettingsFilePath(), Expand(row.settingsPath, dir.Path()));
+    EXPECT_EQ(settings::GetTempPathA(), Expand(row.tempPath, dir.Path()));
+    EXPECT_EQ(settings::SettingsFilePath(), Expand(row.settingsPath, dir.Path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,21 +147,21 @@ TEST(SettingsLocation, DecidedAnewOnEveryCallAndUsedByLoadAndSave)
     adjustment.HorzOffset = 4.5;
     {
         ScopedEnv tmpdir("TMPDIR", dir.File("a"));
-        EXPECT_TRUE(app::SaveSettings(adjustment));
+        EXPECT_TRUE(settings::SaveSettings(adjustment));
     }
     adjustment.HorzOffset = -3;
     {
         // The temporary directory is gone: the current directory is used.
         ScopedEnv tmpdir("TMPDIR", dir.File("missing"));
-        EXPECT_TRUE(app::SaveSettings(adjustment));
+        EXPECT_TRUE(settings::SaveSettings(adjustment));
         core::TPrintAdjustment loaded;
-        app::LoadSettings(loaded);
+        settings::LoadSettings(loaded);
         EXPECT_EQ(loaded.HorzOffset, -3);
     }
     {
         ScopedEnv tmpdir("TMPDIR", dir.File("a"));
         core::TPrintAdjustment loaded;
-        app::LoadSettings(loaded);
+        settings::LoadSettings(loaded);
         EXPECT_EQ(loaded.HorzOffset, 4.5);
     }
     fs::current_path(oldCwd);

@@ -36,7 +36,7 @@ TEST_P(SaveTable, WritesTheExactBytes)
 {
     const SaveRow& row = GetParam();
     TempDir dir;
-    ASSERT_TRUE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), FromFileOrder(row.values)));
+    ASSERT_TRUE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), FromFileOrder(row.values)));
     EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini")), row.bytes);
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
@@ -68,9 +68,9 @@ TEST(SettingsSave, RoundTripKeepsFifteenSignificantDigits)
                            150.1,
                            0};
     TempDir dir;
-    ASSERT_TRUE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), FromFileOrder(values)));
+    ASSERT_TRUE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), FromFileOrder(values)));
     core::TPrintAdjustment loaded;
-    app::LoadSettingsFrom(dir.File("ocrprn2.ini"), loaded);
+    settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), loaded);
     const Values got = FileOrder(loaded);
     for (std::size_t i = 0; i < values.size(); ++i) {
         char want[64];
@@ -87,7 +87,7 @@ TEST(SettingsSave, ReplacesAnOlderLongerFileAndKeepsItsMode)
     const std::string path = dir.File("ocrprn2.ini");
     WriteBytes(path, std::string(5000, 'x'));
     ::chmod(path.c_str(), 0644);
-    ASSERT_TRUE(app::SaveSettingsTo(path, core::TPrintAdjustment{}));
+    ASSERT_TRUE(settings::SaveSettingsTo(path, core::TPrintAdjustment{}));
     EXPECT_EQ(ReadBytes(path), "0\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -97,7 +97,7 @@ TEST(SettingsSave, ReplacesAnOlderLongerFileAndKeepsItsMode)
 TEST(SettingsSave, NewFileIsPrivate)
 {
     TempDir dir;
-    ASSERT_TRUE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), core::TPrintAdjustment{}));
+    ASSERT_TRUE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), core::TPrintAdjustment{}));
     struct stat st;
     ASSERT_EQ(::stat(dir.File("ocrprn2.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0077, 0u);
@@ -118,7 +118,7 @@ core::TPrintAdjustment NewValues()
 TEST(SettingsSaveFailure, DirectoryMissing)
 {
     TempDir dir;
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("missing/ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("missing/ocrprn2.ini"), NewValues()));
     EXPECT_TRUE(dir.Entries().empty());
 }
 
@@ -126,7 +126,7 @@ TEST(SettingsSaveFailure, DirectoryReplacedByAFile)
 {
     TempDir dir;
     WriteBytes(dir.File("cache"), "not a directory");
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("cache/ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("cache/ocrprn2.ini"), NewValues()));
     EXPECT_EQ(ReadBytes(dir.File("cache")), "not a directory");
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"cache"});
 }
@@ -136,7 +136,7 @@ TEST(SettingsSaveFailure, DirectoryAtThePath)
     TempDir dir;
     fs::create_directory(dir.File("ocrprn2.ini"));
     WriteBytes(dir.File("ocrprn2.ini/inside"), "kept");
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     EXPECT_TRUE(fs::is_directory(dir.File("ocrprn2.ini")));
     EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini/inside")), "kept");
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
@@ -149,7 +149,7 @@ TEST(SettingsSaveFailure, ReadOnlyDirectory)
     TempDir dir;
     WriteBytes(dir.File("ocrprn2.ini"), OldContent);
     ::chmod(dir.Path().c_str(), 0555);
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     ::chmod(dir.Path().c_str(), 0755);
     EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini")), OldContent);
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
@@ -160,7 +160,7 @@ TEST(SettingsSaveFailure, SymbolicLinkIsLeftAlone)
     TempDir dir;
     WriteBytes(dir.File("target.ini"), OldContent);
     fs::create_symlink("target.ini", dir.File("ocrprn2.ini"));
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     ASSERT_TRUE(fs::is_symlink(dir.File("ocrprn2.ini")));
     EXPECT_EQ(fs::read_symlink(dir.File("ocrprn2.ini")), "target.ini");
     EXPECT_EQ(ReadBytes(dir.File("target.ini")), OldContent);
@@ -171,7 +171,7 @@ TEST(SettingsSaveFailure, DanglingSymbolicLinkCreatesNothing)
 {
     TempDir dir;
     fs::create_symlink(dir.File("planted.ini"), dir.File("ocrprn2.ini"));
-    EXPECT_FALSE(app::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
+    EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     EXPECT_FALSE(fs::exists(dir.File("planted.ini")));
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
@@ -207,13 +207,13 @@ TEST(SettingsSaveFailure, WriteFailingMidwayKeepsTheOldFile)
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
     WriteBytes(path, OldContent);
-    const std::string newContent = app::SettingsFileContent(NewValues());
+    const std::string newContent = settings::SettingsFileContent(NewValues());
     ASSERT_GT(newContent.size(), 10u);
     bool saved = true;
     {
         FileSizeLimit limit(10);
         ASSERT_TRUE(limit.Ok());
-        saved = app::SaveSettingsTo(path, NewValues());
+        saved = settings::SaveSettingsTo(path, NewValues());
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadBytes(path), OldContent);
@@ -228,10 +228,10 @@ TEST(SettingsSaveFailure, AFailedSaveDoesNotStopTheNextOne)
     {
         FileSizeLimit limit(4);
         ASSERT_TRUE(limit.Ok());
-        EXPECT_FALSE(app::SaveSettingsTo(path, NewValues()));
+        EXPECT_FALSE(settings::SaveSettingsTo(path, NewValues()));
     }
-    EXPECT_TRUE(app::SaveSettingsTo(path, NewValues()));
-    EXPECT_EQ(ReadBytes(path), app::SettingsFileContent(NewValues()));
+    EXPECT_TRUE(settings::SaveSettingsTo(path, NewValues()));
+    EXPECT_EQ(ReadBytes(path), settings::SettingsFileContent(NewValues()));
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 

@@ -3,6 +3,7 @@
 // measurement dialog on top, and what each OK, done, cancel and close box
 // leaves in the corrections and in the settings file written by "終 了".
 #include <QMessageBox>
+#include "form3controls.h"
 
 #include "cp932.h"
 #include "eprinter.h"
@@ -67,7 +68,7 @@ protected:
     // The adjustment dialog's four controls.
     static void ExpectAdjustmentShows(int track1, int track2, const char* edit1, const char* edit2)
     {
-        Ui::TForm3& c = calibration::Form3->Controls();
+        const testutil::Form3Controls c(*calibration::Form3);
         EXPECT_EQ(c.TrackBar1->value(), track1);
         EXPECT_EQ(c.TrackBar2->value(), track2);
         EXPECT_EQ(c.Edit1->text().toStdString(), edit1);
@@ -115,8 +116,8 @@ TEST_F(ChainTest, DoneThenOkThenExitSavesTheCorrectionsAndTheLengths)
         EXPECT_FALSE(Measurement()->isVisible());
         EXPECT_EQ(QApplication::activeModalWidget(), Adjustment());
         ExpectAdjustmentShows(16, 20, "0.6", "0");
-        EXPECT_EQ(calibration::Form3->Controls().Label8->text(), "-4");
-        EXPECT_EQ(calibration::Form3->Controls().Label9->text(), "0");
+        EXPECT_EQ(testutil::Form3Controls(*calibration::Form3).Label8->text(), "-4");
+        EXPECT_EQ(testutil::Form3Controls(*calibration::Form3).Label9->text(), "0");
         // The lengths are stored already, the corrections not yet.
         EXPECT_EQ(Stored().MeasuredX, 151);
         ExpectCorrections(0, 0, 0, 0);

@@ -72,7 +72,7 @@ class TrackPositionTable : public ::testing::TestWithParam<TrackRow>
 
 TEST_P(TrackPositionTable, IsTruncatedAndKeptInRange)
 {
-    EXPECT_EQ(calibration::TForm3::TrackPosition(GetParam().scale), GetParam().position);
+    EXPECT_EQ(calibration::model::TrackPosition(GetParam().scale), GetParam().position);
 }
 
 INSTANTIATE_TEST_SUITE_P(

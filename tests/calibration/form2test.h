@@ -5,6 +5,7 @@
 // is up, and print to a file printer that keeps a trace; and the two dialogs
 // on one set of corrections.
 #include <QApplication>
+#include "form3controls.h"
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QJsonDocument>
@@ -181,6 +182,7 @@ protected:
         calibration::Form3 = m_form3.get();
         m_form2 = std::make_unique<calibration::TForm2>(m_adjustment);
         calibration::Form2 = m_form2.get();
+        m_form3->ListenTo(*m_form2);
     }
     ~Form2Test() override
     {
@@ -209,7 +211,7 @@ protected:
     // The adjustment dialog as it was loaded: nothing handed over.
     void ExpectAdjustmentDialogUntouched()
     {
-        Ui::TForm3& c = m_form3->Controls();
+        const testutil::Form3Controls c(*m_form3);
         EXPECT_EQ(c.TrackBar1->value(), 5);
         EXPECT_EQ(c.TrackBar2->value(), 33);
         EXPECT_EQ(c.Edit1->text(), "7.7");

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "conversions.h"
+#include "adjustmentrules.h"
 #include "measurestate.h"
 
 namespace {
@@ -25,20 +26,20 @@ class Derive : public ::testing::TestWithParam<DeriveRow>
 TEST_P(Derive, ScalesOffsetsAndTrackPositions)
 {
     const DeriveRow& r = GetParam();
-    calibration::TMeasureState state;
+    calibration::model::TMeasureState state;
     state.DpiX = state.DpiY = r.dpi;
     core::TPrintAdjustment adj;
     adj.MeasuredX = r.x;
     adj.MeasuredY = r.y;
     adj.MeasuredA = r.a;
     adj.MeasuredB = r.b;
-    calibration::DeriveCorrections(state, adj, r.steps);
+    calibration::model::DeriveCorrections(state, adj, r.steps);
     EXPECT_DOUBLE_EQ(state.DerivedHorzScale, r.horzScale);
     EXPECT_DOUBLE_EQ(state.DerivedVertScale, r.vertScale);
     EXPECT_EQ(core::FloatToStr(state.DerivedHorzOffset), r.horzOffset);
     EXPECT_EQ(core::FloatToStr(state.DerivedVertOffset), r.vertOffset);
-    EXPECT_EQ(calibration::TrackBarPosition(state.DerivedHorzScale), r.track1);
-    EXPECT_EQ(calibration::TrackBarPosition(state.DerivedVertScale), r.track2);
+    EXPECT_EQ(calibration::model::TrackPosition(state.DerivedHorzScale), r.track1);
+    EXPECT_EQ(calibration::model::TrackPosition(state.DerivedVertScale), r.track2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -82,7 +83,7 @@ TEST_P(Accept, StoresOrReplacesEachLength)
 {
     const AcceptRow& r = GetParam();
     core::TPrintAdjustment adj;
-    const auto shown = calibration::AcceptLengths(r.texts, adj);
+    const auto shown = calibration::model::AcceptLengths(r.texts, adj);
     EXPECT_EQ(adj.MeasuredX, r.stored[0]);
     EXPECT_EQ(adj.MeasuredY, r.stored[1]);
     EXPECT_EQ(adj.MeasuredA, r.stored[2]);

@@ -10,7 +10,7 @@
 #include "filedevice.h"
 #include "measurestate.h"
 #include "sheetfigure.h"
-#include "sheetprint.h"
+#include "sheetjobs.h"
 #include "testutil.h"
 #include "tprinter.h"
 #include "tracewriter.h"
@@ -68,8 +68,8 @@ TEST_P(MeasurementSheet, DotsAndPensOfTheUncorrectedMapping)
 {
     const SheetRow& r = GetParam();
     SheetRun run(r.dpiX, r.dpiY, r.offX, r.offY);
-    calibration::TMeasureState state;
-    calibration::PrintMeasurementSheet(state);
+    calibration::model::TMeasureState state;
+    calibration::model::PrintMeasurementSheet(state);
     EXPECT_EQ(state.DpiX, r.dpiX);
     EXPECT_EQ(state.PhysOffsetY, r.offY);
     const auto ops = run.Ops();
@@ -124,17 +124,17 @@ TEST(TestPrint, NominalLengthsGiveTheSheetsDots)
     std::vector<QJsonObject> sheet, test;
     {
         SheetRun run(600, 600, 100, 100);
-        calibration::TMeasureState state;
-        calibration::PrintMeasurementSheet(state);
+        calibration::model::TMeasureState state;
+        calibration::model::PrintMeasurementSheet(state);
         sheet = run.Ops();
     }
     {
         SheetRun run(600, 600, 100, 100);
-        calibration::TMeasureState state;
-        calibration::QueryPrinter(state);
+        calibration::model::TMeasureState state;
+        calibration::model::QueryPrinter(state);
         core::TPrintAdjustment adj; // 150, 200, 100, 150
-        calibration::DeriveCorrections(state, adj, 100);
-        calibration::PrintTestSheet(state);
+        calibration::model::DeriveCorrections(state, adj, 100);
+        calibration::model::PrintTestSheet(state);
         test = run.Ops();
     }
     ASSERT_EQ(sheet.size(), test.size());
@@ -153,15 +153,15 @@ TEST(TestPrint, NominalLengthsGiveTheSheetsDots)
 TEST(TestPrint, CorrectedCornersAndCrossTip)
 {
     SheetRun run(300, 300, 0, 0);
-    calibration::TMeasureState state;
-    calibration::QueryPrinter(state);
+    calibration::model::TMeasureState state;
+    calibration::model::QueryPrinter(state);
     core::TPrintAdjustment adj;
     adj.MeasuredX = 151;
     adj.MeasuredY = 199;
     adj.MeasuredA = 101;
     adj.MeasuredB = 149;
-    calibration::DeriveCorrections(state, adj, 100);
-    calibration::PrintTestSheet(state);
+    calibration::model::DeriveCorrections(state, adj, 100);
+    calibration::model::PrintTestSheet(state);
     const auto ops = run.Ops();
     std::vector<QJsonObject> rects, lines;
     for (const auto& o : ops) {
@@ -184,7 +184,7 @@ TEST(TestPrint, CorrectedCornersAndCrossTip)
 
 TEST(SheetFigure, TwentySevenStepsFortyOnePoints)
 {
-    const auto& figure = calibration::SheetFigure();
+    const auto& figure = calibration::model::SheetFigure();
     ASSERT_EQ(figure.size(), 27u);
     std::size_t points = 0;
     for (const auto& step : figure)

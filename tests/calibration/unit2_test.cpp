@@ -2,6 +2,7 @@
 // the lengths stored, the corrections handed to the adjustment dialog, the
 // pages printed, cancel and the close box, and a missing printer.
 #include <QMessageBox>
+#include "form3controls.h"
 
 #include "cp932.h"
 #include "eprinter.h"
@@ -118,7 +119,7 @@ TEST_P(DoneButtonTable, StoresTheLengthsHandsTheCorrectionsOverAndCloses)
     }
     ExpectLengths(row.lengths[0], row.lengths[1], row.lengths[2], row.lengths[3]);
 
-    Ui::TForm3& c = m_form3->Controls();
+    const testutil::Form3Controls c(*m_form3);
     EXPECT_EQ(c.TrackBar1->value(), row.trackBar1);
     EXPECT_EQ(c.TrackBar2->value(), row.trackBar2);
     EXPECT_EQ(c.Edit1->text().toStdString(), row.edit1);
@@ -143,8 +144,8 @@ TEST_F(Form2Test, DoneTakesThePrinterOffsetsAsTheyCome)
     EXPECT_EQ(calibration::MeasureState.PhysOffsetX, 71);
     EXPECT_EQ(calibration::MeasureState.PhysOffsetY, 71);
     // The lengths loaded at creation are nominal: no correction.
-    EXPECT_EQ(m_form3->Controls().TrackBar1->value(), 20);
-    EXPECT_EQ(m_form3->Controls().Edit2->text(), "0");
+    EXPECT_EQ(testutil::Form3Controls(*m_form3).TrackBar1->value(), 20);
+    EXPECT_EQ(testutil::Form3Controls(*m_form3).Edit2->text(), "0");
 }
 
 // ------------------------------------------------------- test print, sheet
@@ -196,7 +197,7 @@ TEST_P(TestPrintTable, StoresTheLengthsAndPrintsOnePageWithTheFinerCorrections)
         EXPECT_EQ(EditText(m_form2.get(), EditNames[i]).toStdString(), shown);
     }
     ExpectLengths(row.lengths[0], row.lengths[1], row.lengths[2], row.lengths[3]);
-    const calibration::TMeasureState& s = calibration::MeasureState;
+    const calibration::model::TMeasureState& s = calibration::MeasureState;
     EXPECT_EQ(s.DpiX, row.dpi);
     EXPECT_DOUBLE_EQ(s.DerivedHorzScale, row.horzScale);
     EXPECT_DOUBLE_EQ(s.DerivedVertScale, row.vertScale);

@@ -3,6 +3,7 @@
 // Escape keys, and the reloading at each showing but not when the measurement
 // dialog opened from it closes.
 #include <QApplication>
+#include "form3controls.h"
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -79,7 +80,7 @@ TEST_P(OkTable, ChecksThePositionCorrections)
     const OkRow& row = GetParam();
     core::TPrintAdjustment adjustment = Marked();
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     BoxReader reader;
     bool openAfterOk = false;
     const int result = ExecWith(form, [&] {
@@ -155,7 +156,7 @@ TEST_P(ScaleTable, OkStoresTheTrackBarsHalfStep)
     adjustment.HorzScale = GetParam().loaded;
     adjustment.VertScale = GetParam().loaded;
     calibration::TForm3 form(adjustment);
-    const int result = ExecWith(form, [&] { Click(form.Controls().Button1); });
+    const int result = ExecWith(form, [&] { Click(testutil::Form3Controls(form).Button1); });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(adjustment.HorzScale, GetParam().stored);
     EXPECT_EQ(adjustment.VertScale, GetParam().stored);
@@ -175,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(TForm3, ScaleTable,
 // ------------------------------------------------------ cancel and reload
 
 // The user's changes to every control.
-void ChangeEverything(Ui::TForm3& ui)
+void ChangeEverything(const testutil::Form3Controls& ui)
 {
     ui.TrackBar1->setValue(30);
     ui.TrackBar2->setValue(5);
@@ -189,8 +190,8 @@ TEST_F(Form3Test, CancelStoresNothing)
     calibration::TForm3 form(adjustment);
     bool openAfterCancel = true;
     const int result = ExecWith(form, [&] {
-        ChangeEverything(form.Controls());
-        Click(form.Controls().Button2);
+        ChangeEverything(testutil::Form3Controls(form));
+        Click(testutil::Form3Controls(form).Button2);
         openAfterCancel = form.isVisible();
     });
     EXPECT_FALSE(openAfterCancel);
@@ -204,7 +205,7 @@ TEST_F(Form3Test, TheTitleBarCloseIsCancel)
     calibration::TForm3 form(adjustment);
     bool closed = false;
     const int result = ExecWith(form, [&] {
-        ChangeEverything(form.Controls());
+        ChangeEverything(testutil::Form3Controls(form));
         closed = form.close();
     });
     EXPECT_TRUE(closed);
@@ -217,7 +218,7 @@ TEST_F(Form3Test, ShowingAgainAfterCancelShowsTheStoredValues)
     core::TPrintAdjustment adjustment = Marked();
     adjustment.HorzScale = 2.5;
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     ExecWith(form, [&] {
         ChangeEverything(ui);
         Click(ui.Button2);
@@ -240,7 +241,7 @@ TEST_F(Form3Test, DoubleClickOnTheDiagramResetsTheControlsOnly)
 {
     core::TPrintAdjustment adjustment = Marked();
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     ExecWith(form, [&] {
         ChangeEverything(ui);
         const QRect changed = ui.Image1->geometry();
@@ -272,7 +273,7 @@ TEST_F(Form3Test, EnterAndEscapeDoNothingSpecial)
 {
     core::TPrintAdjustment adjustment = Marked();
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     BoxReader reader;
     QStringList closedBy;
     ExecWith(form, [&] {
@@ -312,7 +313,7 @@ TEST_F(Form3InTheProgram, MeasurementDialogClosingDoesNotReloadTheControls)
     auto windows = app::StartUp(m_application);
     app::Form1->show();
     calibration::TForm3* form3 = calibration::Form3;
-    Ui::TForm3& ui = form3->Controls();
+    const testutil::Form3Controls ui(*form3);
 
     bool form2Modal = false;
     bool form3Beneath = false;

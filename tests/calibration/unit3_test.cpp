@@ -2,6 +2,7 @@
 // of its controls from the corrections, and the change handlers that move and
 // stretch the page diagram.
 #include <QAbstractButton>
+#include "form3controls.h"
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -131,7 +132,7 @@ TEST_F(Form3Test, DiagramLiesOnAWhiteSheetWithABlackOutline)
 {
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     EXPECT_EQ(ui.Shape1->frameShape(), QFrame::Box);
     EXPECT_EQ(ui.Shape1->frameShadow(), QFrame::Plain);
     EXPECT_EQ(ui.Shape1->lineWidth(), 1);
@@ -161,7 +162,7 @@ TEST_F(Form3Test, TrackBarsHaveATickAtEveryPosition)
 {
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     for (QSlider* slider : {ui.TrackBar1, ui.TrackBar2}) {
         SCOPED_TRACE(slider->objectName().toStdString());
         EXPECT_EQ(slider->minimum(), 0);
@@ -182,7 +183,7 @@ TEST_F(Form3Test, VerticalTrackBarRunsFromTopToBottom)
     calibration::TForm3 form(adjustment);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QSlider* slider = form.Controls().TrackBar2;
+    QSlider* slider = testutil::Form3Controls(form).TrackBar2;
     // A click on the groove above the handle pages toward the top. The ticks
     // on the right push the groove off centre: look for it across the bar.
     int groove = -1;
@@ -193,7 +194,7 @@ TEST_F(Form3Test, VerticalTrackBarRunsFromTopToBottom)
     }
     ASSERT_GE(groove, 0) << "no click above the handle moved it";
     EXPECT_EQ(slider->value(), 18) << "one page toward 0";
-    EXPECT_EQ(form.Controls().Label9->text(), "-2");
+    EXPECT_EQ(testutil::Form3Controls(form).Label9->text(), "-2");
     // And below it, toward 40.
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(groove, slider->height() - 4));
@@ -297,7 +298,7 @@ const LoadRow LoadRows[] = {
 
 void ExpectLoaded(calibration::TForm3& form, const LoadRow& row)
 {
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     EXPECT_EQ(ui.TrackBar1->value(), row.position1);
     EXPECT_EQ(ui.TrackBar2->value(), row.position2);
     EXPECT_EQ(ui.Label8->text().toStdString(), row.label8);
@@ -367,7 +368,7 @@ TEST_P(EditTable, TypingMovesTheDiagram)
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
     form.show();
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     QLineEdit* edit = row.edit == 1 ? ui.Edit1 : ui.Edit2;
     edit->setText(QString::fromUtf8(row.before));
     form3test::TypeText(edit, row.typed);
@@ -426,7 +427,7 @@ TEST_P(TrackTable, PositionRelabelsAndResizesTheDiagram)
     adjustment.HorzOffset = 2; // the edges stay where the offsets put them
     adjustment.VertOffset = -3;
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     QSlider* bar = row.bar == 1 ? ui.TrackBar1 : ui.TrackBar2;
     QLabel* label = row.bar == 1 ? ui.Label8 : ui.Label9;
     const int labelLeft = label->x();
@@ -461,7 +462,7 @@ TEST_F(Form3Test, TheSameValueAgainRunsNoHandler)
 {
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     ui.TrackBar1->setValue(30);
     ui.TrackBar2->setValue(10);
     ui.Edit1->setText("7");
@@ -491,7 +492,7 @@ TEST_F(Form3Test, TheUsersKeysRunTheHandlersToo)
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
     form.show();
-    Ui::TForm3& ui = form.Controls();
+    const testutil::Form3Controls ui(form);
     ui.TrackBar1->setFocus();
     QTest::keyClick(ui.TrackBar1, Qt::Key_End);
     EXPECT_EQ(ui.Label8->text(), "20");

@@ -1,4 +1,4 @@
-#include "sheetprint.h"
+#include "sheetjobs.h"
 
 #include "documentscope.h"
 #include "dots.h"
@@ -6,7 +6,7 @@
 #include "tprinter.h"
 #include "tprintercanvas.h"
 
-namespace calibration {
+namespace calibration::model {
 
 namespace {
 
@@ -28,8 +28,9 @@ surface::DocumentOutput PrintMeasurementSheet(TMeasureState& state)
     // mm / 25.4 is formed in double for each coordinate, the rest at extended
     // precision.
     DrawSheetFigure(
-        canvas, s.DpiX, [&](int mm) { return core::SheetDot(s.DpiX, mm / 25.4, s.PhysOffsetX); },
-        [&](int mm) { return core::SheetDot(s.DpiY, mm / 25.4, s.PhysOffsetY); }, false);
+        canvas, s.DpiX,
+        [&](int mm) { return core::SheetDot(s.DpiX, mm / core::MmPerInch, s.PhysOffsetX); },
+        [&](int mm) { return core::SheetDot(s.DpiY, mm / core::MmPerInch, s.PhysOffsetY); }, false);
     return document.Close();
 }
 
@@ -52,4 +53,4 @@ surface::DocumentOutput PrintTestSheet(const TMeasureState& s)
     return document.Close();
 }
 
-} // namespace calibration
+} // namespace calibration::model

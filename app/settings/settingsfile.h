@@ -4,7 +4,7 @@
 
 #include "printadjustment.h"
 
-namespace app {
+namespace settings {
 
 // The settings file keeps the four corrections and the four measured lengths
 // between runs: eight lines of numbers, each ended by CR LF, in the order
@@ -41,4 +41,4 @@ bool SaveSettingsTo(const std::string& path, const core::TPrintAdjustment& adjus
 // The file's content for adjustment, as SaveSettingsTo writes it.
 std::string SettingsFileContent(const core::TPrintAdjustment& adjustment);
 
-} // namespace app
+} // namespace settings

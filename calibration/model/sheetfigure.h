@@ -9,7 +9,7 @@ namespace surface {
 class TPrinterCanvas;
 }
 
-namespace calibration {
+namespace calibration::model {
 
 // One of the 27 drawing steps of the measurement sheet, in paper millimetres.
 struct SheetStep
@@ -42,4 +42,4 @@ using PointMapping = std::function<std::int32_t(int mm)>;
 void DrawSheetFigure(surface::TPrinterCanvas& canvas, std::int32_t dpiX, const PointMapping& mapX,
                      const PointMapping& mapY, bool testPrint);
 
-} // namespace calibration
+} // namespace calibration::model

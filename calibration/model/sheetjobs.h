@@ -3,7 +3,7 @@
 #include "device.h"
 #include "measurestate.h"
 
-namespace calibration {
+namespace calibration::model {
 
 // The measurement sheet: queries the printer into state and prints the figure
 // without any correction.
@@ -13,4 +13,4 @@ surface::DocumentOutput PrintMeasurementSheet(TMeasureState& state);
 // holds (the caller has queried the printer and derived them).
 surface::DocumentOutput PrintTestSheet(const TMeasureState& state);
 
-} // namespace calibration
+} // namespace calibration::model

@@ -1,22 +1,11 @@
 #include "measurestate.h"
 
-#include <cmath>
-
+#include "adjustmentrules.h"
 #include "conversions.h"
 #include "cp932.h"
-#include "dots.h"
 #include "printercaps.h"
 
-namespace calibration {
-
-TMeasureState MeasureState;
-
-double AcceptLength(double value, const LengthRule& rule)
-{
-    if (value < rule.Low || value > rule.High)
-        return rule.Nominal;
-    return value;
-}
+namespace calibration::model {
 
 std::array<std::string, 4> AcceptLengths(const std::array<std::string, 4>& texts,
                                          core::TPrintAdjustment& adjustment)
@@ -56,15 +45,6 @@ double DeriveScale(std::int32_t dpi, double measured, long double inverseNominal
     return static_cast<double>(d - d * static_cast<long double>(measured) * inverseNominal);
 }
 
-double LimitScale(double scale)
-{
-    if (scale <= -10)
-        return -10;
-    if (scale >= 10)
-        return 10;
-    return scale;
-}
-
 // Offset correction: nominalPosition - nominalLength x position / length, a
 // true division, stored as a double.
 double DeriveOffset(double nominalPosition, double nominalLength, double position, double length)
@@ -75,15 +55,6 @@ double DeriveOffset(double nominalPosition, double nominalLength, double positio
     return static_cast<double>(static_cast<long double>(nominalPosition) - scaled);
 }
 
-// Floors the stored double to a multiple of 1/steps mm: a value a hair below
-// a step goes to the step beneath it, as the user's ruler would not.
-double FloorToStep(double value, int steps)
-{
-    const long double step = steps == 10 ? 0.1L : 0.01L;
-    const long double floored = std::floor(static_cast<long double>(value) * steps);
-    return static_cast<double>(floored * step);
-}
-
 } // namespace
 
 void DeriveCorrections(TMeasureState& state, const core::TPrintAdjustment& adjustment,
@@ -91,17 +62,12 @@ void DeriveCorrections(TMeasureState& state, const core::TPrintAdjustment& adjus
 {
     state.DerivedHorzScale = DeriveScale(state.DpiX, adjustment.MeasuredX, 1.0L / 150);
     state.DerivedVertScale = DeriveScale(state.DpiY, adjustment.MeasuredY, 1.0L / 200);
-    state.DerivedHorzScale = LimitScale(state.DerivedHorzScale);
-    state.DerivedVertScale = LimitScale(state.DerivedVertScale);
+    state.DerivedHorzScale = ClampScale(state.DerivedHorzScale);
+    state.DerivedVertScale = ClampScale(state.DerivedVertScale);
     state.DerivedHorzOffset = DeriveOffset(100, 150, adjustment.MeasuredA, adjustment.MeasuredX);
     state.DerivedVertOffset = DeriveOffset(150, 200, adjustment.MeasuredB, adjustment.MeasuredY);
     state.DerivedHorzOffset = FloorToStep(state.DerivedHorzOffset, stepsPerMm);
     state.DerivedVertOffset = FloorToStep(state.DerivedVertOffset, stepsPerMm);
 }
 
-int TrackBarPosition(double scale)
-{
-    return core::TruncToInt32(static_cast<long double>(scale) * 2 + 20);
-}
-
-} // namespace calibration
+} // namespace calibration::model

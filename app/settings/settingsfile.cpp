@@ -10,7 +10,7 @@
 #include "conversions.h"
 #include "textmodereader.h"
 
-namespace app {
+namespace settings {
 
 namespace {
 
@@ -177,4 +177,4 @@ bool SaveSettingsTo(const std::string& path, const core::TPrintAdjustment& adjus
     return true;
 }
 
-} // namespace app
+} // namespace settings

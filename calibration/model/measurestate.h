@@ -6,10 +6,10 @@
 
 #include "printadjustment.h"
 
-namespace calibration {
+namespace calibration::model {
 
 // The measurement dialog's printer values and derived corrections, shared by
-// its three buttons for the whole run.
+// its three buttons for the whole run (the dialog's unit holds the instance).
 struct TMeasureState
 {
     std::int32_t DpiX = 300;
@@ -21,9 +21,6 @@ struct TMeasureState
     double DerivedHorzScale = 0;
     double DerivedVertScale = 0;
 };
-
-// The unit's one instance.
-extern TMeasureState MeasureState;
 
 // One measured length: its accepted range (bounds included) and the nominal
 // value that replaces it outside that range.
@@ -38,9 +35,6 @@ inline constexpr LengthRule RuleX{100, 200, 150, "150"};
 inline constexpr LengthRule RuleY{150, 250, 200, "200"};
 inline constexpr LengthRule RuleA{80, 120, 100, "100"};
 inline constexpr LengthRule RuleB{120, 180, 150, "150"};
-
-// The value within its range, else the nominal value.
-double AcceptLength(double value, const LengthRule& rule);
 
 // Takes the four edit box texts (X, Y, A, B; UTF-8) as the dialog's buttons
 // do, in order: the lenient conversion, stored into the measured length at
@@ -60,8 +54,4 @@ void QueryPrinter(TMeasureState& state);
 void DeriveCorrections(TMeasureState& state, const core::TPrintAdjustment& adjustment,
                        int stepsPerMm);
 
-// The adjustment dialog's track bar position for a scale correction:
-// trunc(scale x 2 + 20).
-int TrackBarPosition(double scale);
-
-} // namespace calibration
+} // namespace calibration::model

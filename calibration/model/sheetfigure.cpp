@@ -4,7 +4,7 @@
 #include "dots.h"
 #include "tprintercanvas.h"
 
-namespace calibration {
+namespace calibration::model {
 
 const std::vector<SheetStep>& SheetFigure()
 {
@@ -88,4 +88,4 @@ void DrawSheetFigure(surface::TPrinterCanvas& canvas, std::int32_t dpiX, const P
     }
 }
 
-} // namespace calibration
+} // namespace calibration::model

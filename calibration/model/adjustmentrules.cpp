@@ -1,0 +1,88 @@
+#include "adjustmentrules.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "conversions.h"
+#include "dots.h"
+
+namespace calibration::model {
+
+namespace {
+
+double Clamp(double value, double limit)
+{
+    if (std::isnan(value))
+        return 0;
+    return std::min(std::max(value, -limit), limit);
+}
+
+} // namespace
+
+int TrackPosition(double scale)
+{
+    const std::int32_t position = core::TruncToInt32(static_cast<long double>(scale) * 2 + 20);
+    return std::clamp<std::int32_t>(position, TrackMin, TrackMax);
+}
+
+double ScaleOfTrackPosition(int position)
+{
+    return (position - TrackCentre) * 0.5;
+}
+
+double ClampOffset(double mm)
+{
+    return Clamp(mm, OffsetLimitMm);
+}
+
+double ClampScale(double dpi)
+{
+    return Clamp(dpi, ScaleLimitDpi);
+}
+
+void ClampCorrections(core::TPrintAdjustment& adjustment)
+{
+    adjustment.HorzOffset = ClampOffset(adjustment.HorzOffset);
+    adjustment.VertOffset = ClampOffset(adjustment.VertOffset);
+    adjustment.HorzScale = ClampScale(adjustment.HorzScale);
+    adjustment.VertScale = ClampScale(adjustment.VertScale);
+}
+
+double FloorToStep(double value, int stepsPerMm)
+{
+    const long double step = stepsPerMm == 10 ? 0.1L : 0.01L;
+    const long double floored = std::floor(static_cast<long double>(value) * stepsPerMm);
+    return static_cast<double>(floored * step);
+}
+
+OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp932)
+{
+    OffsetCheck check;
+    check.Horz = core::StrToFloatDef0(horzCp932);
+    if (check.Horz < -OffsetLimitMm || check.Horz > OffsetLimitMm) {
+        check.Warning = "横方向調整値に誤りがあります。(±20mmまで)";
+        return check;
+    }
+    check.Vert = core::StrToFloatDef0(vertCp932);
+    if (check.Vert < -OffsetLimitMm || check.Vert > OffsetLimitMm)
+        check.Warning = "縦方向調整値に誤りがあります。(±20mmまで)";
+    return check;
+}
+
+void StoreCorrections(core::TPrintAdjustment& adjustment, int horzTrack, int vertTrack,
+                      const OffsetCheck& offsets)
+{
+    adjustment.HorzScale = ScaleOfTrackPosition(horzTrack);
+    adjustment.VertScale = ScaleOfTrackPosition(vertTrack);
+    adjustment.HorzOffset = offsets.Horz;
+    adjustment.VertOffset = offsets.Vert;
+}
+
+ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset,
+                          double vertOffset)
+{
+    return {TrackPosition(horzScale), TrackPosition(vertScale), core::FloatToStr(horzOffset),
+            core::FloatToStr(vertOffset)};
+}
+
+} // namespace calibration::model

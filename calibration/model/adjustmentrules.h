@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "printadjustment.h"
+
+namespace calibration::model {
+
+// The corrections' ranges: a position correction moves the print at most
+// 20 mm either way, a scale correction changes the resolution by at most
+// 10 dots per inch.
+inline constexpr double OffsetLimitMm = 20;
+inline constexpr double ScaleLimitDpi = 10;
+
+// The adjustment dialog's track bars hold a scale correction in half-dpi
+// steps: position 20 is no correction, 0 and 40 the limits.
+inline constexpr int TrackMin = 0;
+inline constexpr int TrackMax = 40;
+inline constexpr int TrackCentre = 20;
+
+// trunc(scale x 2 + 20), kept within TrackMin..TrackMax (a wild value from a
+// hand-edited settings file cannot overflow).
+int TrackPosition(double scale);
+// (position - 20) x 0.5.
+double ScaleOfTrackPosition(int position);
+
+// A correction brought into its range: a value at or beyond a limit becomes
+// that limit, NaN becomes 0 so that it never reaches the dot arithmetic.
+double ClampOffset(double mm);
+double ClampScale(double dpi);
+
+// The print jobs' limits, in place, in this order: HorzOffset, VertOffset,
+// HorzScale, VertScale.
+void ClampCorrections(core::TPrintAdjustment& adjustment);
+
+// A derived position correction floored to a multiple of 1/stepsPerMm mm (10:
+// 0.1 mm for the adjustment dialog, 100: 0.01 mm for the test print). A value
+// a hair below a step goes to the step beneath it.
+double FloorToStep(double value, int stepsPerMm);
+
+// What the adjustment dialog's OK makes of its two position boxes: each text
+// by the lenient conversion, the horizontal one checked first. Warning is the
+// text of the warning box (UTF-8) when a value is outside the limits, else
+// null.
+struct OffsetCheck
+{
+    double Horz = 0;
+    double Vert = 0;
+    const char* Warning = nullptr;
+};
+OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp932);
+
+// What OK stores once the check has passed: the scales from the track bar
+// positions, the offsets as checked.
+void StoreCorrections(core::TPrintAdjustment& adjustment, int horzTrack, int vertTrack,
+                      const OffsetCheck& offsets);
+
+// What the measurement dialog hands to the adjustment dialog's controls: the
+// track bar positions of the two scales and the texts of the two offsets.
+struct ControlValues
+{
+    int HorzTrack = TrackCentre;
+    int VertTrack = TrackCentre;
+    std::string HorzOffsetText;
+    std::string VertOffsetText;
+};
+ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset,
+                          double vertOffset);
+
+} // namespace calibration::model

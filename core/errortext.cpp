@@ -1,0 +1,30 @@
+#include "errortext.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "cp932.h"
+
+namespace core {
+
+std::string FormatErrorMessage(const std::string& messageCp932)
+{
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < messageCp932.size();) {
+        last = i;
+        const bool doubleByte = IsCp932LeadByte(static_cast<unsigned char>(messageCp932[i])) &&
+                                i + 1 < messageCp932.size();
+        i += doubleByte ? 2 : 1;
+    }
+    if (messageCp932.empty())
+        return messageCp932;
+
+    const std::string_view lastChar = std::string_view(messageCp932).substr(last);
+    const std::string_view stop = ".";
+    const bool above = std::lexicographical_compare(
+        stop.begin(), stop.end(), lastChar.begin(), lastChar.end(),
+        [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+    return above ? messageCp932 + "." : messageCp932;
+}
+
+} // namespace core

@@ -1,0 +1,31 @@
+#include "windowplacement.h"
+
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+namespace resources {
+
+void SetDialogFrame(QWidget* dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+}
+
+void SetFixedWindowFrame(QWidget* window)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+}
+
+void CentreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = window->screen())
+        window->move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
+                                         window->frameGeometry().size(),
+                                         screen->availableGeometry())
+                         .topLeft());
+}
+
+} // namespace resources

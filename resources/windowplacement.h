@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+namespace resources {
+
+// The frame of the two calibration dialogs: a caption with the system menu,
+// the minimise, maximise and close boxes, sizeable.
+void SetDialogFrame(QWidget* dialog);
+
+// The main window's frame: a single fixed border with the system menu and the
+// minimise and close boxes; the user can neither resize nor maximise it.
+void SetFixedWindowFrame(QWidget* window);
+
+// Moves the window to the centre of its screen's available area; the frame
+// counts where the platform already knows it.
+void CentreOnScreen(QWidget* window);
+
+} // namespace resources
