@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "declarationjob.h"
-#include "pixelfonts.h"
 #include "printerdevice.h"
 #include "settingsfile.h"
 #include "tapplication.h"
@@ -24,8 +23,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     setWindowTitle(QString::fromUtf8(core::MainWindowCaption));
     resources::SetFixedWindowFrame(this);
     setFixedSize(589, 298);
-    setBackgroundRole(QPalette::Button);
-    ApplyFonts();
+    resources::ApplyWindowLook(this);
     m_ui.Button1->setFocus();
 
     connect(m_ui.Button1, &QPushButton::clicked, this,
@@ -41,19 +39,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::ApplyFonts()
-{
-    resources::ApplyPixelFonts(this, 12,
-                               {{m_ui.msgLabel, 15},
-                                {m_ui.Label2, 13},
-                                {m_ui.Button3, 15},
-                                {m_ui.Label1, 15},
-                                {m_ui.Button4, 15},
-                                {m_ui.Label6, 15},
-                                {m_ui.Button1, 16, true},
-                                {m_ui.Button2, 16}});
-}
 
 void TForm1::showEvent(QShowEvent* event)
 {

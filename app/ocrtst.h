@@ -41,7 +41,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ApplyFonts();
     void RunDeclarationJob();
 
     Ui::TForm1 m_ui;

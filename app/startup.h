@@ -14,13 +14,11 @@ class TForm1;
 
 // The three windows of the run. Form1, Form2 and Form3 point at them while
 // this object lives; it destroys them in the reverse order of their creation.
+// Not copyable: it owns the windows.
 class ProgramWindows
 {
 public:
-    ProgramWindows() = default;
     ~ProgramWindows();
-    ProgramWindows(const ProgramWindows&) = delete;
-    ProgramWindows& operator=(const ProgramWindows&) = delete;
 
     std::unique_ptr<TForm1> Main;
     std::unique_ptr<calibration::TForm2> Measurement;

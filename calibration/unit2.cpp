@@ -8,7 +8,6 @@
 
 #include "conversions.h"
 #include "handlerguard.h"
-#include "pixelfonts.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
 
@@ -31,8 +30,8 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
 {
     m_ui.setupUi(this);
     resources::SetDialogFrame(this);
-    setBackgroundRole(QPalette::Button);
-    ApplyFonts();
+    resources::ApplyWindowLook(this);
+    ApplyColours();
     FitLabels();
     m_ui.Button1->setFocus();
 
@@ -46,33 +45,8 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
 
 TForm2::~TForm2() = default;
 
-void TForm2::ApplyFonts()
+void TForm2::ApplyColours()
 {
-    const char16_t* const uiGothic = u"MS UI Gothic";
-    resources::ApplyPixelFonts(this, 12,
-                               {{m_ui.Button1, 15},
-                                {m_ui.Label9, 15},
-                                {m_ui.Label13, 15},
-                                {m_ui.Label5, 15},
-                                {m_ui.Edit1, 15},
-                                {m_ui.Label1, 15},
-                                {m_ui.Label6, 15},
-                                {m_ui.Edit2, 15},
-                                {m_ui.Label2, 15},
-                                {m_ui.Label7, 15, false, uiGothic},
-                                {m_ui.Edit3, 15},
-                                {m_ui.Label3, 15},
-                                {m_ui.Label8, 15, false, uiGothic},
-                                {m_ui.Edit4, 15},
-                                {m_ui.Label4, 15},
-                                {m_ui.Label10, 15},
-                                {m_ui.Label12, 15},
-                                {m_ui.Label14, 12},
-                                {m_ui.Button2, 15},
-                                {m_ui.Label11, 15},
-                                {m_ui.Button3, 15, true},
-                                {m_ui.Button4, 15}});
-
     // The done button stands out in blue.
     QPalette palette = m_ui.Button3->palette();
     palette.setColor(QPalette::ButtonText, Qt::blue);

@@ -52,7 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ApplyFonts();
+    void ApplyColours();
     void FitLabels();
     void AcceptEditLengths();
 

@@ -14,7 +14,6 @@
 #include "cp932.h"
 #include "dots.h"
 #include "handlerguard.h"
-#include "pixelfonts.h"
 #include "resources.h"
 #include "unit2.h"
 #include "windowplacement.h"
@@ -63,7 +62,7 @@ TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
     resources::Initialize(); // the page diagram
     m_ui.setupUi(this);
     resources::SetDialogFrame(this);
-    setBackgroundRole(QPalette::Button);
+    resources::ApplyWindowLook(this);
     ApplyLook();
     ConnectHandlers();
     m_ui.Edit1->setFocus();
@@ -74,22 +73,6 @@ TForm3::~TForm3() = default;
 
 void TForm3::ApplyLook()
 {
-    resources::ApplyPixelFonts(this, 12,
-                               {{m_ui.Label1, 15},
-                                {m_ui.Label8, 15},
-                                {m_ui.Label2, 15},
-                                {m_ui.Label9, 15},
-                                {m_ui.Label3, 15},
-                                {m_ui.Edit1, 15},
-                                {m_ui.Label5, 15},
-                                {m_ui.Label4, 15},
-                                {m_ui.Edit2, 15},
-                                {m_ui.Label6, 15},
-                                {m_ui.Button3, 12},
-                                {m_ui.Label7, 13},
-                                {m_ui.Button1, 15, true},
-                                {m_ui.Button2, 15}});
-
     // The face that stands in for the Windows one runs wider here and there
     // ("(mm)"): a one-line label is never narrower than its text.
     for (QLabel* label : {m_ui.Label1, m_ui.Label8, m_ui.Label9, m_ui.Label3, m_ui.Label4,

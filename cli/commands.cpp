@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "calibrationmodel.h"
@@ -53,18 +54,6 @@ int OutputStatus(const surface::DocumentOutput& output)
     return 0;
 }
 
-// Opens --trace FILE, if given; false (having said so) when it cannot be written.
-bool OpenTrace(const CommandLine& line, std::unique_ptr<surface::TraceWriter>& trace)
-{
-    if (!line.Trace)
-        return true;
-    trace = std::make_unique<surface::TraceWriter>(*line.Trace);
-    if (trace->Ok())
-        return true;
-    PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
-    return false;
-}
-
 // The trace is the command's: the printer object must not keep writing to it
 // once the command has returned, whichever way it returns.
 class TraceScope
@@ -75,6 +64,24 @@ public:
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
 };
+
+// Runs a command that prints: --trace FILE opened first (a trace that cannot
+// be written stops the command before anything is printed), then the printer
+// chosen, then the job with the trace attached.
+int RunPrinting(const CommandLine& line, const std::function<int()>& job)
+{
+    std::unique_ptr<surface::TraceWriter> trace;
+    if (line.Trace) {
+        trace = std::make_unique<surface::TraceWriter>(*line.Trace);
+        if (!trace->Ok()) {
+            PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
+            return 1;
+        }
+    }
+    SelectDevice(line);
+    const TraceScope scope(trace.get());
+    return job();
+}
 
 std::string SettingsPath(const CommandLine& line)
 {
@@ -120,47 +127,38 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
 
 int RunPrint(const CommandLine& line)
 {
-    std::unique_ptr<surface::TraceWriter> trace;
-    if (!OpenTrace(line, trace))
-        return 1;
-    core::TPrintAdjustment adjustment = LoadAdjustment(line);
-    SelectDevice(line);
-    const TraceScope scope(trace.get());
-    const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const std::optional<surface::DocumentOutput> output = print::PrintDeclaration(adjustment, path);
-    if (!output) {
-        PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
-        return 1;
-    }
-    return OutputStatus(*output);
+    return RunPrinting(line, [&] {
+        core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        const std::string path = line.Data ? *line.Data : print::DataFilePath();
+        const std::optional<surface::DocumentOutput> output =
+            print::PrintDeclaration(adjustment, path);
+        if (!output) {
+            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            return 1;
+        }
+        return OutputStatus(*output);
+    });
 }
 
 // The measurement dialog's first button.
 int RunSheet(const CommandLine& line)
 {
-    std::unique_ptr<surface::TraceWriter> trace;
-    if (!OpenTrace(line, trace))
-        return 1;
-    SelectDevice(line);
-    const TraceScope scope(trace.get());
-    return OutputStatus(model::PrintMeasurementSheet(g_measureState));
+    return RunPrinting(
+        line, [] { return OutputStatus(model::PrintMeasurementSheet(g_measureState)); });
 }
 
 // The measurement dialog's test print button. The lengths it accepts would go
 // into the program's correction state; here nothing keeps them.
 int RunTestPrint(const CommandLine& line)
 {
-    std::unique_ptr<surface::TraceWriter> trace;
-    if (!OpenTrace(line, trace))
-        return 1;
-    SelectDevice(line);
-    const TraceScope scope(trace.get());
-    model::TMeasureState& state = g_measureState;
-    core::TPrintAdjustment adjustment;
-    model::QueryPrinter(state);
-    AcceptLengths(line, adjustment);
-    model::DeriveCorrections(state, adjustment, 100);
-    return OutputStatus(model::PrintTestSheet(state));
+    return RunPrinting(line, [&] {
+        model::TMeasureState& state = g_measureState;
+        core::TPrintAdjustment adjustment;
+        model::QueryPrinter(state);
+        AcceptLengths(line, adjustment);
+        model::DeriveCorrections(state, adjustment, 100);
+        return OutputStatus(model::PrintTestSheet(state));
+    });
 }
 
 // The measurement dialog's done button, then the adjustment dialog's OK on
@@ -218,19 +216,16 @@ int RunShow(const CommandLine& line)
 
 int RunCommand(const CommandLine& line)
 {
+    using Command = int (*)(const CommandLine&);
+    static const std::pair<const char*, Command> commands[] = {
+        {"print", RunPrint},      {"check", RunCheck},          {"show", RunShow},
+        {"sheet", RunSheet},      {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+    };
     try {
-        if (line.Command == "print")
-            return RunPrint(line);
-        if (line.Command == "check")
-            return RunCheck(line);
-        if (line.Command == "show")
-            return RunShow(line);
-        if (line.Command == "sheet")
-            return RunSheet(line);
-        if (line.Command == "test-print")
-            return RunTestPrint(line);
-        if (line.Command == "calibrate")
-            return RunCalibrate(line);
+        for (const auto& [name, run] : commands) {
+            if (line.Command == name)
+                return run(line);
+        }
         PrintErrorUtf8("ocrprint-cli: unknown command " + line.Command);
         return 2;
     } catch (const core::Exception& e) {

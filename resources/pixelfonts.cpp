@@ -2,22 +2,27 @@
 
 #include <QFont>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 namespace resources {
 
-void ApplyPixelFonts(QWidget* window, int basePixels, std::initializer_list<PixelFont> controls)
+void ApplyPixelFonts(QWidget* window)
 {
     QFont base = window->font();
-    base.setPixelSize(basePixels);
+    base.setPixelSize(window->property("pixelHeight").toInt());
     window->setFont(base);
-    for (const PixelFont& control : controls) {
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QVariant pixels = control->property("pixelHeight");
+        if (!pixels.isValid())
+            continue;
         QFont font = base;
-        font.setPixelSize(control.Pixels);
-        font.setBold(control.Bold);
-        if (control.Family)
-            font.setFamily(QString::fromUtf16(control.Family));
-        control.Widget->setFont(font);
+        font.setPixelSize(pixels.toInt());
+        font.setBold(control->property("pixelBold").toBool());
+        const QString family = control->property("pixelFamily").toString();
+        if (!family.isEmpty())
+            font.setFamily(family);
+        control->setFont(font);
     }
 }
 

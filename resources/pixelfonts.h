@@ -1,24 +1,15 @@
 #pragma once
 
-#include <initializer_list>
-
 class QWidget;
 
 namespace resources {
 
-// One control's font: its character height in pixels, bold or not, and a face
-// other than the window's where the layout names one.
-struct PixelFont
-{
-    QWidget* Widget;
-    int Pixels;
-    bool Bold = false;
-    const char16_t* Family = nullptr;
-};
-
 // Designer forms know font sizes only in points, while the windows are laid
-// out in character heights in pixels: the window gets its base height, each
-// listed control its own.
-void ApplyPixelFonts(QWidget* window, int basePixels, std::initializer_list<PixelFont> controls);
+// out in character heights in pixels. Each form gives them as dynamic
+// properties: "pixelHeight" on the window (its base height) and on every
+// control with a height of its own, with "pixelBold" and "pixelFamily" where
+// the layout names them. Applies them: a control's font is the window's face
+// at its own height.
+void ApplyPixelFonts(QWidget* window);
 
 } // namespace resources

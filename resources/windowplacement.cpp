@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QWidget>
 
+#include "pixelfonts.h"
+
 namespace resources {
 
 void SetDialogFrame(QWidget* dialog)
@@ -17,6 +19,12 @@ void SetFixedWindowFrame(QWidget* window)
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
+}
+
+void ApplyWindowLook(QWidget* window)
+{
+    window->setBackgroundRole(QPalette::Button);
+    ApplyPixelFonts(window);
 }
 
 void CentreOnScreen(QWidget* window)

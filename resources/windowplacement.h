@@ -12,6 +12,10 @@ void SetDialogFrame(QWidget* dialog);
 // minimise and close boxes; the user can neither resize nor maximise it.
 void SetFixedWindowFrame(QWidget* window);
 
+// The look every window of the program shares: the button face behind the
+// controls and the fonts in pixel heights (pixelfonts.h).
+void ApplyWindowLook(QWidget* window);
+
 // Moves the window to the centre of its screen's available area; the frame
 // counts where the platform already knows it.
 void CentreOnScreen(QWidget* window);
