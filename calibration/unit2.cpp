@@ -29,8 +29,7 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     : QDialog(parent), m_adjustment(adjustment)
 {
     m_ui.setupUi(this);
-    resources::SetDialogFrame(this);
-    resources::ApplyWindowLook(this);
+    resources::SetUpDialog(this);
     ApplyColours();
     FitLabels();
     m_ui.Button1->setFocus();

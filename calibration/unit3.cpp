@@ -61,8 +61,7 @@ TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
 {
     resources::Initialize(); // the page diagram
     m_ui.setupUi(this);
-    resources::SetDialogFrame(this);
-    resources::ApplyWindowLook(this);
+    resources::SetUpDialog(this);
     ApplyLook();
     ConnectHandlers();
     m_ui.Edit1->setFocus();

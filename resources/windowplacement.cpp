@@ -8,10 +8,11 @@
 
 namespace resources {
 
-void SetDialogFrame(QWidget* dialog)
+void SetUpDialog(QWidget* dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ApplyWindowLook(dialog);
 }
 
 void SetFixedWindowFrame(QWidget* window)

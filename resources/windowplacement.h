@@ -4,9 +4,10 @@ class QWidget;
 
 namespace resources {
 
-// The frame of the two calibration dialogs: a caption with the system menu,
-// the minimise, maximise and close boxes, sizeable.
-void SetDialogFrame(QWidget* dialog);
+// The frame and look of the two calibration dialogs: a caption with the
+// system menu, the minimise, maximise and close boxes, sizeable; the window
+// look below.
+void SetUpDialog(QWidget* dialog);
 
 // The main window's frame: a single fixed border with the system menu and the
 // minimise and close boxes; the user can neither resize nor maximise it.
