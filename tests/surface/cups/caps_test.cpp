@@ -8,8 +8,7 @@
 #include "tprinter.h"
 
 #include <QPageLayout>
-#include <QPrintEngine>
-#include <QPrinter>
+#include <QPaintDevice>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -19,14 +18,15 @@ namespace {
 
 using surface::PrinterDevice;
 
-const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+const auto Portrait = QPageLayout::Portrait;
+const auto Landscape = QPageLayout::Landscape;
 
 struct CapsRow
 {
     const char* Name;
     const char* Queue; // "" is the default printer
     QPageLayout::Orientation Orientation;
-    QStringList DialogOptions; // CUPS options as the print dialog leaves them
+    surface::CupsOptions DialogOptions; // CUPS options as the print dialog leaves them
     const char* Paper;
     int Dpi;
     int OffsetX;
@@ -46,42 +46,40 @@ class CapsTest : public CupsTest, public ::testing::WithParamInterface<CapsRow>
 TEST_P(CapsTest, MatchTheQueuesDriver)
 {
     const CapsRow& row = GetParam();
-    PrinterDevice device(row.Queue);
-    QPrinter* printer = device.Printer();
-    if (row.Orientation != QPageLayout::Portrait || !row.DialogOptions.isEmpty()) {
-        printer->setPageOrientation(row.Orientation);
-        printer->printEngine()->setProperty(CupsOptionsKey, row.DialogOptions);
-        device.ApplyLayout();
-    }
+    // Without a choice, the queue by name, as the command line has it.
+    const bool chosen = row.Orientation != Portrait || !row.DialogOptions.empty();
+    surface::PrinterSetup setup;
+    setup.Printer = row.Queue;
+    setup.Orientation = row.Orientation;
+    setup.JobOptions = row.DialogOptions;
+    PrinterDevice device = chosen ? PrinterDevice(setup) : PrinterDevice(row.Queue);
 
     EXPECT_EQ(device.Name(), *row.Queue ? row.Queue : "ocrtest");
     EXPECT_EQ(device.Caps().DpiX, row.Dpi);
     EXPECT_EQ(device.Caps().DpiY, row.Dpi);
     EXPECT_EQ(device.Caps().OffsetX, row.OffsetX);
     EXPECT_EQ(device.Caps().OffsetY, row.OffsetY);
-    EXPECT_EQ(printer->pageLayout().pageSize().key().toStdString(), row.Paper);
-    EXPECT_EQ(printer->pageLayout().orientation(), row.Orientation);
+    EXPECT_EQ(device.Setup().Paper.key().toStdString(), row.Paper);
+    EXPECT_EQ(device.Setup().Orientation, row.Orientation);
     // Text is measured in printer dots, not in screen pixels.
     EXPECT_EQ(device.MeasureDevice()->logicalDpiY(), row.Dpi);
 }
 
-const QStringList NoOptions;
+const surface::CupsOptions NoOptions;
+const surface::CupsOptions At600 = {{"Resolution", "600dpi"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Queues, CapsTest,
     ::testing::Values(
-        CapsRow{"DefaultPrinter", "", QPageLayout::Portrait, NoOptions, "A4", 600, 100, 100},
-        CapsRow{"A4At600", "ocrtest", QPageLayout::Portrait, NoOptions, "A4", 600, 100, 100},
-        CapsRow{"A4At600Landscape", "ocrtest", QPageLayout::Landscape, NoOptions, "A4", 600, 100,
-                100},
+        CapsRow{"DefaultPrinter", "", Portrait, NoOptions, "A4", 600, 100, 100},
+        CapsRow{"A4At600", "ocrtest", Portrait, NoOptions, "A4", 600, 100, 100},
+        CapsRow{"A4At600Landscape", "ocrtest", Landscape, NoOptions, "A4", 600, 100, 100},
         // 24 pt from the left, 792 - 762 = 30 pt from the top.
-        CapsRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, "Letter", 300, 100, 125},
-        CapsRow{"LetterAt600ChosenInDialog", "ocr300", QPageLayout::Portrait,
-                QStringList{"Resolution", "600dpi"}, "Letter", 600, 200, 250},
+        CapsRow{"LetterAt300", "ocr300", Portrait, NoOptions, "Letter", 300, 100, 125},
+        CapsRow{"LetterAt600ChosenInDialog", "ocr300", Portrait, At600, "Letter", 600, 200, 250},
         // Turned counter-clockwise: the bottom margin (36 pt) is on the left,
         // the left one (24 pt) on top.
-        CapsRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions, "Letter", 300,
-                150, 100}),
+        CapsRow{"LetterAt300Landscape", "ocr300", Landscape, NoOptions, "Letter", 300, 150, 100}),
     [](const ::testing::TestParamInfo<CapsRow>& info) { return std::string(info.param.Name); });
 
 struct ErrorRow

@@ -13,8 +13,6 @@
 
 #include <QJsonObject>
 #include <QPageLayout>
-#include <QPrintEngine>
-#include <QPrinter>
 #include <QString>
 #include <cmath>
 #include <filesystem>
@@ -25,8 +23,6 @@ namespace cupstest {
 namespace {
 
 using surface::PrinterDevice;
-
-const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 struct TracedText
 {
@@ -69,7 +65,7 @@ struct PrintRow
     const char* Name;
     const char* Queue;
     QPageLayout::Orientation Orientation;
-    QStringList DialogOptions;
+    surface::CupsOptions DialogOptions;
     const char* Media;
     double PaperWidthPt;
     double PaperHeightPt;
@@ -88,10 +84,11 @@ class PrintTest : public SpoolTest, public ::testing::WithParamInterface<PrintRo
 TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
 {
     const PrintRow& row = GetParam();
-    auto device = std::make_unique<PrinterDevice>(row.Queue);
-    device->Printer()->setPageOrientation(row.Orientation);
-    device->Printer()->printEngine()->setProperty(CupsOptionsKey, row.DialogOptions);
-    device->ApplyLayout();
+    surface::PrinterSetup setup;
+    setup.Printer = row.Queue;
+    setup.Orientation = row.Orientation;
+    setup.JobOptions = row.DialogOptions;
+    auto device = std::make_unique<PrinterDevice>(setup);
     const int dpi = device->Caps().DpiX;
     const int offX = device->Caps().OffsetX;
     const int offY = device->Caps().OffsetY;
@@ -193,7 +190,9 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
     EXPECT_NEAR(rowLast + top, y2 - 1 + offY, 1);
 }
 
-const QStringList NoOptions;
+const surface::CupsOptions NoOptions;
+const surface::CupsOptions ScaleRequests = {
+    {"fit-to-page", "true"}, {"print-scaling", "fit"}, {"number-up", "4"}, {"page-set", "even"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Queues, PrintTest,
@@ -201,10 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrintRow{"A4At600", "ocrtest", QPageLayout::Portrait, NoOptions, "A4", 595, 842},
         // Whatever the dialog asked, the page must not be fitted, scaled or
         // left out.
-        PrintRow{"A4At600DialogAskedToScale", "ocrtest", QPageLayout::Portrait,
-                 QStringList{"fit-to-page", "true", "print-scaling", "fit", "number-up", "4",
-                             "page-set", "even"},
-                 "A4", 595, 842},
+        PrintRow{"A4At600DialogAskedToScale", "ocrtest", QPageLayout::Portrait, ScaleRequests, "A4",
+                 595, 842},
         PrintRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, "Letter", 612, 792},
         PrintRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions, "Letter", 792,
                  612}),
@@ -224,7 +221,7 @@ TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
     printer.AbortDocument();
     EXPECT_FALSE(printer.Printing());
 
-    // The job went in held and was purged: the scheduler lists nothing new.
+    // Nothing reached the spooler: the scheduler lists nothing new.
     for (const auto& [id, name] : Scheduler().Jobs())
         EXPECT_LE(id, before) << "job " << id << " \"" << name << "\" is still listed";
     EXPECT_FALSE(std::filesystem::exists(output));
@@ -244,15 +241,16 @@ TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
     EXPECT_EQ(words[0].Text, "Second");
 }
 
-// "Print to file" in the dialog swaps Qt's engine and its margins; laid out
-// again, the file keeps the chosen queue's dots, and an abandoned file is gone.
+// "Print to file" in the dialog: the file keeps the chosen queue's dots, and
+// an abandoned file is gone.
 TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
 {
     testutil::TempDir dir;
     const std::string file = dir.File("chosen.pdf");
-    auto device = std::make_unique<PrinterDevice>("ocr300");
-    device->Printer()->setOutputFileName(QString::fromStdString(file));
-    device->ApplyLayout();
+    surface::PrinterSetup setup;
+    setup.Printer = "ocr300";
+    setup.OutputFile = file;
+    auto device = std::make_unique<PrinterDevice>(setup);
     EXPECT_EQ(device->Name(), "file:" + file);
     EXPECT_EQ(device->Caps().DpiY, 300);
     EXPECT_EQ(device->Caps().OffsetX, 100);
