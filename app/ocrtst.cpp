@@ -2,10 +2,12 @@
 #include "ocrtst.h"
 
 #include <QPrintDialog>
+#include <QPrinter>
 #include <memory>
 
 #include "declarationjob.h"
 #include "printerdevice.h"
+#include "qprintersetup.h"
 #include "settingsfile.h"
 #include "tapplication.h"
 #include "tprinter.h"
@@ -78,18 +80,21 @@ void TForm1::Button3Click()
 {
     surface::TPrinter* printer = surface::PrinterObject();
     auto* device = dynamic_cast<surface::PrinterDevice*>(printer->CurrentDevice());
-    std::unique_ptr<surface::PrinterDevice> chosen;
+    std::unique_ptr<surface::PrinterDevice> fallback;
     if (!device) {
         // No system printer chosen yet: start from the default one.
-        chosen = std::make_unique<surface::PrinterDevice>();
-        device = chosen.get();
+        fallback = std::make_unique<surface::PrinterDevice>();
+        device = fallback.get();
     }
-    QPrintDialog dialog(device->Printer(), this);
+    // The dialog works on a QPrinter of its own; only the choice it confirms
+    // reaches the print surface.
+    QPrinter chosen(QPrinter::HighResolution);
+    SetUpQPrinter(device->Setup(), chosen);
+    QPrintDialog dialog(&chosen, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    device->ApplyLayout();
-    if (chosen)
-        printer->SetDevice(std::move(chosen));
+    printer->SetDevice(
+        std::make_unique<surface::PrinterDevice>(SetupFromQPrinter(chosen, device->Setup())));
 }
 
 void TForm1::Button4Click()

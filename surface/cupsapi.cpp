@@ -22,19 +22,19 @@ bool CupsApi::Load()
     if (!library)
         return false;
     // The library stays loaded for the rest of the run, like a linked one.
-    return Bind(library, "cupsCancelJob2", CancelJob2) &&
-           Bind(library, "cupsCopyDestInfo", CopyDestInfo) &&
+    return Bind(library, "cupsCopyDestInfo", CopyDestInfo) &&
            Bind(library, "cupsFindDestDefault", FindDestDefault) &&
            Bind(library, "cupsFreeDestInfo", FreeDestInfo) &&
-           Bind(library, "cupsFreeDests", FreeDests) && Bind(library, "cupsFreeJobs", FreeJobs) &&
-           Bind(library, "cupsGetJobs2", GetJobs2) &&
+           Bind(library, "cupsFreeDests", FreeDests) && Bind(library, "cupsGetDests2", GetDests2) &&
            Bind(library, "cupsGetNamedDest", GetNamedDest) &&
            Bind(library, "cupsGetPPD2", GetPPD2) && Bind(library, "cupsMarkOptions", MarkOptions) &&
+           Bind(library, "cupsPrintFile2", PrintFile2) &&
            Bind(library, "ippGetResolution", GetResolution) &&
            Bind(library, "ppdClose", PpdClose) && Bind(library, "ppdFindAttr", PpdFindAttr) &&
            Bind(library, "ppdFindMarkedChoice", PpdFindMarkedChoice) &&
+           Bind(library, "ppdFindOption", PpdFindOption) &&
            Bind(library, "ppdMarkDefaults", PpdMarkDefaults) &&
-           Bind(library, "ppdOpenFile", PpdOpenFile);
+           Bind(library, "ppdOpenFile", PpdOpenFile) && Bind(library, "ppdPageSize", PpdPageSize);
 }
 
 const CupsApi& CupsApi::Get()

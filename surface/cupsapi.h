@@ -21,22 +21,23 @@ public:
 // tells a queue's own resolution and printable area.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    decltype(&::cupsCancelJob2) CancelJob2 = nullptr;
     decltype(&::cupsCopyDestInfo) CopyDestInfo = nullptr;
     decltype(&::cupsFindDestDefault) FindDestDefault = nullptr;
     decltype(&::cupsFreeDestInfo) FreeDestInfo = nullptr;
     decltype(&::cupsFreeDests) FreeDests = nullptr;
-    decltype(&::cupsFreeJobs) FreeJobs = nullptr;
-    decltype(&::cupsGetJobs2) GetJobs2 = nullptr;
+    decltype(&::cupsGetDests2) GetDests2 = nullptr;
     decltype(&::cupsGetNamedDest) GetNamedDest = nullptr;
     decltype(&::cupsGetPPD2) GetPPD2 = nullptr;
     decltype(&::cupsMarkOptions) MarkOptions = nullptr;
+    decltype(&::cupsPrintFile2) PrintFile2 = nullptr;
     decltype(&::ippGetResolution) GetResolution = nullptr;
     decltype(&::ppdClose) PpdClose = nullptr;
     decltype(&::ppdFindAttr) PpdFindAttr = nullptr;
     decltype(&::ppdFindMarkedChoice) PpdFindMarkedChoice = nullptr;
+    decltype(&::ppdFindOption) PpdFindOption = nullptr;
     decltype(&::ppdMarkDefaults) PpdMarkDefaults = nullptr;
     decltype(&::ppdOpenFile) PpdOpenFile = nullptr;
+    decltype(&::ppdPageSize) PpdPageSize = nullptr;
 #pragma GCC diagnostic pop
 
 private:

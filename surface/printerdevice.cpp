@@ -3,190 +3,57 @@
 #include "cp932.h"
 #include "printererror.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPrintEngine>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QStringList>
+#include <QPdfWriter>
+#include <QPoint>
+#include <QTemporaryFile>
 #include <algorithm>
-#include <atomic>
-#include <cmath>
-#include <cstdlib>
-#include <map>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "cupsapi.h"
+#include "queuefacts.h"
 
 namespace surface {
 
 namespace {
 
-// Qt's key for the list of CUPS job options (name, value, name, value ...)
-// that its CUPS engine appends to the job; the same value as Qt's private
-// PPK_CupsOptions.
-constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+// Qt's print support starts every printer on A4 whatever paper it is loaded
+// with; a queue without a driver has no other paper to offer.
+const QPageSize StartPaper(QPageSize::A4);
 
-constexpr int FallbackDpi = 300;
-
-// What the queue's PPD (or, without one, its IPP attributes) says.
-struct QueueFacts
+// Sets name to value, in place when the option is already there.
+void SetOption(CupsOptions& options, const std::string& name, const std::string& value)
 {
-    int Dpi = 0;
-    bool LandscapePlus90 = true;
-    std::map<QString, QMarginsF> Margins; // per paper key, portrait, points
-};
-
-// "600dpi", "600x1200dpi", "236dpcm": the horizontal resolution in dots per
-// inch, 0 when the text is not a resolution.
-int ParseResolution(const char* text)
-{
-    if (!text)
-        return 0;
-    char* end = nullptr;
-    const long x = std::strtol(text, &end, 10);
-    if (end == text || x <= 0 || x > 100000)
-        return 0;
-    if (*end == 'x') {
-        const char* rest = end + 1;
-        std::strtol(rest, &end, 10);
-        if (end == rest)
-            return 0;
-    }
-    const std::string unit(end);
-    if (unit == "dpi")
-        return static_cast<int>(x);
-    if (unit == "dpcm")
-        return static_cast<int>(std::lround(x * 2.54));
-    return 0;
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [&](const auto& option) { return option.first == name; });
+    if (found != options.end())
+        found->second = value;
+    else
+        options.emplace_back(name, value);
 }
 
-// The options of the dialog as libcups options; the strings stay in list.
-std::vector<cups_option_t> ToCupsOptions(const QList<QByteArray>& list)
+void RemoveOption(CupsOptions& options, const std::string& name)
 {
-    std::vector<cups_option_t> options;
-    for (qsizetype i = 0; i + 1 < list.size(); i += 2) {
-        cups_option_t option;
-        option.name = const_cast<char*>(list[i].constData());
-        option.value = const_cast<char*>(list[i + 1].constData());
-        options.push_back(option);
-    }
-    return options;
-}
-
-// The PPD API is deprecated in favour of IPP attributes, but only the PPD
-// tells the marked resolution, the imageable areas and the landscape direction
-// of a driver queue; Qt's own CUPS support reads the same file.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-
-void ReadPpd(const QByteArray& queue, const cups_dest_t* dest, const QStringList& jobOptions,
-             QueueFacts& facts)
-{
-    const char* file = CupsApi::Get().GetPPD2(CUPS_HTTP_DEFAULT, queue.constData());
-    if (!file)
-        return;
-    ppd_file_t* ppd = CupsApi::Get().PpdOpenFile(file);
-    ::unlink(file);
-    if (!ppd)
-        return;
-    CupsApi::Get().PpdMarkDefaults(ppd);
-    if (dest)
-        CupsApi::Get().MarkOptions(ppd, dest->num_options, dest->options);
-    // The print dialog's choices (a Resolution among them) come last and win.
-    QList<QByteArray> bytes;
-    for (const QString& s : jobOptions)
-        bytes << s.toUtf8();
-    std::vector<cups_option_t> options = ToCupsOptions(bytes);
-    if (!options.empty())
-        CupsApi::Get().MarkOptions(ppd, static_cast<int>(options.size()), options.data());
-
-    if (const ppd_choice_t* choice = CupsApi::Get().PpdFindMarkedChoice(ppd, "Resolution"))
-        facts.Dpi = ParseResolution(choice->choice);
-    if (facts.Dpi <= 0) {
-        if (const ppd_attr_t* attr = CupsApi::Get().PpdFindAttr(ppd, "DefaultResolution", nullptr))
-            facts.Dpi = ParseResolution(attr->value);
-    }
-    if (const ppd_attr_t* attr = CupsApi::Get().PpdFindAttr(ppd, "LandscapeOrientation", nullptr))
-        facts.LandscapePlus90 = qstrcmp(attr->value, "Minus90") != 0;
-    for (int i = 0; i < ppd->num_sizes; ++i) {
-        const ppd_size_t& size = ppd->sizes[i];
-        facts.Margins[QString::fromUtf8(size.name)] =
-            QMarginsF(size.left, size.length - size.top, size.width - size.right, size.bottom);
-    }
-    CupsApi::Get().PpdClose(ppd);
-}
-
-#pragma GCC diagnostic pop
-
-// A queue without a PPD (driverless) still announces its default resolution.
-int IppDefaultResolution(cups_dest_t* dest)
-{
-    cups_dinfo_t* info = CupsApi::Get().CopyDestInfo(CUPS_HTTP_DEFAULT, dest);
-    if (!info)
-        return 0;
-    int dpi = 0;
-    if (ipp_attribute_t* attr =
-            CupsApi::Get().FindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
-        int y = 0;
-        ipp_res_t units = IPP_RES_PER_INCH;
-        const int x = CupsApi::Get().GetResolution(attr, 0, &y, &units);
-        dpi = units == IPP_RES_PER_CM ? static_cast<int>(std::lround(x * 2.54)) : x;
-    }
-    CupsApi::Get().FreeDestInfo(info);
-    return dpi;
-}
-
-QueueFacts ReadQueue(const QString& printerName, const QStringList& jobOptions)
-{
-    QueueFacts facts;
-    // "queue/instance": the PPD belongs to the queue, the options to the instance.
-    const QStringList parts = printerName.split(QLatin1Char('/'));
-    const QByteArray queue = parts.at(0).toUtf8();
-    const QByteArray instance = parts.size() > 1 ? parts.at(1).toUtf8() : QByteArray();
-    cups_dest_t* dest = CupsApi::Get().GetNamedDest(
-        CUPS_HTTP_DEFAULT, queue.constData(), instance.isEmpty() ? nullptr : instance.constData());
-    ReadPpd(queue, dest, jobOptions, facts);
-    if (facts.Dpi <= 0 && dest)
-        facts.Dpi = IppDefaultResolution(dest);
-    if (facts.Dpi <= 0)
-        facts.Dpi = FallbackDpi;
-    if (dest)
-        CupsApi::Get().FreeDests(1, dest);
-    return facts;
-}
-
-// Sets name to value in Qt's option list, or removes it for a null value.
-void SetOption(QStringList& options, const QString& name, const QString& value)
-{
-    for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
-        if (options[i] == name) {
-            if (value.isNull())
-                options.remove(i, 2);
-            else
-                options[i + 1] = value;
-            return;
-        }
-    }
-    if (!value.isNull())
-        options << name << value;
+    options.erase(std::remove_if(options.begin(), options.end(),
+                                 [&](const auto& option) { return option.first == name; }),
+                  options.end());
 }
 
 // The page must come out at 100 %: no fitting, no scaling, one page per sheet,
 // and no page selection that could drop the one page.
-QStringList FullSizeOptions(QStringList options)
+void MakeFullSize(CupsOptions& options)
 {
-    SetOption(options, QStringLiteral("print-scaling"), QStringLiteral("none"));
-    SetOption(options, QStringLiteral("fit-to-page"), QStringLiteral("false"));
-    SetOption(options, QStringLiteral("number-up"), QStringLiteral("1"));
+    SetOption(options, "print-scaling", "none");
+    SetOption(options, "fit-to-page", "false");
+    SetOption(options, "number-up", "1");
     for (const char* name : {"fitplot", "scaling", "natural-scaling", "page-set", "page-ranges"})
-        SetOption(options, QString::fromLatin1(name), QString());
-    return options;
+        RemoveOption(options, name);
 }
 
 // The printable margins of a portrait paper, seen from a landscape page.
@@ -198,158 +65,214 @@ QMarginsF Rotate(const QMarginsF& m, bool plus90)
                   : QMarginsF(m.top(), m.right(), m.bottom(), m.left());
 }
 
+// Resolves an empty name to the default printer and checks that the printer
+// exists, with the messages of a missing printer.
+std::string CheckedPrinterName(const std::string& name)
+{
+    const PrinterList printers = ListPrinters();
+    if (name.empty()) {
+        if (printers.Names.empty() || printers.Default.empty())
+            ThrowPrinterError(MsgNoDefaultPrinter);
+        return printers.Default;
+    }
+    if (std::find(printers.Names.begin(), printers.Names.end(), name) == printers.Names.end())
+        ThrowPrinterError(MsgInvalidPrinter);
+    return name;
+}
+
 } // namespace
 
 struct PrinterDevice::Impl
 {
-    explicit Impl(const QPrinterInfo& info) : Printer(info, QPrinter::HighResolution) {}
+    explicit Impl(PrinterSetup setup);
 
-    bool Native() const { return Printer.outputFormat() == QPrinter::NativeFormat; }
-    QStringList JobOptions() const
-    {
-        return Printer.printEngine()->property(CupsOptionsKey).toStringList();
-    }
-    void SetJobOptions(const QStringList& options)
-    {
-        if (Native())
-            Printer.printEngine()->setProperty(CupsOptionsKey, options);
-    }
-    void CancelHeldJob(const QByteArray& queue, const QByteArray& marker);
+    bool ToFile() const { return !Setup.OutputFile.empty(); }
+    CupsOptions SpoolOptions() const;
+    // Ends the painting and drops the page: nothing is handed on.
+    void Discard();
 
-    QPrinter Printer;
-    QPainter Painter;
+    PrinterSetup Setup;
     QueueFacts Facts;
-    QString Queue; // the queue the facts were read from
+    std::string Media;  // the paper's name for the spooler
+    QPageLayout Layout; // the page as the PDF has it: paper, orientation, margins
+    QPoint Shift;       // set only when the margins did not fit the layout
     int OffsetX = 0;
     int OffsetY = 0;
-    QPoint Shift; // set only when Qt refused the margins (see ApplyLayout)
+
+    QBuffer MeasureSink;
+    QPdfWriter Measure{&MeasureSink};
+
+    std::unique_ptr<QFile> File; // the document's PDF while it is drawn
+    std::unique_ptr<QPdfWriter> Pdf;
+    QPainter Painter;
+    QString Title;
 };
 
-PrinterDevice::PrinterDevice(const std::string& printerName)
+PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
-    QPrinterInfo info;
-    if (printerName.empty()) {
-        if (QPrinterInfo::availablePrinterNames().isEmpty())
-            ThrowPrinterError(MsgNoDefaultPrinter);
-        info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            ThrowPrinterError(MsgNoDefaultPrinter);
-    } else {
-        info = QPrinterInfo::printerInfo(QString::fromStdString(printerName));
-        if (info.isNull())
-            ThrowPrinterError(MsgInvalidPrinter);
+    // A file needs the queue only for its facts: one deleted since it was
+    // chosen leaves the file on the fallback resolution.
+    if (!ToFile() || Setup.Printer.empty())
+        Setup.Printer = CheckedPrinterName(Setup.Printer);
+    // "Print to file" lays the file out with the facts of the queue chosen
+    // last, so that it looks like what that printer would print.
+    Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+    const bool native = !ToFile();
+
+    QPageSize paper = Setup.Paper.isValid() ? Setup.Paper : Facts.DefaultPaper.Size;
+    if (!paper.isValid())
+        paper = StartPaper;
+    const QueuePaper* own = native ? FindPaper(Facts, paper) : nullptr;
+    // A paper the printer does not have becomes its default paper.
+    if (native && !own && !Facts.Papers.empty() && Facts.DefaultPaper.Size.isValid()) {
+        paper = Facts.DefaultPaper.Size;
+        own = FindPaper(Facts, paper);
     }
-    m_impl = std::make_unique<Impl>(info);
-    if (!m_impl->Printer.isValid() || m_impl->Printer.printerName() != info.printerName())
-        ThrowPrinterError(MsgInvalidPrinter);
-    // Qt starts every printer on A4 whatever paper it is loaded with.
-    const QPageSize paper = info.defaultPageSize();
-    if (paper.isValid())
-        m_impl->Printer.setPageSize(paper);
-    ApplyLayout();
+    if (own)
+        paper = own->Size;
+    Media = own ? own->Name : paper.key().toStdString();
+    Setup.Paper = paper;
+
+    const auto found = Facts.Margins.find(Media);
+    QMarginsF printable;
+    if (found != Facts.Margins.end())
+        printable = found->second;
+    else if (native)
+        printable = Facts.CustomMargins;
+    QMarginsF margins = printable;
+    const bool landscape = Setup.Orientation == QPageLayout::Landscape;
+    if (landscape)
+        margins = Rotate(margins, Facts.LandscapePlus90);
+
+    // The page is laid out as Qt's printer laid it out: the printer's margins
+    // are the layout's minimum (none for a file), and the painter's origin is
+    // the corner of the layout's paint rect in whole dots.
+    const int dpi = Facts.Dpi;
+    Layout = QPageLayout(paper, Setup.Orientation, QMarginsF(), QPageLayout::Point,
+                         native ? printable : QMarginsF());
+    if (Layout.setMargins(margins)) {
+        const QPoint corner = Layout.paintRectPixels(dpi).topLeft();
+        OffsetX = corner.x();
+        OffsetY = corner.y();
+    } else {
+        // Qt checks landscape margins against the unrotated ones and refuses
+        // some: then the whole paper is the page and the origin is moved by
+        // hand.
+        Layout.setMode(QPageLayout::FullPageMode);
+        Shift = QPoint(qRound(margins.left() * dpi / 72.0), qRound(margins.top() * dpi / 72.0));
+        OffsetX = Shift.x();
+        OffsetY = Shift.y();
+    }
+    // Text is measured in printer dots, on the kind of device it is drawn on.
+    Measure.setResolution(dpi);
 }
+
+CupsOptions PrinterDevice::Impl::SpoolOptions() const
+{
+    // The instance's own options first; what the page itself needs, then what
+    // the dialog chose, override them.
+    CupsOptions options = Facts.InstanceOptions;
+    SetOption(options, "media", Media);
+    if (Setup.Copies > 1) {
+        SetOption(options, "copies", std::to_string(Setup.Copies));
+        if (Setup.Collate)
+            SetOption(options, "Collate", "True");
+    }
+    SetOption(options, "sides", Setup.Sides.empty() ? Facts.DefaultSides : Setup.Sides);
+    if (Setup.Orientation == QPageLayout::Landscape)
+        SetOption(options, "landscape", "");
+    for (const auto& [name, value] : Setup.JobOptions)
+        SetOption(options, name, value);
+    MakeFullSize(options);
+    return options;
+}
+
+void PrinterDevice::Impl::Discard()
+{
+    if (Painter.isActive())
+        Painter.end();
+    Pdf.reset();
+    if (File) {
+        File->close();
+        File->remove();
+        File.reset();
+    }
+}
+
+PrinterDevice::PrinterDevice(const std::string& queueName)
+    : PrinterDevice([&] {
+          PrinterSetup setup;
+          setup.Printer = queueName;
+          return setup;
+      }())
+{}
+
+PrinterDevice::PrinterDevice(const PrinterSetup& setup) : m_impl(std::make_unique<Impl>(setup)) {}
 
 PrinterDevice::~PrinterDevice()
 {
-    if (m_impl && m_impl->Painter.isActive())
-        AbortDocument();
+    if (m_impl)
+        m_impl->Discard();
 }
 
 std::string PrinterDevice::Name() const
 {
-    const QPrinter& printer = m_impl->Printer;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        return "file:" + printer.outputFileName().toStdString();
-    return printer.printerName().toStdString();
+    if (m_impl->ToFile())
+        return "file:" + m_impl->Setup.OutputFile;
+    return m_impl->Setup.Printer;
 }
 
 PrinterCaps PrinterDevice::Caps()
 {
-    const int dpi = m_impl->Printer.resolution();
+    const int dpi = m_impl->Facts.Dpi;
     return {dpi, dpi, m_impl->OffsetX, m_impl->OffsetY};
 }
 
 QPaintDevice* PrinterDevice::MeasureDevice()
 {
-    return &m_impl->Printer;
+    return &m_impl->Measure;
 }
 
-QPrinter* PrinterDevice::Printer()
+const PrinterSetup& PrinterDevice::Setup() const
 {
-    return &m_impl->Printer;
-}
-
-void PrinterDevice::ApplyLayout()
-{
-    Impl& d = *m_impl;
-    QPrinter& printer = d.Printer;
-    if (d.Painter.isActive())
-        return;
-    // "Print to file" keeps the facts of the queue chosen last, so that the
-    // file looks like what that printer would print.
-    if (d.Native() || d.Queue.isEmpty()) {
-        d.Queue = printer.printerName();
-        d.Facts = ReadQueue(d.Queue, d.Native() ? d.JobOptions() : QStringList());
-    }
-
-    QPageSize paper = printer.pageLayout().pageSize();
-    if (d.Native()) {
-        // A paper the new printer does not have becomes its default paper.
-        const QPrinterInfo info(printer);
-        const QList<QPageSize> sizes = info.supportedPageSizes();
-        const bool known = std::any_of(sizes.begin(), sizes.end(), [&](const QPageSize& size) {
-            return size.isEquivalentTo(paper);
-        });
-        if (!sizes.isEmpty() && !known && info.defaultPageSize().isValid())
-            paper = info.defaultPageSize();
-    }
-    printer.setFullPage(false);
-    printer.setResolution(d.Facts.Dpi);
-    printer.setPageSize(paper);
-    const auto found = d.Facts.Margins.find(printer.pageLayout().pageSize().key());
-    QMarginsF margins;
-    if (found != d.Facts.Margins.end())
-        margins = found->second;
-    else if (d.Native()) {
-        QPageLayout layout = printer.pageLayout(); // Qt's reading of the queue
-        layout.setUnits(QPageLayout::Point);
-        margins = layout.minimumMargins();
-    }
-    const bool landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
-    if (landscape)
-        margins = Rotate(margins, d.Facts.LandscapePlus90);
-
-    const int dpi = d.Facts.Dpi;
-    const QPoint wanted(qRound(margins.left() * dpi / 72.0), qRound(margins.top() * dpi / 72.0));
-    d.Shift = QPoint();
-    if (printer.setPageMargins(margins, QPageLayout::Point)) {
-        // The engine places the painter's origin at this corner of the paint rect.
-        const QPoint corner = printer.pageLayout().paintRectPixels(dpi).topLeft();
-        d.OffsetX = corner.x();
-        d.OffsetY = corner.y();
-    } else {
-        // Qt checks landscape margins against the unrotated ones and may refuse
-        // them: then the whole paper is the page and StartDocument moves the
-        // origin itself.
-        printer.setFullPage(true);
-        d.Shift = wanted;
-        d.OffsetX = wanted.x();
-        d.OffsetY = wanted.y();
-    }
-    d.SetJobOptions(FullSizeOptions(d.JobOptions()));
+    return m_impl->Setup;
 }
 
 QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
 {
     Impl& d = *m_impl;
-    QPrinter& printer = d.Printer;
+    d.Discard();
     // A queue deleted since it was chosen would swallow the job silently.
-    if (d.Native() && QPrinterInfo::printerInfo(printer.printerName()).isNull())
+    if (!d.ToFile()) {
+        const PrinterList printers = ListPrinters();
+        if (std::find(printers.Names.begin(), printers.Names.end(), d.Setup.Printer) ==
+            printers.Names.end())
+            ThrowPrinterError(MsgInvalidPrinter);
+    }
+    d.Title = QString::fromStdU16String(core::DecodeCp932(titleCp932));
+
+    // The page goes to the spooler only once complete, so it is drawn into a
+    // file of the user's own first.
+    if (d.ToFile()) {
+        d.File = std::make_unique<QFile>(QString::fromStdString(d.Setup.OutputFile));
+        if (!d.File->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            d.File.reset();
+            ThrowPrinterError(MsgInvalidPrinter);
+        }
+    } else {
+        auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                          QStringLiteral("/ocrprint-XXXXXX.pdf"));
+        if (!temporary->open())
+            ThrowPrinterError(MsgInvalidPrinter);
+        d.File = std::move(temporary);
+    }
+    d.Pdf = std::make_unique<QPdfWriter>(d.File.get());
+    d.Pdf->setResolution(d.Facts.Dpi);
+    d.Pdf->setTitle(d.Title);
+    if (!d.Pdf->setPageLayout(d.Layout) || !d.Painter.begin(d.Pdf.get())) {
+        d.Discard();
         ThrowPrinterError(MsgInvalidPrinter);
-    printer.setDocName(QString::fromStdU16String(core::DecodeCp932(titleCp932)));
-    d.SetJobOptions(FullSizeOptions(d.JobOptions()));
-    if (!d.Painter.begin(&printer))
-        ThrowPrinterError(MsgInvalidPrinter);
+    }
     if (!d.Shift.isNull())
         d.Painter.translate(d.Shift);
     return &d.Painter;
@@ -357,59 +280,47 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
 
 DocumentOutput PrinterDevice::EndDocument()
 {
-    const QPrinter& printer = m_impl->Printer;
+    Impl& d = *m_impl;
     DocumentOutput output;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        output.File = printer.outputFileName().toStdString();
+    if (d.ToFile())
+        output.File = d.Setup.OutputFile;
     else
-        output.Queue = printer.printerName().toStdString();
-    // Qt's CUPS engine tells nothing of the spooler's answer.
-    if (m_impl->Painter.isActive())
-        output.Delivered = m_impl->Painter.end();
-    return output;
-}
+        output.Queue = d.Setup.Printer;
+    if (!d.Painter.isActive())
+        return output;
 
-void PrinterDevice::Impl::CancelHeldJob(const QByteArray& queue, const QByteArray& marker)
-{
-    cups_job_t* jobs = nullptr;
-    const int count = CupsApi::Get().GetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1,
-                                              CUPS_WHICHJOBS_ACTIVE);
-    for (int i = 0; i < count; ++i) {
-        if (jobs[i].title && marker == jobs[i].title)
-            CupsApi::Get().CancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
+    const bool drawn = d.Painter.end();
+    d.Pdf.reset();
+    const bool written = drawn && d.File->flush() && d.File->error() == QFileDevice::NoError;
+    if (d.ToFile()) {
+        d.File->close();
+        d.File.reset();
+        output.Delivered = written;
+        return output;
     }
-    CupsApi::Get().FreeJobs(count, jobs);
+    if (written) {
+        // CUPS takes the queue without the instance; the instance's options
+        // travel with the job.
+        const std::string queue = d.Setup.Printer.substr(0, d.Setup.Printer.find('/'));
+        const CupsOptions options = d.SpoolOptions();
+        std::vector<cups_option_t> list;
+        for (const auto& [name, value] : options)
+            list.push_back({const_cast<char*>(name.c_str()), const_cast<char*>(value.c_str())});
+        const QByteArray path = QFile::encodeName(d.File->fileName());
+        const QByteArray title = d.Title.toUtf8();
+        output.JobId = CupsApi::Get().PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(),
+                                                 title.constData(), static_cast<int>(list.size()),
+                                                 list.data());
+        output.Delivered = output.JobId > 0;
+    }
+    d.Discard(); // the temporary file goes once CUPS has it
+    return output;
 }
 
 void PrinterDevice::AbortDocument()
 {
-    Impl& d = *m_impl;
-    QPrinter& printer = d.Printer;
-    if (!d.Painter.isActive())
-        return;
-    if (!d.Native()) {
-        const QString file = printer.outputFileName();
-        d.Painter.end();
-        QFile::remove(file);
-        return;
-    }
-    // Qt's CUPS engine cannot abort (QPrinter::abort() does nothing) and hands
-    // the page to CUPS when the painter ends. So the page goes in held, under a
-    // name of its own, and that job is cancelled and purged at once: nothing
-    // reaches the printer.
-    static std::atomic<int> serial{0};
-    const QString title = printer.docName();
-    const QStringList options = d.JobOptions();
-    const QByteArray marker =
-        QStringLiteral("ocrprint-abandoned-%1-%2").arg(::getpid()).arg(++serial).toUtf8();
-    QStringList held = options;
-    SetOption(held, QStringLiteral("job-hold-until"), QStringLiteral("indefinite"));
-    d.SetJobOptions(held);
-    printer.printEngine()->setProperty(QPrintEngine::PPK_DocumentName, QString::fromUtf8(marker));
-    d.Painter.end();
-    d.CancelHeldJob(printer.printerName().split(QLatin1Char('/')).at(0).toUtf8(), marker);
-    printer.printEngine()->setProperty(QPrintEngine::PPK_DocumentName, title);
-    d.SetJobOptions(options);
+    // Nothing has reached the spooler yet: dropping the file drops the page.
+    m_impl->Discard();
 }
 
 } // namespace surface

@@ -1,6 +1,7 @@
 // The printer setup button against a private CUPS scheduler: confirming the
 // dialog makes the chosen printer the program's printer, cancelling changes
-// nothing.
+// nothing; and the dialog's QPrinter converted to the print surface's setup
+// and back.
 #include <QApplication>
 #include <QComboBox>
 #include <QPrintDialog>
@@ -13,6 +14,7 @@
 #include "device.h"
 #include "ocrtst.h"
 #include "printerdevice.h"
+#include "qprintersetup.h"
 #include "tprinter.h"
 
 namespace {
@@ -88,22 +90,26 @@ TEST_F(PrintDialogTest, ConfirmingMakesTheDefaultPrinterCurrent)
     EXPECT_EQ(Current()->Caps().DpiX, 600);
 }
 
+// Picks printer in the dialog's printer list and confirms.
+void ChooseAndAccept(QPrintDialog* dialog, const QString& printer)
+{
+    QComboBox* printers = nullptr;
+    for (QComboBox* combo : dialog->findChildren<QComboBox*>()) {
+        if (combo->findText(printer) >= 0)
+            printers = combo;
+    }
+    if (!printers) {
+        ADD_FAILURE() << "no printer list in the dialog";
+        dialog->reject();
+        return;
+    }
+    printers->setCurrentIndex(printers->findText(printer));
+    dialog->accept();
+}
+
 TEST_F(PrintDialogTest, ConfirmingAnotherPrinterMakesItCurrent)
 {
-    RunPrinterSetup([](QPrintDialog* dialog) {
-        QComboBox* printers = nullptr;
-        for (QComboBox* combo : dialog->findChildren<QComboBox*>()) {
-            if (combo->findText("ocr300") >= 0)
-                printers = combo;
-        }
-        if (!printers) {
-            ADD_FAILURE() << "no printer list in the dialog";
-            dialog->reject();
-            return;
-        }
-        printers->setCurrentIndex(printers->findText("ocr300"));
-        dialog->accept();
-    });
+    RunPrinterSetup([](QPrintDialog* dialog) { ChooseAndAccept(dialog, "ocr300"); });
     ASSERT_NE(Current(), nullptr);
     EXPECT_EQ(Current()->Name(), "ocr300");
     EXPECT_EQ(Current()->Caps().DpiX, 300);
@@ -111,18 +117,95 @@ TEST_F(PrintDialogTest, ConfirmingAnotherPrinterMakesItCurrent)
 
 TEST_F(PrintDialogTest, TheNextDialogWorksOnTheChosenPrinter)
 {
-    RunPrinterSetup([](QPrintDialog* dialog) { dialog->accept(); });
+    // Not the default printer, so that the next dialog shows the choice.
+    RunPrinterSetup([](QPrintDialog* dialog) { ChooseAndAccept(dialog, "ocr300"); });
     surface::PrinterDevice* chosen = Current();
     ASSERT_NE(chosen, nullptr);
 
-    QPrinter* shown = nullptr;
+    QString shown;
     RunPrinterSetup([&](QPrintDialog* dialog) {
-        shown = dialog->printer();
+        shown = dialog->printer()->printerName();
         dialog->reject();
     });
     EXPECT_EQ(m_dialogs, 2);
-    EXPECT_EQ(shown, chosen->Printer());
+    EXPECT_EQ(shown.toStdString(), chosen->Setup().Printer);
+    EXPECT_EQ(shown, "ocr300");
     EXPECT_EQ(Current(), chosen); // cancelled: the same device, untouched
 }
+
+struct ConversionRow
+{
+    const char* Name;
+    surface::PrinterSetup Given;    // what the dialog opens on
+    surface::PrinterSetup Current;  // the setup in use
+    surface::PrinterSetup Expected; // what the confirmed dialog gives back
+};
+
+// Test names, not bytes, in gtest's messages.
+void PrintTo(const ConversionRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class SetupConversionTest : public cupstest::CupsTest,
+                            public ::testing::WithParamInterface<ConversionRow>
+{
+};
+
+TEST_P(SetupConversionTest, SurvivesTheDialogsPrinter)
+{
+    const ConversionRow& row = GetParam();
+    QPrinter printer(QPrinter::HighResolution);
+    app::SetUpQPrinter(row.Given, printer);
+    const surface::PrinterSetup back = app::SetupFromQPrinter(printer, row.Current);
+
+    const surface::PrinterSetup& want = row.Expected;
+    EXPECT_EQ(back.Printer, want.Printer);
+    EXPECT_EQ(back.Paper.key(), want.Paper.key());
+    EXPECT_EQ(back.Orientation, want.Orientation);
+    EXPECT_EQ(back.JobOptions, want.JobOptions);
+    EXPECT_EQ(back.Copies, want.Copies);
+    EXPECT_EQ(back.Collate, want.Collate);
+    EXPECT_EQ(back.Sides, want.Sides);
+    EXPECT_EQ(back.OutputFile, want.OutputFile);
+}
+
+surface::PrinterSetup Setup(const char* printer, QPageSize::PageSizeId paper,
+                            QPageLayout::Orientation orientation, surface::CupsOptions options,
+                            int copies, bool collate, const char* sides, const char* file)
+{
+    return {printer, QPageSize(paper), orientation, std::move(options),
+            copies,  collate,          sides,       file};
+}
+
+const auto Portrait = QPageLayout::Portrait;
+const auto Landscape = QPageLayout::Landscape;
+constexpr const char* ToFile = "/nonexistent/ocrprint-dialog.pdf";
+const surface::CupsOptions DialogChoices = {{"Resolution", "600dpi"}, {"job-priority", "40"}};
+const surface::CupsOptions At600 = {{"Resolution", "600dpi"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Setups, SetupConversionTest,
+    ::testing::Values(
+        // The queue has no duplex unit: Qt keeps it one-sided.
+        ConversionRow{
+            "QueueWithTheDialogsChoices",
+            Setup("ocr300", QPageSize::A4, Landscape, DialogChoices, 2, false,
+                  "two-sided-long-edge", ""),
+            {},
+            Setup("ocr300", QPageSize::A4, Landscape, DialogChoices, 2, false, "one-sided", "")},
+        ConversionRow{
+            "Instance",
+            Setup("ocr300/fine", QPageSize::Letter, Portrait, {}, 1, true, "", ""),
+            {},
+            Setup("ocr300/fine", QPageSize::Letter, Portrait, {}, 1, true, "one-sided", "")},
+        // The file is laid out like a page of the queue chosen last.
+        ConversionRow{"PrintToFileKeepsTheQueueInUse",
+                      Setup("ocr300", QPageSize::Letter, Portrait, {}, 1, true, "", ToFile),
+                      Setup("ocrtest", QPageSize::A4, Portrait, At600, 1, true, "", ""),
+                      Setup("ocrtest", QPageSize::Letter, Portrait, At600, 1, true, "", ToFile)}),
+    [](const ::testing::TestParamInfo<ConversionRow>& info) {
+        return std::string(info.param.Name);
+    });
 
 } // namespace

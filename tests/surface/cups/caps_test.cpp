@@ -8,8 +8,8 @@
 #include "tprinter.h"
 
 #include <QPageLayout>
-#include <QPrintEngine>
-#include <QPrinter>
+#include <QPageSize>
+#include <QPaintDevice>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -19,14 +19,16 @@ namespace {
 
 using surface::PrinterDevice;
 
-const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+const auto Portrait = QPageLayout::Portrait;
+const auto Landscape = QPageLayout::Landscape;
 
 struct CapsRow
 {
     const char* Name;
     const char* Queue; // "" is the default printer
     QPageLayout::Orientation Orientation;
-    QStringList DialogOptions; // CUPS options as the print dialog leaves them
+    surface::CupsOptions DialogOptions; // CUPS options as the print dialog leaves them
+    QPageSize ChosenPaper;              // invalid: none chosen
     const char* Paper;
     int Dpi;
     int OffsetX;
@@ -46,42 +48,57 @@ class CapsTest : public CupsTest, public ::testing::WithParamInterface<CapsRow>
 TEST_P(CapsTest, MatchTheQueuesDriver)
 {
     const CapsRow& row = GetParam();
-    PrinterDevice device(row.Queue);
-    QPrinter* printer = device.Printer();
-    if (row.Orientation != QPageLayout::Portrait || !row.DialogOptions.isEmpty()) {
-        printer->setPageOrientation(row.Orientation);
-        printer->printEngine()->setProperty(CupsOptionsKey, row.DialogOptions);
-        device.ApplyLayout();
-    }
+    // Without a choice, the queue by name, as the command line has it.
+    const bool chosen =
+        row.Orientation != Portrait || !row.DialogOptions.empty() || row.ChosenPaper.isValid();
+    surface::PrinterSetup setup;
+    setup.Printer = row.Queue;
+    setup.Orientation = row.Orientation;
+    setup.JobOptions = row.DialogOptions;
+    setup.Paper = row.ChosenPaper;
+    PrinterDevice device = chosen ? PrinterDevice(setup) : PrinterDevice(row.Queue);
 
     EXPECT_EQ(device.Name(), *row.Queue ? row.Queue : "ocrtest");
     EXPECT_EQ(device.Caps().DpiX, row.Dpi);
     EXPECT_EQ(device.Caps().DpiY, row.Dpi);
     EXPECT_EQ(device.Caps().OffsetX, row.OffsetX);
     EXPECT_EQ(device.Caps().OffsetY, row.OffsetY);
-    EXPECT_EQ(printer->pageLayout().pageSize().key().toStdString(), row.Paper);
-    EXPECT_EQ(printer->pageLayout().orientation(), row.Orientation);
+    EXPECT_EQ(device.Setup().Paper.key().toStdString(), row.Paper);
+    EXPECT_EQ(device.Setup().Orientation, row.Orientation);
     // Text is measured in printer dots, not in screen pixels.
     EXPECT_EQ(device.MeasureDevice()->logicalDpiY(), row.Dpi);
 }
 
-const QStringList NoOptions;
+const surface::CupsOptions NoOptions;
+const surface::CupsOptions At600 = {{"Resolution", "600dpi"}};
+const surface::CupsOptions At300 = {{"Resolution", "300dpi"}};
+const QPageSize NoPaper;
 
 INSTANTIATE_TEST_SUITE_P(
     Queues, CapsTest,
     ::testing::Values(
-        CapsRow{"DefaultPrinter", "", QPageLayout::Portrait, NoOptions, "A4", 600, 100, 100},
-        CapsRow{"A4At600", "ocrtest", QPageLayout::Portrait, NoOptions, "A4", 600, 100, 100},
-        CapsRow{"A4At600Landscape", "ocrtest", QPageLayout::Landscape, NoOptions, "A4", 600, 100,
-                100},
+        CapsRow{"DefaultPrinter", "", Portrait, NoOptions, NoPaper, "A4", 600, 100, 100},
+        CapsRow{"A4At600", "ocrtest", Portrait, NoOptions, NoPaper, "A4", 600, 100, 100},
+        CapsRow{"A4At600Landscape", "ocrtest", Landscape, NoOptions, NoPaper, "A4", 600, 100, 100},
         // 24 pt from the left, 792 - 762 = 30 pt from the top.
-        CapsRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, "Letter", 300, 100, 125},
-        CapsRow{"LetterAt600ChosenInDialog", "ocr300", QPageLayout::Portrait,
-                QStringList{"Resolution", "600dpi"}, "Letter", 600, 200, 250},
+        CapsRow{"LetterAt300", "ocr300", Portrait, NoOptions, NoPaper, "Letter", 300, 100, 125},
+        CapsRow{"LetterAt600ChosenInDialog", "ocr300", Portrait, At600, NoPaper, "Letter", 600, 200,
+                250},
+        CapsRow{"LetterAt600ChosenByInstance", "ocr300/fine", Portrait, NoOptions, NoPaper,
+                "Letter", 600, 200, 250},
+        // The dialog's choice wins over the instance's.
+        CapsRow{"LetterAt300ChosenOverInstance", "ocr300/fine", Portrait, At300, NoPaper, "Letter",
+                300, 100, 125},
         // Turned counter-clockwise: the bottom margin (36 pt) is on the left,
         // the left one (24 pt) on top.
-        CapsRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions, "Letter", 300,
-                150, 100}),
+        CapsRow{"LetterAt300Landscape", "ocr300", Landscape, NoOptions, NoPaper, "Letter", 300, 150,
+                100},
+        // 841.89 - 811.89 = 30 pt from the top of A4 as well.
+        CapsRow{"A4ChosenOnLetterQueue", "ocr300", Portrait, NoOptions, QPageSize(QPageSize::A4),
+                "A4", 300, 100, 125},
+        // A paper the queue does not have becomes its default paper.
+        CapsRow{"PaperTheQueueLacks", "ocrtest", Portrait, NoOptions, QPageSize(QPageSize::A3),
+                "A4", 600, 100, 100}),
     [](const ::testing::TestParamInfo<CapsRow>& info) { return std::string(info.param.Name); });
 
 struct ErrorRow

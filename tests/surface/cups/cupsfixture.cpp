@@ -368,6 +368,9 @@ void CupsScheduler::RestoreQueues()
         CreateQueue("ocrtest", A4At600Ppd);
     if (!present["ocr300"])
         CreateQueue("ocr300", LetterAt300Ppd);
+    // What lpoptions would write, without the "Default" line it adds, which
+    // would outlive the scheduler's own default.
+    testutil::WriteFileBytes(m_dir + "/conf/lpoptions", "Dest ocr300/fine Resolution=600dpi\n");
     SetDefault("ocrtest");
 }
 

@@ -16,7 +16,8 @@ namespace cupstest {
 // that write what they receive, Qt's PDF byte for byte, to files:
 //   "ocrtest": A4, 600 dpi, 12 pt margins all round (100 dots);
 //   "ocr300":  Letter, Resolution 300dpi (default) or 600dpi, margins left 24,
-//              top 30, right 18, bottom 36 pt.
+//              top 30, right 18, bottom 36 pt;
+//   "ocr300/fine": an instance of "ocr300" whose own options choose 600dpi.
 // "ocrtest" is the default printer.
 class CupsScheduler : public ::testing::Environment
 {
@@ -34,8 +35,8 @@ public:
     bool CreateQueue(const std::string& name, const std::string& ppdText);
     bool DeleteQueue(const std::string& name);
     bool SetDefault(const std::string& name);
-    // Brings back the two standard queues and the default after a test that
-    // removed them.
+    // Brings back the two standard queues, the instance and the default after
+    // a test that removed them.
     void RestoreQueues();
 
     // The file the named queue writes its jobs to.

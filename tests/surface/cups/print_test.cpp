@@ -13,20 +13,18 @@
 
 #include <QJsonObject>
 #include <QPageLayout>
-#include <QPrintEngine>
-#include <QPrinter>
 #include <QString>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace cupstest {
 namespace {
 
 using surface::PrinterDevice;
-
-const auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 struct TracedText
 {
@@ -51,6 +49,12 @@ int Dot(int dpi, double mm, int offset)
     return static_cast<int>(dpi * mm / 25.4) - offset;
 }
 
+// The queue of "queue/instance".
+std::string QueueOf(const std::string& printer)
+{
+    return printer.substr(0, printer.find('/'));
+}
+
 class SpoolTest : public CupsTest
 {
 protected:
@@ -61,15 +65,44 @@ protected:
             return;
         if (!HavePoppler())
             GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext, pdftoppm) are not installed";
+        // The page's temporary file goes where this test can see it.
+        if (const char* old = std::getenv("TMPDIR"))
+            m_oldTmpdir = old;
+        ::setenv("TMPDIR", m_tmp.Path().c_str(), 1);
     }
+
+    void TearDown() override
+    {
+        if (m_oldTmpdir)
+            ::setenv("TMPDIR", m_oldTmpdir->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+    // The files the back end left in the temporary directory (the tests'
+    // own directories go there too).
+    std::vector<std::string> TemporaryFiles() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_tmp.Path()))
+            if (entry.is_regular_file())
+                names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    testutil::TempDir m_tmp;
+    std::optional<std::string> m_oldTmpdir;
 };
 
 struct PrintRow
 {
     const char* Name;
-    const char* Queue;
+    const char* Printer; // "queue" or "queue/instance"
     QPageLayout::Orientation Orientation;
-    QStringList DialogOptions;
+    surface::CupsOptions DialogOptions;
+    int Copies;
+    const char* Resolution; // the job's Resolution option, "" for none
     const char* Media;
     double PaperWidthPt;
     double PaperHeightPt;
@@ -88,14 +121,16 @@ class PrintTest : public SpoolTest, public ::testing::WithParamInterface<PrintRo
 TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
 {
     const PrintRow& row = GetParam();
-    auto device = std::make_unique<PrinterDevice>(row.Queue);
-    device->Printer()->setPageOrientation(row.Orientation);
-    device->Printer()->printEngine()->setProperty(CupsOptionsKey, row.DialogOptions);
-    device->ApplyLayout();
+    surface::PrinterSetup setup;
+    setup.Printer = row.Printer;
+    setup.Orientation = row.Orientation;
+    setup.JobOptions = row.DialogOptions;
+    setup.Copies = row.Copies;
+    auto device = std::make_unique<PrinterDevice>(setup);
     const int dpi = device->Caps().DpiX;
     const int offX = device->Caps().OffsetX;
     const int offY = device->Caps().OffsetY;
-    const std::string output = Scheduler().OutputFile(row.Queue);
+    const std::string output = Scheduler().OutputFile(QueueOf(row.Printer));
     std::filesystem::remove(output);
     const int before = Scheduler().LastJobId();
 
@@ -106,6 +141,7 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
     const int y1 = Dot(dpi, 120, offY);
     const int x2 = Dot(dpi, 150, offX);
     const int y2 = Dot(dpi, 170, offY);
+    surface::DocumentOutput handedOver;
     {
         surface::TraceWriter trace(tracePath);
         ASSERT_TRUE(trace.Ok());
@@ -123,11 +159,16 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
         canvas.PutText(Dot(dpi, 35, offX), Dot(dpi, 90, offY), core::EncodeCp932("千代田区"));
         canvas.Brush().SetStyle(surface::bsClear);
         canvas.DrawRectangle(x1, y1, x2, y2);
-        printer.CloseDocument();
+        handedOver = printer.CloseDocument();
     }
+    EXPECT_TRUE(TemporaryFiles().empty()) << "the page's file outlived the hand-over";
 
     const int job = Scheduler().WaitForJob(before);
     ASSERT_NE(job, 0) << "no job finished";
+    EXPECT_TRUE(handedOver.Delivered);
+    EXPECT_EQ(handedOver.Queue, row.Printer);
+    EXPECT_EQ(handedOver.JobId, job);
+    EXPECT_TRUE(handedOver.File.empty());
     std::map<std::string, std::string> attributes = Scheduler().JobAttributes(job);
     EXPECT_EQ(attributes["job-state"], "completed");
     EXPECT_EQ(attributes["job-name"], "OCR");
@@ -136,6 +177,9 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
     EXPECT_EQ(attributes["fit-to-page"], "false");
     EXPECT_EQ(attributes["number-up"], "1");
     EXPECT_EQ(attributes.count("page-set"), 0u);
+    EXPECT_EQ(attributes["copies"], std::to_string(row.Copies));
+    EXPECT_EQ(attributes["sides"], "one-sided");
+    EXPECT_EQ(attributes["Resolution"], row.Resolution);
 
     const PdfInfo info = ReadPdfInfo(output);
     ASSERT_TRUE(info.Ok) << output;
@@ -193,21 +237,27 @@ TEST_P(PrintTest, PageComesOutAtFullSizeAtItsDots)
     EXPECT_NEAR(rowLast + top, y2 - 1 + offY, 1);
 }
 
-const QStringList NoOptions;
+const surface::CupsOptions NoOptions;
+const surface::CupsOptions ScaleRequests = {
+    {"fit-to-page", "true"}, {"print-scaling", "fit"}, {"number-up", "4"}, {"page-set", "even"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Queues, PrintTest,
-    ::testing::Values(
-        PrintRow{"A4At600", "ocrtest", QPageLayout::Portrait, NoOptions, "A4", 595, 842},
-        // Whatever the dialog asked, the page must not be fitted, scaled or
-        // left out.
-        PrintRow{"A4At600DialogAskedToScale", "ocrtest", QPageLayout::Portrait,
-                 QStringList{"fit-to-page", "true", "print-scaling", "fit", "number-up", "4",
-                             "page-set", "even"},
-                 "A4", 595, 842},
-        PrintRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, "Letter", 612, 792},
-        PrintRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions, "Letter", 792,
-                 612}),
+    ::testing::Values(PrintRow{"A4At600", "ocrtest", QPageLayout::Portrait, NoOptions, 1, "", "A4",
+                               595, 842},
+                      // Whatever the dialog asked, the page must not be fitted, scaled or
+                      // left out.
+                      PrintRow{"A4At600DialogAskedToScale", "ocrtest", QPageLayout::Portrait,
+                               ScaleRequests, 1, "", "A4", 595, 842},
+                      PrintRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, 1, "",
+                               "Letter", 612, 792},
+                      PrintRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions,
+                               1, "", "Letter", 792, 612},
+                      PrintRow{"TwoCopiesChosenInDialog", "ocrtest", QPageLayout::Portrait,
+                               NoOptions, 2, "", "A4", 595, 842},
+                      // The instance's own options (600 dpi) travel with its jobs.
+                      PrintRow{"LetterAt600ThroughInstance", "ocr300/fine", QPageLayout::Portrait,
+                               NoOptions, 1, "600dpi", "Letter", 612, 792}),
     [](const ::testing::TestParamInfo<PrintRow>& info) { return std::string(info.param.Name); });
 
 TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
@@ -224,10 +274,11 @@ TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
     printer.AbortDocument();
     EXPECT_FALSE(printer.Printing());
 
-    // The job went in held and was purged: the scheduler lists nothing new.
+    // Nothing reached the spooler: the scheduler lists nothing new.
     for (const auto& [id, name] : Scheduler().Jobs())
         EXPECT_LE(id, before) << "job " << id << " \"" << name << "\" is still listed";
     EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_TRUE(TemporaryFiles().empty()) << "the abandoned page's file is left";
 
     printer.OpenDocument();
     printer.PageCanvas()->PutText(100, 100, "Second");
@@ -244,15 +295,16 @@ TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
     EXPECT_EQ(words[0].Text, "Second");
 }
 
-// "Print to file" in the dialog swaps Qt's engine and its margins; laid out
-// again, the file keeps the chosen queue's dots, and an abandoned file is gone.
+// "Print to file" in the dialog: the file keeps the chosen queue's dots, and
+// an abandoned file is gone.
 TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
 {
     testutil::TempDir dir;
     const std::string file = dir.File("chosen.pdf");
-    auto device = std::make_unique<PrinterDevice>("ocr300");
-    device->Printer()->setOutputFileName(QString::fromStdString(file));
-    device->ApplyLayout();
+    surface::PrinterSetup setup;
+    setup.Printer = "ocr300";
+    setup.OutputFile = file;
+    auto device = std::make_unique<PrinterDevice>(setup);
     EXPECT_EQ(device->Name(), "file:" + file);
     EXPECT_EQ(device->Caps().DpiY, 300);
     EXPECT_EQ(device->Caps().OffsetX, 100);
@@ -268,7 +320,10 @@ TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
 
     printer.OpenDocument();
     printer.PageCanvas()->PutText(200, 300, "Kept");
-    printer.CloseDocument();
+    const surface::DocumentOutput written = printer.CloseDocument();
+    EXPECT_EQ(written.File, file);
+    EXPECT_TRUE(written.Delivered);
+    EXPECT_TRUE(written.Queue.empty());
     const PdfInfo info = ReadPdfInfo(file);
     EXPECT_EQ(info.Pages, 1);
     EXPECT_NEAR(info.WidthPt, 612, 0.5);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "printersetup.h"
+
+class QPrinter;
+
+namespace app {
+
+// The printer setup dialog works on a QPrinter; the print surface takes the
+// choice as a plain surface::PrinterSetup. These two convert between them, so
+// that only the application needs Qt's print support.
+
+// Sets printer to setup, so that the dialog opens on the printer in use.
+void SetUpQPrinter(const surface::PrinterSetup& setup, QPrinter& printer);
+
+// What the dialog left in printer. current is the setup in use: "print to
+// file" keeps its queue and options, whose resolution and margins the file is
+// laid out with.
+surface::PrinterSetup SetupFromQPrinter(const QPrinter& printer,
+                                        const surface::PrinterSetup& current);
+
+} // namespace app
