@@ -1,9 +1,12 @@
 // The yardstick for ocrprint-cli print: the least a Qt program can do to put
 // the texts of a data file into a PDF. It reads the file, cuts the position,
-// the size and the text of every line, and draws them with QPdfWriter at
-// 600 dpi: no correction, no anchors, no frames, no trace.
+// the size, the anchors and the text of every line, and draws them with
+// QPdfWriter at 600 dpi in the font, the sizes and at the places the CLI
+// draws them (no correction and no offsets set): no frames, no checks beyond
+// skipping short lines, no trace.
 #include <QFile>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -28,18 +31,34 @@ int main(int argc, char** argv)
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter(&writer);
+    // The CLI's font: unhinted, unkerned glyphs lay out the same at every size.
     QFont font(QStringLiteral("IPAPGothic"));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setKerning(false);
     while (!in.atEnd()) {
         const QByteArray line = in.readLine().trimmed();
         const QList<QByteArray> fields = line.split(',');
         if (fields.size() < 12)
             continue;
-        font.setPixelSize(fields[2].toInt() * 600 / 72);
+        // The text is all after the eleventh comma (it may hold commas), its
+        // quotes taken off.
+        qsizetype start = 0;
+        for (int i = 0; i < 11; ++i)
+            start = line.indexOf(',', start) + 1;
+        QByteArray text = line.mid(start);
+        if (text.startsWith('"'))
+            text = text.mid(1, text.size() - 2);
+        font.setPixelSize((fields[2].toInt() * 600 + 36) / 72); // points, rounded
         painter.setFont(font);
-        const QByteArray text = line.mid(line.indexOf(fields[11]));
-        painter.drawText(
-            QPointF(fields[0].toDouble() / 25.4 * 600, fields[1].toDouble() / 25.4 * 600),
-            QString::fromStdU16String(core::DecodeCp932(text.toStdString())));
+        const QString string = QString::fromStdU16String(core::DecodeCp932(text.toStdString()));
+        // Anchors 1, 2, 3: left, centre, right of the text; top, middle, bottom.
+        const QFontMetrics metrics = painter.fontMetrics();
+        const int x = fields[0].toDouble() / 25.4 * 600 -
+                      metrics.horizontalAdvance(string) / 2 * (fields[3].toInt() - 1);
+        const int y = fields[1].toDouble() / 25.4 * 600 -
+                      (metrics.ascent() + metrics.descent()) / 2 * (fields[5].toInt() - 1);
+        painter.drawText(QPointF(x, y + metrics.ascent()), string);
     }
     return 0;
 }
