@@ -23,6 +23,14 @@ void Substitute(const QString& face, const QStringList& replacements)
         QFont::insertSubstitutions(face, missing);
 }
 
+// The print face as last resolved; empty until asked for, and again whenever
+// the substitutions change.
+QString& ResolvedPrintFace()
+{
+    static QString face;
+    return face;
+}
+
 } // namespace
 
 QString DefaultFaceName()
@@ -32,15 +40,13 @@ QString DefaultFaceName()
 
 QString PrintFaceName()
 {
-    // Looked up once per set of substitutes: the font database's answer does
-    // not change while the program runs, and asking costs a fontconfig match.
-    static QStringList resolvedFor;
-    static QString resolved;
-    const QStringList substitutes = QFont::substitutes(DefaultFaceName());
-    if (resolved.isEmpty() || substitutes != resolvedFor) {
-        resolvedFor = substitutes;
+    // Looked up once: the font database's answer does not change while the
+    // program runs, the substitutions change only below, and asking costs a
+    // fontconfig match, which every text of a page would pay.
+    QString& resolved = ResolvedPrintFace();
+    if (resolved.isEmpty()) {
         resolved = DefaultFaceName();
-        for (const QString& face : substitutes) {
+        for (const QString& face : QFont::substitutes(DefaultFaceName())) {
             if (QFontDatabase::hasFamily(face)) {
                 resolved = face;
                 break;
@@ -61,6 +67,7 @@ void InstallFontSubstitutions()
     Substitute(QStringLiteral("MS Sans Serif"),
                {QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Sans"),
                 QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    ResolvedPrintFace().clear();
 }
 
 } // namespace surface

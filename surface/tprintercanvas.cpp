@@ -10,11 +10,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPaintEngine>
 #include <QPainterPathStroker>
+#include <QPen>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
-#include <optional>
+#include <map>
 #include <utility>
 
 namespace surface {
@@ -136,13 +138,23 @@ QFont TPrinterCanvas::DeviceFont()
     return font;
 }
 
-// A page holds hundreds of texts, mostly in a few sizes: the font's metrics
-// are kept while the font and the device stay the same.
+// A page holds hundreds of texts in a few sizes: each size's font and metrics
+// are kept while the device and the face they were resolved for stay.
 struct TPrinterCanvas::MetricsCache
 {
+    struct Entry
+    {
+        QFont Font;
+        QFontMetrics Metrics;
+        int Ascent = 0;
+        int Cell = 0;
+    };
+
     QPaintDevice* Device = nullptr;
-    QFont Font;
-    std::optional<QFontMetrics> Metrics;
+    std::int32_t DpiX = 0;
+    std::int32_t DpiY = 0;
+    QString Face;
+    std::map<std::int32_t, Entry> ByHeight;
 };
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
@@ -156,22 +168,37 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
     MeasuredText m;
     m.m_bytes = textCp932;
     m.m_text = Decode(textCp932);
-    m.m_font = DeviceFont();
-    QPaintDevice* device = m_printer.DeviceHandle()->MeasureDevice();
+    Device* printer = m_printer.DeviceHandle();
+    QPaintDevice* device = printer->MeasureDevice();
+    const PrinterCaps caps = printer->Caps();
+    const QString face = PrintFaceName();
+    MetricsCache& cache = *m_cache;
+    if (cache.Device != device || cache.DpiX != caps.DpiX || cache.DpiY != caps.DpiY ||
+        cache.Face != face) {
+        cache.Device = device;
+        cache.DpiX = caps.DpiX;
+        cache.DpiY = caps.DpiY;
+        cache.Face = face;
+        cache.ByHeight.clear();
+    }
+    auto found = cache.ByHeight.find(m_font.Height());
+    if (found == cache.ByHeight.end()) {
+        const QFont font = DeviceFont();
+        const QFontMetrics metrics(font, device);
+        found = cache.ByHeight
+                    .emplace(m_font.Height(), MetricsCache::Entry{font, metrics, metrics.ascent(),
+                                                                  metrics.ascent() + metrics.descent()})
+                    .first;
+    }
+    const MetricsCache::Entry& entry = found->second;
+    m.m_font = entry.Font;
     m.m_device = device;
     m.m_fontHeight = m_font.Height();
     m.m_pixelsPerInch = m_font.PixelsPerInch();
-    MetricsCache& cache = *m_cache;
-    if (!cache.Metrics || cache.Device != device || cache.Font != m.m_font) {
-        cache.Device = device;
-        cache.Font = m.m_font;
-        cache.Metrics.emplace(m.m_font, device);
-    }
-    const QFontMetrics& metrics = *cache.Metrics;
-    m.m_ascent = metrics.ascent();
+    m.m_ascent = entry.Ascent;
     if (!m.m_text.isEmpty()) {
-        m.m_width = metrics.horizontalAdvance(m.m_text);
-        m.m_height = metrics.ascent() + metrics.descent();
+        m.m_width = entry.Metrics.horizontalAdvance(m.m_text);
+        m.m_height = entry.Cell;
     }
     return m;
 }
@@ -244,6 +271,14 @@ void TPrinterCanvas::DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2
     PlainPainter(painter);
     if (m_brush.Style() == bsSolid)
         painter->fillPath(path, ToQColor(m_brush.Color()));
+    if (painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Pdf) {
+        // A vector page keeps the outline as the path with the pen's width,
+        // stroked where the page is rasterised: the same band as the outline
+        // filled below, in a fraction of the page's bytes.
+        painter->strokePath(path, QPen(ToQColor(m_pen.Color()), PenWidth(m_pen), Qt::SolidLine,
+                                       Qt::FlatCap, Qt::MiterJoin));
+        return;
+    }
     QPainterPathStroker stroker;
     stroker.setWidth(PenWidth(m_pen));
     stroker.setJoinStyle(Qt::MiterJoin);
