@@ -6,7 +6,7 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "cp932.h"
 #include "eprinter.h"
 #include "errortext.h"

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "tprinter.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "cp932.h"
 #include "eprinter.h"
 #include "tapplication.h"

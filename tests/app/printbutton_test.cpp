@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "filedevice.h"
 #include "ocrtst.h"
 #include "startup.h"

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QSlider>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "unit2.h"

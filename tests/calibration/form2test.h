@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "filedevice.h"
 #include "handlerguard.h"
 #include "tprinter.h"

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "unit3.h"
 
 namespace form3test {

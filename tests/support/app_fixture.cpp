@@ -1,4 +1,4 @@
-#include "apptest.h"
+#include "app_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
