@@ -250,7 +250,7 @@ TEST_F(AppTest, ButtonFourShowsTheAdjustmentDialogModally)
 TEST_F(AppTest, ButtonThreeWithoutAPrinterShowsTheErrorBox)
 {
     // A scheduler that is not there: no printer, so no default printer either.
-    apptest::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
+    testutil::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
     app::TForm1 form;
     form.show();
     std::vector<apptest::BoxSeen> boxes;

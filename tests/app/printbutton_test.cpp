@@ -16,7 +16,7 @@ namespace {
 
 using apptest::AppTest;
 using apptest::ModalWatcher;
-using apptest::ScopedEnv;
+using testutil::ScopedEnv;
 
 const char* const Settings = "1.5\r\n-1\r\n0.5\r\n-2\r\n150\r\n200\r\n100\r\n150\r\n";
 

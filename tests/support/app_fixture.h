@@ -57,7 +57,7 @@ protected:
     const testutil::TempDir& Dir() const { return m_dir; }
 
     testutil::TempDir m_dir;
-    ScopedEnv m_tmpdir;
+    testutil::ScopedEnv m_tmpdir;
     app::TApplication m_application;
 };
 
