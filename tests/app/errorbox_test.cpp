@@ -15,8 +15,8 @@
 namespace {
 
 using apptest::AppTest;
-using apptest::BoxSeen;
-using apptest::ModalWatcher;
+using testutil::BoxSeen;
+using testutil::ModalWatcher;
 
 std::string Sjis(const char* utf8)
 {
@@ -76,7 +76,7 @@ TEST_F(AppTest, GuardedHandlerShowsThePrinterErrorAndTheProgramGoesOn)
         throw core::EPrinter(Sjis("現在印刷中です"));
     }));
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
 
     button.click();
     ASSERT_EQ(boxes.size(), 1u);
@@ -96,7 +96,7 @@ TEST_F(AppTest, GuardedHandlerShowsThePrinterErrorAndTheProgramGoesOn)
 TEST_F(AppTest, StandardExceptionsSpeakUtf8)
 {
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     app::TApplication::Protect([] { throw std::runtime_error("ファイルがありません"); });
     app::TApplication::Protect([] { throw std::runtime_error("Out of paper!"); });
     ASSERT_EQ(boxes.size(), 2u);
@@ -108,7 +108,7 @@ TEST_F(AppTest, StandardExceptionsSpeakUtf8)
 TEST_F(AppTest, AnythingThrownIsShown)
 {
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     bool after = false;
     app::TApplication::Protect([] { throw 42; });
     after = true;
@@ -133,7 +133,7 @@ TEST_F(AppTest, DialogHandlersUseTheSameBoxOnceInitialised)
 {
     m_application.Initialize();
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     struct Dialog
     {
         void Button1Click()

@@ -19,7 +19,7 @@
 namespace {
 
 using apptest::AppTest;
-using apptest::ModalWatcher;
+using testutil::ModalWatcher;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
 
@@ -253,8 +253,8 @@ TEST_F(AppTest, ButtonThreeWithoutAPrinterShowsTheErrorBox)
     testutil::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
     app::TForm1 form;
     form.show();
-    std::vector<apptest::BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    std::vector<testutil::BoxSeen> boxes;
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     QTest::mouseClick(form.findChild<QPushButton*>("Button3"), Qt::LeftButton);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Title, apptest::ProgramTitle());

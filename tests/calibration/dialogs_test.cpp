@@ -1,6 +1,5 @@
 // The two dialogs as start-up creates them: captions, sizes, and the values
 // they copy out of the corrections while they are created.
-#include <QLineEdit>
 #include <QSlider>
 #include <cmath>
 #include <limits>
@@ -11,19 +10,12 @@
 #include "handlerguard.h"
 #include "unit2.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace {
 
-QString EditText(QWidget* form, const char* name)
-{
-    auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(name));
-    return edit ? edit->text() : QStringLiteral("<missing>");
-}
-
-QSlider* Slider(QWidget* form, const char* name)
-{
-    return form->findChild<QSlider*>(QString::fromLatin1(name));
-}
+using testutil::Child;
+using testutil::EditText;
 
 TEST(MeasurementDialog, CopiesTheMeasuredLengthsWhenCreated)
 {
@@ -98,10 +90,10 @@ TEST(AdjustmentDialog, LoadsTheCorrectionsWhenCreated)
     adjustment.HorzOffset = 3.5;
     adjustment.VertOffset = -35; // loaded as it is; only OK checks the range
     calibration::TForm3 form(adjustment);
-    ASSERT_NE(Slider(&form, "TrackBar1"), nullptr);
-    ASSERT_NE(Slider(&form, "TrackBar2"), nullptr);
-    EXPECT_EQ(Slider(&form, "TrackBar1")->value(), 34);
-    EXPECT_EQ(Slider(&form, "TrackBar2")->value(), 15);
+    ASSERT_NE(Child<QSlider>(&form, "TrackBar1"), nullptr);
+    ASSERT_NE(Child<QSlider>(&form, "TrackBar2"), nullptr);
+    EXPECT_EQ(Child<QSlider>(&form, "TrackBar1")->value(), 34);
+    EXPECT_EQ(Child<QSlider>(&form, "TrackBar2")->value(), 15);
     EXPECT_EQ(EditText(&form, "Edit1"), "3.5");
     EXPECT_EQ(EditText(&form, "Edit2"), "-35");
 }
@@ -115,17 +107,17 @@ TEST(AdjustmentDialog, CaptionSizeAndTrackBars)
     EXPECT_EQ(form.size(), QSize(446, 415));
     for (const char* name : {"TrackBar1", "TrackBar2"}) {
         SCOPED_TRACE(name);
-        QSlider* slider = Slider(&form, name);
+        QSlider* slider = Child<QSlider>(&form, name);
         ASSERT_NE(slider, nullptr);
         EXPECT_EQ(slider->minimum(), 0);
         EXPECT_EQ(slider->maximum(), 40);
         EXPECT_EQ(slider->value(), 20);
         EXPECT_EQ(slider->tickInterval(), 1);
     }
-    EXPECT_EQ(Slider(&form, "TrackBar1")->orientation(), Qt::Horizontal);
-    EXPECT_EQ(Slider(&form, "TrackBar2")->orientation(), Qt::Vertical);
+    EXPECT_EQ(Child<QSlider>(&form, "TrackBar1")->orientation(), Qt::Horizontal);
+    EXPECT_EQ(Child<QSlider>(&form, "TrackBar2")->orientation(), Qt::Vertical);
     // 0 at the top, 40 at the bottom.
-    EXPECT_TRUE(Slider(&form, "TrackBar2")->invertedAppearance());
+    EXPECT_TRUE(Child<QSlider>(&form, "TrackBar2")->invertedAppearance());
     EXPECT_EQ(EditText(&form, "Edit1"), "0");
     EXPECT_EQ(EditText(&form, "Edit2"), "0");
 }

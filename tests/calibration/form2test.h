@@ -1,20 +1,12 @@
 #pragma once
 
-// What the measurement dialog's tests do as the user: find a button by its
-// caption and click it, type into an edit box, act on a modal window once it
-// is up, and print to a file printer that keeps a trace; and the two dialogs
-// on one set of corrections.
-#include <QApplication>
-#include "form3controls.h"
+// What the measurement dialog's tests share: a file printer that keeps a
+// trace, the dialog's captions, and the two dialogs on one set of
+// corrections.
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,96 +15,15 @@
 
 #include "app_fixture.h"
 #include "filedevice.h"
+#include "form3controls.h"
 #include "handlerguard.h"
 #include "tprinter.h"
 #include "tracewriter.h"
 #include "unit2.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace form2test {
-
-inline QPushButton* ButtonCaptioned(QWidget* form, const QString& caption)
-{
-    for (QPushButton* button : form->findChildren<QPushButton*>()) {
-        if (button->text() == caption)
-            return button;
-    }
-    return nullptr;
-}
-
-// Clicks the button with that caption. Without one the test fails and the
-// window is closed, so that a modal loop waiting for the click still ends.
-inline bool Click(QWidget* form, const QString& caption)
-{
-    QPushButton* button = ButtonCaptioned(form, caption);
-    if (!button) {
-        ADD_FAILURE() << "no button " << caption.toStdString() << " in "
-                      << form->objectName().toStdString();
-        form->close();
-        return false;
-    }
-    QTest::mouseClick(button, Qt::LeftButton);
-    return true;
-}
-
-// Replaces the edit box's text by typing: select all, delete, type. Text
-// beyond Latin-1 (full-width digits) arrives as an input method commits it.
-inline void TypeInto(QLineEdit* edit, const QString& text)
-{
-    ASSERT_NE(edit, nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x100) {
-            QTest::keyClick(edit, c.toLatin1());
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(edit, &commit);
-        }
-    }
-    ASSERT_EQ(edit->text(), text) << "typing did not reach the edit box";
-}
-
-inline QLineEdit* Edit(QWidget* form, const char* name)
-{
-    return form->findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-inline QString EditText(QWidget* form, const char* name)
-{
-    QLineEdit* edit = Edit(form, name);
-    return edit ? edit->text() : QStringLiteral("<missing>");
-}
-
-// Runs action on the modal window once one that isIt accepts is up; it runs
-// from the nested event loop of that window's exec(). If none appears, the
-// test fails and whatever modal window is up is closed, so the test ends.
-inline void WhenModal(std::function<bool(QWidget*)> isIt, std::function<void(QWidget*)> action,
-                      int triesLeft = 2000)
-{
-    QTimer::singleShot(5, qApp,
-                       [isIt = std::move(isIt), action = std::move(action), triesLeft]() mutable {
-                           QWidget* modal = QApplication::activeModalWidget();
-                           if (modal && modal->isVisible() && isIt(modal)) {
-                               action(modal);
-                               return;
-                           }
-                           if (triesLeft <= 0) {
-                               ADD_FAILURE() << "the expected modal window did not come up";
-                               if (modal)
-                                   modal->close();
-                               return;
-                           }
-                           WhenModal(std::move(isIt), std::move(action), triesLeft - 1);
-                       });
-}
-
-inline void WhenModal(QWidget* window, std::function<void(QWidget*)> action)
-{
-    WhenModal([window](QWidget* w) { return w == window; }, std::move(action));
-}
 
 // Selects a PNG file printer at dpi (both axes) for one test, with a trace of
 // the operations.
@@ -193,7 +104,7 @@ protected:
 
     void Type(const char* edit, const QString& text)
     {
-        TypeInto(form2test::Edit(m_form2.get(), edit), text);
+        testutil::TypeText(testutil::Child<QLineEdit>(m_form2.get(), edit), text);
     }
     void TypeAll(const char* const (&texts)[4])
     {

@@ -2,25 +2,25 @@
 // the lengths stored, the corrections handed to the adjustment dialog, the
 // pages printed, cancel and the close box, and a missing printer.
 #include <QMessageBox>
-#include "form3controls.h"
 
 #include "cp932.h"
 #include "eprinter.h"
 #include "form2test.h"
+#include "form3controls.h"
 #include "measurestate.h"
 #include "printerdevice.h"
 
 namespace {
 
 using form2test::CancelButton;
-using form2test::Click;
 using form2test::DoneButton;
 using form2test::EditNames;
-using form2test::EditText;
 using form2test::FilePrinter;
 using form2test::Form2Test;
 using form2test::SheetButton;
 using form2test::TestButton;
+using testutil::Click;
+using testutil::EditText;
 
 // ------------------------------------------------------------- done button
 
@@ -338,9 +338,9 @@ TEST_P(NoPrinterTable, ShowsTheErrorBoxAndChangesNothing)
     calibration::MeasureState.DerivedHorzOffset = 9.99;
     m_form2->show();
     TypeAll({"151", "abc", "100", "150"});
-    std::vector<apptest::BoxSeen> boxes;
-    apptest::ModalWatcher watcher(
-        [&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    std::vector<testutil::BoxSeen> boxes;
+    testutil::ModalWatcher watcher(
+        [&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     Click(m_form2.get(), QString::fromUtf8(GetParam().button));
 
     ASSERT_EQ(boxes.size(), 1u);

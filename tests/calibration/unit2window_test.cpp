@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <iterator>
 #include <string_view>
@@ -13,10 +14,10 @@
 namespace {
 
 using form2test::CancelButton;
-using form2test::Click;
 using form2test::DoneButton;
 using form2test::FilePrinter;
 using form2test::Form2Test;
+using testutil::Click;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString UiGothic = QStringLiteral("MS UI Gothic");
@@ -169,8 +170,8 @@ TEST_F(Form2Test, WindowCaptionSizeBorderAndLook)
     EXPECT_EQ(form.backgroundRole(), QPalette::Button);
 
     // The done button in blue, the others in the usual colour.
-    auto* done = form2test::ButtonCaptioned(&form, DoneButton);
-    auto* cancel = form2test::ButtonCaptioned(&form, CancelButton);
+    auto* done = testutil::ButtonCaptioned(&form, DoneButton);
+    auto* cancel = testutil::ButtonCaptioned(&form, CancelButton);
     ASSERT_NE(done, nullptr);
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(done->palette().color(QPalette::ButtonText), QColor(Qt::blue));

@@ -2,7 +2,6 @@
 // of its controls from the corrections, and the change handlers that move and
 // stretch the page diagram.
 #include <QAbstractButton>
-#include "form3controls.h"
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <cmath>
 #include <limits>
 
+#include "form3controls.h"
 #include "unit3test.h"
 
 namespace {
@@ -371,7 +371,7 @@ TEST_P(EditTable, TypingMovesTheDiagram)
     const testutil::Form3Controls ui(form);
     QLineEdit* edit = row.edit == 1 ? ui.Edit1 : ui.Edit2;
     edit->setText(QString::fromUtf8(row.before));
-    form3test::TypeText(edit, row.typed);
+    testutil::TypeText(edit, QString::fromUtf8(row.typed));
     ASSERT_EQ(edit->text(), QString::fromUtf8(row.typed));
 
     const QRect expected =
