@@ -11,6 +11,7 @@
 #include "ocrtst.h"
 #include "printerdevice.h"
 #include "startup.h"
+#include "tprinter.h"
 #include "unit2.h"
 #include "unit3.h"
 

@@ -3,71 +3,31 @@
 // What the measurement dialog's tests share: a file printer that keeps a
 // trace, the dialog's captions, and the two dialogs on one set of
 // corrections.
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
-#include "filedevice.h"
+#include "fileprinter.h"
 #include "form3controls.h"
 #include "handlerguard.h"
-#include "tprinter.h"
-#include "tracewriter.h"
 #include "unit2.h"
 #include "unit3.h"
 #include "widgets.h"
 
 namespace form2test {
 
-// Selects a PNG file printer at dpi (both axes) for one test, with a trace of
-// the operations.
-class FilePrinter
+// Selects a PNG file printer at dpi (both axes) writing into dir for one
+// test, with a trace of the operations.
+class FilePrinter : public testutil::TracedFilePrinter
 {
 public:
     FilePrinter(const std::string& dir, int dpi, int offset = 0)
-        : m_output(dir + "/page.png"), m_tracePath(dir + "/trace.jsonl")
-    {
-        surface::FilePrinterOptions options;
-        options.OutputPath = m_output;
-        options.DpiX = dpi;
-        options.DpiY = dpi;
-        options.OffsetX = offset;
-        options.OffsetY = offset;
-        surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
-        m_trace = std::make_unique<surface::TraceWriter>(m_tracePath);
-        surface::PrinterObject()->SetTrace(m_trace.get());
-    }
-    ~FilePrinter() { surface::PrinterObject()->SetTrace(nullptr); }
-    FilePrinter(const FilePrinter&) = delete;
-    FilePrinter& operator=(const FilePrinter&) = delete;
-
-    const std::string& Output() const { return m_output; }
-
-    // The operations traced so far, of one kind or all.
-    std::vector<QJsonObject> Ops(const char* op = nullptr) const
-    {
-        std::vector<QJsonObject> out;
-        QFile file(QString::fromStdString(m_tracePath));
-        if (!file.open(QIODevice::ReadOnly))
-            return out;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line).object();
-            if (!line.isEmpty() && (!op || o["op"].toString() == QLatin1String(op)))
-                out.push_back(o);
-        }
-        return out;
-    }
-
-private:
-    std::string m_output;
-    std::string m_tracePath;
-    std::unique_ptr<surface::TraceWriter> m_trace;
+        : TracedFilePrinter(testutil::FileOptions(dir + "/page.png", dpi, dpi, offset, offset),
+                            dir + "/trace.jsonl")
+    {}
 };
 
 inline const QString SheetButton = QStringLiteral("測定用紙の印刷");

@@ -9,6 +9,7 @@
 #include "form3controls.h"
 #include "measurestate.h"
 #include "printerdevice.h"
+#include "tprinter.h"
 
 namespace {
 

@@ -17,4 +17,13 @@ std::vector<QJsonObject> ReadTrace(const std::string& path)
     return lines;
 }
 
+std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op)
+{
+    std::vector<QJsonObject> found;
+    for (const QJsonObject& line : trace)
+        if (!op || line["op"].toString() == QLatin1String(op))
+            found.push_back(line);
+    return found;
+}
+
 } // namespace testutil

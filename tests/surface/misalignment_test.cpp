@@ -10,6 +10,9 @@
 #include <optional>
 
 using namespace surfacetest;
+using testutil::Dark;
+using testutil::DarkIn;
+using testutil::ReadGrey;
 
 namespace {
 

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 using namespace surfacetest;
+using testutil::DarkInRow;
+using testutil::ReadGrey;
 namespace fs = std::filesystem;
 
 namespace {
