@@ -6,13 +6,13 @@
 
 #include "cp932.h"
 #include "eprinter.h"
-#include "form2test.h"
 #include "form3controls.h"
 #include "ocrtst.h"
 #include "printerdevice.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "unit2.h"
+#include "unit2_fixture.h"
 #include "unit3.h"
 
 namespace {

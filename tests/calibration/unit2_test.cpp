@@ -5,11 +5,11 @@
 
 #include "cp932.h"
 #include "eprinter.h"
-#include "form2test.h"
 #include "form3controls.h"
 #include "measurestate.h"
 #include "printerdevice.h"
 #include "tprinter.h"
+#include "unit2_fixture.h"
 
 namespace {
 

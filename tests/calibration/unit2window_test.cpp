@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "form2test.h"
+#include "unit2_fixture.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "ocrtst.h"
 #include "startup.h"
 #include "unit2.h"
-#include "unit3test.h"
+#include "unit3_fixture.h"
 
 namespace {
 

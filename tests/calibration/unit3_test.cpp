@@ -14,7 +14,7 @@
 #include <limits>
 
 #include "form3controls.h"
-#include "unit3test.h"
+#include "unit3_fixture.h"
 
 namespace {
 

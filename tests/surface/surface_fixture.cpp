@@ -1,4 +1,4 @@
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 namespace surfacetest {
 
