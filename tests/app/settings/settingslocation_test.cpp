@@ -8,7 +8,7 @@
 #include "files.h"
 #include "scopedenv.h"
 #include "settingsfile.h"
-#include "settingstest.h"
+#include "settingsfile_fixture.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "files.h"
 #include "settingsfile.h"
-#include "settingstest.h"
+#include "settingsfile_fixture.h"
 
 namespace {
 
