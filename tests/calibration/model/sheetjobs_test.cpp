@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "cp932.h"
 #include "fileprinter.h"
 #include "measurestate.h"
-#include "sheetfigure.h"
 #include "sheetjobs.h"
 #include "testutil.h"
 
@@ -159,19 +157,6 @@ TEST(TestPrint, CorrectedCornersAndCrossTip)
     // Step 13: the arrowhead of the vertical line, its tip at (100, 150).
     EXPECT_EQ(lines[1]["x"].toInt(), 1169);
     EXPECT_EQ(lines[1]["y"].toInt(), 1783);
-}
-
-TEST(SheetFigure, TwentySevenStepsFortyOnePoints)
-{
-    const auto& figure = calibration::model::SheetFigure();
-    ASSERT_EQ(figure.size(), 27u);
-    std::size_t points = 0;
-    for (const auto& step : figure)
-        points += step.Points.size();
-    EXPECT_EQ(points, 41u);
-    // Ideographic space, and an ASCII space after it in steps 10 and 23.
-    EXPECT_EQ(core::EncodeCp932(figure[9].SheetText).substr(0, 3), "\x81\x40 ");
-    EXPECT_EQ(core::EncodeCp932(figure[22].TestText).substr(0, 3), "\x81\x40 ");
 }
 
 } // namespace
