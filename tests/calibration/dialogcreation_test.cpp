@@ -1,11 +1,9 @@
 // The two dialogs as start-up creates them: captions, sizes, and the values
 // they copy out of the corrections while they are created.
 #include <QSlider>
-#include <stdexcept>
 
 #include <gtest/gtest.h>
 
-#include "handlerguard.h"
 #include "unit2.h"
 #include "unit3.h"
 #include "widgets.h"
@@ -82,51 +80,6 @@ TEST(AdjustmentDialog, CaptionSizeAndTrackBars)
     EXPECT_TRUE(Child<QSlider>(&form, "TrackBar2")->invertedAppearance());
     EXPECT_EQ(EditText(&form, "Edit1"), "0");
     EXPECT_EQ(EditText(&form, "Edit2"), "0");
-}
-
-// ------------------------------------------------------------ handler guard
-
-int g_runnerCalls = 0;
-void CountingRunner(const std::function<void()>& handler) noexcept
-{
-    ++g_runnerCalls;
-    try {
-        handler();
-    } catch (...) {
-    }
-}
-
-struct Handlers
-{
-    int Runs = 0;
-    void Throws()
-    {
-        ++Runs;
-        throw std::runtime_error("measurement failed");
-    }
-};
-
-TEST(HandlerGuard, GoesThroughTheInstalledRunner)
-{
-    calibration::SetHandlerRunner(&CountingRunner);
-    Handlers handlers;
-    auto slot = calibration::Guard(&handlers, &Handlers::Throws);
-    slot();
-    slot();
-    calibration::SetHandlerRunner(nullptr);
-    EXPECT_EQ(handlers.Runs, 2);
-    EXPECT_EQ(g_runnerCalls, 2);
-}
-
-TEST(HandlerGuard, WithoutARunnerTheErrorGoesToStandardError)
-{
-    calibration::SetHandlerRunner(nullptr);
-    Handlers handlers;
-    testing::internal::CaptureStderr();
-    calibration::Guard(&handlers, &Handlers::Throws)();
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(handlers.Runs, 1);
-    EXPECT_NE(err.find("measurement failed"), std::string::npos) << err;
 }
 
 } // namespace
