@@ -9,9 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace surfacetest;
-using testutil::DarkColumnsAt;
-using testutil::DarkIn;
-using testutil::ReadGrey;
 namespace fs = std::filesystem;
 
 namespace {

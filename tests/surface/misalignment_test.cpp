@@ -10,9 +10,6 @@
 #include <optional>
 
 using namespace surfacetest;
-using testutil::Dark;
-using testutil::DarkIn;
-using testutil::ReadGrey;
 
 namespace {
 

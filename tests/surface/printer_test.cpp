@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace surfacetest;
-using testutil::DarkInRow;
-using testutil::ReadGrey;
 namespace fs = std::filesystem;
 
 namespace {

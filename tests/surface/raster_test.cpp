@@ -7,12 +7,6 @@
 using namespace surfacetest;
 using surface::bsClear;
 using surface::bsSolid;
-using testutil::Dark;
-using testutil::DarkColumnsAt;
-using testutil::DarkIn;
-using testutil::DarkInColumn;
-using testutil::DarkInRow;
-using testutil::DarkRowsAt;
 
 namespace {
 

@@ -20,6 +20,15 @@
 
 namespace surfacetest {
 
+// The surface tests read their rasters back with these.
+using testutil::Dark;
+using testutil::DarkColumnsAt;
+using testutil::DarkIn;
+using testutil::DarkInColumn;
+using testutil::DarkInRow;
+using testutil::DarkRowsAt;
+using testutil::ReadGrey;
+
 // A small sheet keeps the rasters of the drawing tests quick to write and read.
 inline const surface::PaperSize SmallPaper{"Test", 40, 30};
 
