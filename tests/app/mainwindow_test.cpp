@@ -15,28 +15,15 @@
 #include "startup.h"
 #include "tprinter.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace {
 
 using apptest::AppTest;
+using testutil::ControlRow;
 using testutil::ModalWatcher;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-struct ControlRow
-{
-    const char* name;
-    const char* className;
-    QRect geometry;
-    const char* text; // nullptr: no caption
-    int pixelSize;
-    bool bold;
-};
-
-void PrintTo(const ControlRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 
 const ControlRow Controls[] = {
     {"Bevel1", "QFrame", {24, 24, 537, 49}, nullptr, 12, false},
@@ -73,18 +60,11 @@ TEST_P(MainWindowControls, MatchTheLayout)
 {
     const ControlRow& row = GetParam();
     app::TForm1 form;
-    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(row.name));
+    QWidget* widget = testutil::RowControl(&form, row);
     ASSERT_NE(widget, nullptr);
-    EXPECT_STREQ(widget->metaObject()->className(), row.className);
-    EXPECT_EQ(widget->parentWidget(), &form);
     EXPECT_EQ(widget->geometry(), row.geometry);
     if (row.text) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            text = button->text();
-        EXPECT_EQ(text.toStdString(), row.text);
+        EXPECT_EQ(testutil::Caption(widget).toStdString(), row.text);
     }
     EXPECT_EQ(widget->font().family(), Gothic);
     EXPECT_EQ(widget->font().pixelSize(), row.pixelSize);

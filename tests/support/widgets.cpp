@@ -26,6 +26,21 @@ QString Caption(const QWidget* widget)
     return {};
 }
 
+void PrintTo(const ControlRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+QWidget* RowControl(const QWidget* form, const ControlRow& row)
+{
+    auto* widget = Child<QWidget>(form, row.name);
+    if (!widget)
+        return nullptr;
+    EXPECT_STREQ(widget->metaObject()->className(), row.className);
+    EXPECT_EQ(widget->parentWidget(), form);
+    return widget;
+}
+
 QPushButton* ButtonCaptioned(const QWidget* form, const QString& caption)
 {
     for (QPushButton* button : form->findChildren<QPushButton*>()) {

@@ -4,8 +4,10 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRect>
 #include <QString>
 #include <QWidget>
+#include <ostream>
 
 namespace testutil {
 
@@ -21,6 +23,29 @@ QString EditText(const QWidget* form, const char* name);
 
 // What a label, a button or an edit box shows.
 QString Caption(const QWidget* widget);
+
+// A row of a window's layout table: a control by name, its class, where it
+// stands, its caption (nullptr: none), its font's pixel size and weight; and,
+// where the window has them, whether the face is "MS UI Gothic" instead of
+// the window's own and whether a label wraps its text.
+struct ControlRow
+{
+    const char* name;
+    const char* className;
+    QRect geometry;
+    const char* text;
+    int pixelSize;
+    bool bold;
+    bool uiGothic = false;
+    bool wordWrap = false;
+};
+
+// Names the row in test listings.
+void PrintTo(const ControlRow& row, std::ostream* os);
+
+// The form's control that the row names, checked to be of the row's class
+// and to sit directly on the form; nullptr without one.
+QWidget* RowControl(const QWidget* form, const ControlRow& row);
 
 QPushButton* ButtonCaptioned(const QWidget* form, const QString& caption);
 
