@@ -3,14 +3,11 @@
 // measurement dialog on top, and what each OK, done, cancel and close box
 // leaves in the corrections and in the settings file written by "終 了".
 #include <QMessageBox>
+#include <optional>
 
-#include "cp932.h"
-#include "eprinter.h"
 #include "form3controls.h"
 #include "ocrtst.h"
-#include "printerdevice.h"
 #include "startup.h"
-#include "tprinter.h"
 #include "unit2.h"
 #include "unit2_fixture.h"
 #include "unit3.h"
@@ -269,10 +266,7 @@ TEST_F(ChainTest, TestPrintThenCancelKeepsTheLengthsItStored)
 TEST_F(ChainTest, WithoutAPrinterTheDoneButtonShowsTheErrorAndTheDialogStaysOpen)
 {
     Start(StoredSettings);
-    surface::PrinterObject()->SetDevice(nullptr);
-    surface::PrinterObject()->SetDefaultDeviceFactory([]() -> std::unique_ptr<surface::Device> {
-        throw core::EPrinter(core::EncodeCp932("デフォルト プリンタが存在しません"));
-    });
+    std::optional<form2test::NoPrinter> noPrinter(std::in_place);
     int steps = 0;
     testutil::BoxSeen error;
     ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
@@ -294,8 +288,7 @@ TEST_F(ChainTest, WithoutAPrinterTheDoneButtonShowsTheErrorAndTheDialogStaysOpen
         ++steps;
     });
     Click(Main(), AdjustButton);
-    surface::PrinterObject()->SetDefaultDeviceFactory(
-        [] { return std::make_unique<surface::PrinterDevice>(); });
+    noPrinter.reset();
 
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(error.Title, QStringLiteral("Kavenor OCR印刷 R3.2"));

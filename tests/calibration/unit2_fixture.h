@@ -10,9 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "app_fixture.h"
+#include "cp932.h"
+#include "eprinter.h"
 #include "fileprinter.h"
 #include "form3controls.h"
 #include "handlerguard.h"
+#include "printerdevice.h"
+#include "tprinter.h"
 #include "unit2.h"
 #include "unit3.h"
 #include "widgets.h"
@@ -28,6 +32,27 @@ public:
         : TracedFilePrinter(testutil::FileOptions(dir + "/page.png", dpi, dpi, offset, offset),
                             dir + "/trace.jsonl")
     {}
+};
+
+// No printer selected for the program's printer object, and a system without
+// a default one, for one scope.
+class NoPrinter
+{
+public:
+    NoPrinter()
+    {
+        surface::PrinterObject()->SetDevice(nullptr);
+        surface::PrinterObject()->SetDefaultDeviceFactory([]() -> std::unique_ptr<surface::Device> {
+            throw core::EPrinter(core::EncodeCp932("デフォルト プリンタが存在しません"));
+        });
+    }
+    ~NoPrinter()
+    {
+        surface::PrinterObject()->SetDefaultDeviceFactory(
+            [] { return std::make_unique<surface::PrinterDevice>(); });
+    }
+    NoPrinter(const NoPrinter&) = delete;
+    NoPrinter& operator=(const NoPrinter&) = delete;
 };
 
 inline const QString SheetButton = QStringLiteral("測定用紙の印刷");

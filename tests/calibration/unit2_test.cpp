@@ -3,11 +3,8 @@
 // pages printed, cancel and the close box, and a missing printer.
 #include <QMessageBox>
 
-#include "cp932.h"
-#include "eprinter.h"
 #include "form3controls.h"
 #include "measurestate.h"
-#include "printerdevice.h"
 #include "tprinter.h"
 #include "unit2_fixture.h"
 
@@ -318,19 +315,7 @@ void PrintTo(const NoPrinterRow& row, std::ostream* os)
 class NoPrinterTable : public Form2Test, public ::testing::WithParamInterface<NoPrinterRow>
 {
 protected:
-    NoPrinterTable()
-    {
-        // No printer selected, and the system has no default one.
-        surface::PrinterObject()->SetDevice(nullptr);
-        surface::PrinterObject()->SetDefaultDeviceFactory([]() -> std::unique_ptr<surface::Device> {
-            throw core::EPrinter(core::EncodeCp932("デフォルト プリンタが存在しません"));
-        });
-    }
-    ~NoPrinterTable() override
-    {
-        surface::PrinterObject()->SetDefaultDeviceFactory(
-            [] { return std::make_unique<surface::PrinterDevice>(); });
-    }
+    const form2test::NoPrinter m_noPrinter;
 };
 
 TEST_P(NoPrinterTable, ShowsTheErrorBoxAndChangesNothing)
