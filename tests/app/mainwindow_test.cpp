@@ -107,13 +107,7 @@ TEST_F(AppTest, TabOrderRunsThroughTheFourButtons)
     // The chain of widgets that take the focus by Tab, starting at Button1.
     QWidget* start = form.findChild<QWidget*>("Button1");
     ASSERT_NE(start, nullptr);
-    QStringList chain{start->objectName()};
-    for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 20;
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain << w->objectName();
-    }
-    EXPECT_EQ(chain, (QStringList{"Button1", "Button2", "Button3", "Button4"}));
+    EXPECT_EQ(testutil::TabChain(start), (QStringList{"Button1", "Button2", "Button3", "Button4"}));
 }
 
 TEST_F(AppTest, ButtonOneHasTheFocusAndTabMovesIt)

@@ -169,14 +169,8 @@ TEST_F(Form2Test, TabOrderRunsFromTheSheetButtonThroughTheBoxesToCancel)
 {
     QWidget* start = m_form2->findChild<QWidget*>("Button1");
     ASSERT_NE(start, nullptr);
-    QStringList chain{start->objectName()};
-    for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 30;
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain << w->objectName();
-    }
-    EXPECT_EQ(chain, (QStringList{"Button1", "Edit1", "Edit2", "Edit3", "Edit4", "Button2",
-                                  "Button3", "Button4"}));
+    EXPECT_EQ(testutil::TabChain(start), (QStringList{"Button1", "Edit1", "Edit2", "Edit3", "Edit4",
+                                                      "Button2", "Button3", "Button4"}));
 }
 
 TEST_F(Form2Test, CentredOnTheScreenAtEveryShowing)

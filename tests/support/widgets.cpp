@@ -41,6 +41,19 @@ QWidget* RowControl(const QWidget* form, const ControlRow& row)
     return widget;
 }
 
+QStringList TabChain(const QWidget* start)
+{
+    // Bounded, should the chain not come back to start.
+    constexpr int MostWidgets = 100;
+    QStringList chain{start->objectName()};
+    for (const QWidget* w = start->nextInFocusChain(); w != start && chain.size() < MostWidgets;
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+    }
+    return chain;
+}
+
 QPushButton* ButtonCaptioned(const QWidget* form, const QString& caption)
 {
     for (QPushButton* button : form->findChildren<QPushButton*>()) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <ostream>
 
@@ -46,6 +47,10 @@ void PrintTo(const ControlRow& row, std::ostream* os);
 // The form's control that the row names, checked to be of the row's class
 // and to sit directly on the form; nullptr without one.
 QWidget* RowControl(const QWidget* form, const ControlRow& row);
+
+// The names of the widgets the Tab key visits, in its order, from start
+// round to the widget before it.
+QStringList TabChain(const QWidget* start);
 
 QPushButton* ButtonCaptioned(const QWidget* form, const QString& caption);
 
