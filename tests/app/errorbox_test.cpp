@@ -1,71 +1,20 @@
-// The error box: the full stop rule over code page 932 characters, and the
-// real box that a guarded handler's exception brings up.
+// The error box that a guarded handler's exception brings up.
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <stdexcept>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "cp932.h"
 #include "eprinter.h"
-#include "errortext.h"
 #include "handlerguard.h"
 
 namespace {
 
 using apptest::AppTest;
-using apptest::BoxSeen;
-using apptest::ModalWatcher;
-
-std::string Sjis(const char* utf8)
-{
-    return core::EncodeCp932(utf8);
-}
-
-struct FormatRow
-{
-    const char* name;
-    std::string message;
-    std::string shown;
-};
-
-void PrintTo(const FormatRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class FormatTable : public ::testing::TestWithParam<FormatRow>
-{
-};
-
-TEST_P(FormatTable, AppendsAStopAfterCharactersAboveIt)
-{
-    EXPECT_EQ(core::FormatErrorMessage(GetParam().message), GetParam().shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ErrorBox, FormatTable,
-    ::testing::Values(
-        FormatRow{"Japanese", Sjis("現在印刷中です"), Sjis("現在印刷中です.")},
-        FormatRow{"JapaneseWithBlank", Sjis("デフォルト プリンタが存在しません"),
-                  Sjis("デフォルト プリンタが存在しません.")},
-        FormatRow{"EndsWithStop", "abc.", "abc."},
-        FormatRow{"EndsWithExclamation", "Hello!", "Hello!"}, FormatRow{"Empty", "", ""},
-        FormatRow{"OneLetter", "x", "x."}, FormatRow{"EndsWithDigit", "12", "12."},
-        FormatRow{"EndsWithHyphenBelowStop", "a-", "a-"},
-        FormatRow{"EndsWithSlashAboveStop", "a/", "a/."}, FormatRow{"EndsWithBlank", "a ", "a "},
-        FormatRow{"EndsWithComma", "a,", "a,"}, FormatRow{"HalfWidthKatakana", "\xB1", "\xB1."},
-        FormatRow{"FullWidthStopIsAboveStop", Sjis("終了．"), Sjis("終了．") + "."},
-        FormatRow{"TrailByteIsBackslash", Sjis("ソ"), Sjis("ソ") + "."},
-        FormatRow{"JapaneseThenStop", Sjis("終了") + ".", Sjis("終了") + "."},
-        // A lead byte takes the byte after it, whatever it is: "\x82." is one
-        // character, so the message does not end in ".".
-        FormatRow{"LeadByteSwallowsTheStop", "ab\x82.", "ab\x82.."},
-        // Scanning from the start pairs the two lead bytes; the "." stands alone.
-        FormatRow{"TwoLeadBytesThenStop", "\x82\x82.", "\x82\x82."},
-        FormatRow{"LoneLeadByteAtTheEnd", "ab\x82", "ab\x82."}),
-    [](const auto& info) { return std::string(info.param.name); });
+using testutil::BoxSeen;
+using testutil::ModalWatcher;
 
 TEST_F(AppTest, GuardedHandlerShowsThePrinterErrorAndTheProgramGoesOn)
 {
@@ -73,10 +22,10 @@ TEST_F(AppTest, GuardedHandlerShowsThePrinterErrorAndTheProgramGoesOn)
     int runs = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, app::TApplication::Guard([&] {
         ++runs;
-        throw core::EPrinter(Sjis("現在印刷中です"));
+        throw core::EPrinter(core::EncodeCp932("現在印刷中です"));
     }));
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
 
     button.click();
     ASSERT_EQ(boxes.size(), 1u);
@@ -96,7 +45,7 @@ TEST_F(AppTest, GuardedHandlerShowsThePrinterErrorAndTheProgramGoesOn)
 TEST_F(AppTest, StandardExceptionsSpeakUtf8)
 {
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     app::TApplication::Protect([] { throw std::runtime_error("ファイルがありません"); });
     app::TApplication::Protect([] { throw std::runtime_error("Out of paper!"); });
     ASSERT_EQ(boxes.size(), 2u);
@@ -108,7 +57,7 @@ TEST_F(AppTest, StandardExceptionsSpeakUtf8)
 TEST_F(AppTest, AnythingThrownIsShown)
 {
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     bool after = false;
     app::TApplication::Protect([] { throw 42; });
     after = true;
@@ -133,12 +82,12 @@ TEST_F(AppTest, DialogHandlersUseTheSameBoxOnceInitialised)
 {
     m_application.Initialize();
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     struct Dialog
     {
         void Button1Click()
         {
-            throw core::EPrinter(Sjis("プリンタに印刷できる状態ではありません"));
+            throw core::EPrinter(core::EncodeCp932("プリンタに印刷できる状態ではありません"));
         }
     } dialog;
     calibration::Guard(&dialog, &Dialog::Button1Click)();
@@ -153,7 +102,7 @@ TEST(ErrorBoxWithoutApplication, IsWrittenToStandardErrorInstead)
     ASSERT_EQ(app::Application, nullptr);
     ModalWatcher watcher([](QWidget* w) { w->close(); });
     testing::internal::CaptureStderr();
-    app::TApplication::Protect([] { throw core::EPrinter(Sjis("現在印刷中です")); });
+    app::TApplication::Protect([] { throw core::EPrinter(core::EncodeCp932("現在印刷中です")); });
     const std::string err = testing::internal::GetCapturedStderr();
     QTest::qWait(30);
     EXPECT_EQ(watcher.Count(), 0);

@@ -10,33 +10,20 @@
 #include <QScreen>
 #include <QTest>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace {
 
 using apptest::AppTest;
-using apptest::ModalWatcher;
+using testutil::ControlRow;
+using testutil::ModalWatcher;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-struct ControlRow
-{
-    const char* name;
-    const char* className;
-    QRect geometry;
-    const char* text; // nullptr: no caption
-    int pixelSize;
-    bool bold;
-};
-
-void PrintTo(const ControlRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 
 const ControlRow Controls[] = {
     {"Bevel1", "QFrame", {24, 24, 537, 49}, nullptr, 12, false},
@@ -73,18 +60,11 @@ TEST_P(MainWindowControls, MatchTheLayout)
 {
     const ControlRow& row = GetParam();
     app::TForm1 form;
-    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(row.name));
+    QWidget* widget = testutil::RowControl(&form, row);
     ASSERT_NE(widget, nullptr);
-    EXPECT_STREQ(widget->metaObject()->className(), row.className);
-    EXPECT_EQ(widget->parentWidget(), &form);
     EXPECT_EQ(widget->geometry(), row.geometry);
     if (row.text) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            text = button->text();
-        EXPECT_EQ(text.toStdString(), row.text);
+        EXPECT_EQ(testutil::Caption(widget).toStdString(), row.text);
     }
     EXPECT_EQ(widget->font().family(), Gothic);
     EXPECT_EQ(widget->font().pixelSize(), row.pixelSize);
@@ -127,13 +107,7 @@ TEST_F(AppTest, TabOrderRunsThroughTheFourButtons)
     // The chain of widgets that take the focus by Tab, starting at Button1.
     QWidget* start = form.findChild<QWidget*>("Button1");
     ASSERT_NE(start, nullptr);
-    QStringList chain{start->objectName()};
-    for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 20;
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain << w->objectName();
-    }
-    EXPECT_EQ(chain, (QStringList{"Button1", "Button2", "Button3", "Button4"}));
+    EXPECT_EQ(testutil::TabChain(start), (QStringList{"Button1", "Button2", "Button3", "Button4"}));
 }
 
 TEST_F(AppTest, ButtonOneHasTheFocusAndTabMovesIt)
@@ -250,11 +224,11 @@ TEST_F(AppTest, ButtonFourShowsTheAdjustmentDialogModally)
 TEST_F(AppTest, ButtonThreeWithoutAPrinterShowsTheErrorBox)
 {
     // A scheduler that is not there: no printer, so no default printer either.
-    apptest::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
+    testutil::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
     app::TForm1 form;
     form.show();
-    std::vector<apptest::BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    std::vector<testutil::BoxSeen> boxes;
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     QTest::mouseClick(form.findChild<QPushButton*>("Button3"), Qt::LeftButton);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Title, apptest::ProgramTitle());

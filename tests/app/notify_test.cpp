@@ -6,15 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "cp932.h"
 #include "eprinter.h"
 #include "tapplication.h"
 
 namespace {
 
-using apptest::BoxSeen;
-using apptest::ModalWatcher;
+using testutil::BoxSeen;
+using testutil::ModalWatcher;
 
 const QEvent::Type ThrowEvent = QEvent::Type(QEvent::User + 1);
 
@@ -38,7 +38,7 @@ TEST(GuardedApplication, SentEventThatThrowsShowsTheBox)
 {
     Thrower thrower;
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     QEvent event(ThrowEvent);
     EXPECT_FALSE(QCoreApplication::sendEvent(&thrower, &event));
     EXPECT_EQ(thrower.Events, 1);
@@ -53,7 +53,7 @@ TEST(GuardedApplication, PostedEventThatThrowsShowsTheBoxAndTheLoopGoesOn)
 {
     Thrower thrower;
     std::vector<BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     QCoreApplication::postEvent(&thrower, new QEvent(ThrowEvent));
     QCoreApplication::postEvent(&thrower, new QEvent(ThrowEvent));
     for (int i = 0; i < 500 && boxes.size() < 2; ++i)

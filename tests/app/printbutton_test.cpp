@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "filedevice.h"
 #include "ocrtst.h"
 #include "startup.h"
@@ -15,8 +15,8 @@
 namespace {
 
 using apptest::AppTest;
-using apptest::ModalWatcher;
-using apptest::ScopedEnv;
+using testutil::ModalWatcher;
+using testutil::ScopedEnv;
 
 const char* const Settings = "1.5\r\n-1\r\n0.5\r\n-2\r\n150\r\n200\r\n100\r\n150\r\n";
 
@@ -88,8 +88,8 @@ TEST_F(PrintButtonTest, ConversionErrorReachesTheErrorBoxAndTheProgramGoesOn)
                              "10,10,9,1,0,1,a,b,c,d,e,ok\r\nPosX,1,2,3,4,5,a,b,c,d,e,x\r\n");
     auto windows = app::StartUp(m_application);
     windows->Main->show();
-    apptest::BoxSeen seen;
-    ModalWatcher watcher([&](QWidget* w) { seen = apptest::ReadAndCloseBox(w); });
+    testutil::BoxSeen seen;
+    ModalWatcher watcher([&](QWidget* w) { seen = testutil::ReadAndCloseBox(w); });
     PressPrint(*windows, m_dir.File("bad.jsonl"));
     EXPECT_EQ(watcher.Count(), 1);
     EXPECT_EQ(seen.Title, apptest::ProgramTitle());
@@ -108,7 +108,7 @@ TEST_F(PrintButtonTest, MissingDataFilePrintsNothingAndSaysNothing)
 {
     auto windows = app::StartUp(m_application);
     windows->Main->show();
-    ModalWatcher watcher([](QWidget* w) { apptest::ReadAndCloseBox(w); });
+    ModalWatcher watcher([](QWidget* w) { testutil::ReadAndCloseBox(w); });
     PressPrint(*windows, m_dir.File("none.jsonl"));
     EXPECT_EQ(watcher.Count(), 0);
     EXPECT_EQ(testutil::ReadFileBytes(m_dir.File("none.jsonl")), "");

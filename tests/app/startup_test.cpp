@@ -2,29 +2,25 @@
 // created, and both dialogs copy the loaded values while they are created.
 #include <QApplication>
 #include <QFontInfo>
-#include <QLineEdit>
 #include <QPointer>
 #include <QSlider>
 
-#include "apptest.h"
+#include "app_fixture.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "unit2.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace {
 
 using apptest::AppTest;
 
-QString EditText(QWidget* form, const char* name)
-{
-    auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(name));
-    return edit ? edit->text() : QStringLiteral("<missing>");
-}
+using testutil::EditText;
 
 int TrackPosition(QWidget* form, const char* name)
 {
-    auto* slider = form->findChild<QSlider*>(QString::fromLatin1(name));
+    auto* slider = testutil::Child<QSlider>(form, name);
     return slider ? slider->value() : -1;
 }
 

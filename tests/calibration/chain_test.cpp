@@ -3,26 +3,25 @@
 // measurement dialog on top, and what each OK, done, cancel and close box
 // leaves in the corrections and in the settings file written by "終 了".
 #include <QMessageBox>
-#include "form3controls.h"
+#include <optional>
 
-#include "cp932.h"
-#include "eprinter.h"
-#include "form2test.h"
+#include "form3controls.h"
 #include "ocrtst.h"
-#include "printerdevice.h"
 #include "startup.h"
 #include "unit2.h"
+#include "unit2_fixture.h"
 #include "unit3.h"
 
 namespace {
 
 using form2test::CancelButton;
-using form2test::Click;
 using form2test::DoneButton;
-using form2test::EditText;
 using form2test::TestButton;
-using form2test::TypeInto;
-using form2test::WhenModal;
+using testutil::Click;
+using testutil::EditText;
+using testutil::IsMessageBox;
+using testutil::ModalWatcher;
+using testutil::TypeText;
 
 const QString AdjustButton = QStringLiteral("誤差調整");
 const QString ExitButton = QStringLiteral("終 了");
@@ -59,10 +58,10 @@ protected:
 
     static void TypeLengths(const char* x, const char* y, const char* a, const char* b)
     {
-        TypeInto(form2test::Edit(Measurement(), "Edit1"), QString::fromUtf8(x));
-        TypeInto(form2test::Edit(Measurement(), "Edit2"), QString::fromUtf8(y));
-        TypeInto(form2test::Edit(Measurement(), "Edit3"), QString::fromUtf8(a));
-        TypeInto(form2test::Edit(Measurement(), "Edit4"), QString::fromUtf8(b));
+        TypeText(testutil::Child<QLineEdit>(Measurement(), "Edit1"), QString::fromUtf8(x));
+        TypeText(testutil::Child<QLineEdit>(Measurement(), "Edit2"), QString::fromUtf8(y));
+        TypeText(testutil::Child<QLineEdit>(Measurement(), "Edit3"), QString::fromUtf8(a));
+        TypeText(testutil::Child<QLineEdit>(Measurement(), "Edit4"), QString::fromUtf8(b));
     }
 
     // The adjustment dialog's four controls.
@@ -100,8 +99,8 @@ TEST_F(ChainTest, DoneThenOkThenExitSavesTheCorrectionsAndTheLengths)
 {
     Start();
     int steps = 0;
-    WhenModal(Adjustment(), [&](QWidget*) {
-        WhenModal(Measurement(), [&](QWidget*) {
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             // On top of the adjustment dialog, which stays open beneath it.
             EXPECT_TRUE(Adjustment()->isVisible());
             EXPECT_TRUE(Measurement()->isModal());
@@ -138,9 +137,9 @@ TEST_F(ChainTest, CancelOrCloseBoxInTheMeasurementDialogLeavesTheAdjustmentDialo
 {
     Start(StoredSettings);
     int steps = 0;
-    WhenModal(Adjustment(), [&](QWidget*) {
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
         ExpectAdjustmentShows(12, 26, "1.5", "-2");
-        WhenModal(Measurement(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             EXPECT_EQ(EditText(Measurement(), "Edit1"), "151.5"); // loaded at start-up
             TypeLengths("140", "250", "80", "120");
             Click(Measurement(), CancelButton);
@@ -151,7 +150,7 @@ TEST_F(ChainTest, CancelOrCloseBoxInTheMeasurementDialogLeavesTheAdjustmentDialo
 
         // Opened again: the boxes hold what the user left, not the stored
         // lengths; the title bar's close box cancels too.
-        WhenModal(Measurement(), [&](QWidget*) {
+        ModalWatcher measurementAgain(Measurement(), [&](QWidget*) {
             EXPECT_EQ(EditText(Measurement(), "Edit1"), "140");
             EXPECT_EQ(EditText(Measurement(), "Edit4"), "120");
             Measurement()->close();
@@ -174,8 +173,8 @@ TEST_F(ChainTest, DoneThenCancelInTheAdjustmentDialogKeepsOnlyTheLengths)
 {
     Start(StoredSettings);
     int steps = 0;
-    WhenModal(Adjustment(), [&](QWidget*) {
-        WhenModal(Measurement(), [&](QWidget*) {
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("151", "200", "100", "150");
             Click(Measurement(), DoneButton);
             ++steps;
@@ -193,7 +192,7 @@ TEST_F(ChainTest, DoneThenCancelInTheAdjustmentDialogKeepsOnlyTheLengths)
 
     // Shown again, the adjustment dialog loads the stored corrections; the
     // derived ones are gone.
-    WhenModal(Adjustment(), [&](QWidget*) {
+    ModalWatcher adjustmentAgain(Adjustment(), [&](QWidget*) {
         ExpectAdjustmentShows(12, 26, "1.5", "-2");
         Adjustment()->close();
         ++steps;
@@ -207,9 +206,9 @@ TEST_F(ChainTest, ADerivedOffsetBeyondTwentyIsRefusedByTheAdjustmentDialogsOk)
 {
     Start();
     int steps = 0;
-    apptest::BoxSeen warning;
-    WhenModal(Adjustment(), [&](QWidget*) {
-        WhenModal(Measurement(), [&](QWidget*) {
+    testutil::BoxSeen warning;
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("100", "250", "80", "120");
             Click(Measurement(), DoneButton);
             ++steps;
@@ -218,11 +217,10 @@ TEST_F(ChainTest, ADerivedOffsetBeyondTwentyIsRefusedByTheAdjustmentDialogsOk)
         // -20 is still accepted; 54 is not.
         ExpectAdjustmentShows(40, 0, "-20", "54");
 
-        WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                  [&](QWidget* box) {
-                      warning = apptest::ReadAndCloseBox(box);
-                      ++steps;
-                  });
+        ModalWatcher warningBox(IsMessageBox, [&](QWidget* box) {
+            warning = testutil::ReadAndCloseBox(box);
+            ++steps;
+        });
         Click(Adjustment(), OkButton);
         EXPECT_TRUE(Adjustment()->isVisible()); // the dialog stays open
         Click(Adjustment(), CancelButton);
@@ -242,8 +240,8 @@ TEST_F(ChainTest, TestPrintThenCancelKeepsTheLengthsItStored)
 {
     Start();
     int steps = 0;
-    WhenModal(Adjustment(), [&](QWidget*) {
-        WhenModal(Measurement(), [&](QWidget*) {
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("151", "199", "101", "181");
             Click(Measurement(), TestButton);
             // The page is out and the dialog is still the modal one.
@@ -268,20 +266,16 @@ TEST_F(ChainTest, TestPrintThenCancelKeepsTheLengthsItStored)
 TEST_F(ChainTest, WithoutAPrinterTheDoneButtonShowsTheErrorAndTheDialogStaysOpen)
 {
     Start(StoredSettings);
-    surface::PrinterObject()->SetDevice(nullptr);
-    surface::PrinterObject()->SetDefaultDeviceFactory([]() -> std::unique_ptr<surface::Device> {
-        throw core::EPrinter(core::EncodeCp932("デフォルト プリンタが存在しません"));
-    });
+    std::optional<form2test::NoPrinter> noPrinter(std::in_place);
     int steps = 0;
-    apptest::BoxSeen error;
-    WhenModal(Adjustment(), [&](QWidget*) {
-        WhenModal(Measurement(), [&](QWidget*) {
+    testutil::BoxSeen error;
+    ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
+        ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("151", "abc", "100", "150");
-            WhenModal([](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
-                      [&](QWidget* box) {
-                          error = apptest::ReadAndCloseBox(box);
-                          ++steps;
-                      });
+            ModalWatcher errorBox(IsMessageBox, [&](QWidget* box) {
+                error = testutil::ReadAndCloseBox(box);
+                ++steps;
+            });
             Click(Measurement(), DoneButton);
             EXPECT_EQ(QApplication::activeModalWidget(), Measurement());
             EXPECT_EQ(EditText(Measurement(), "Edit2"), "abc");
@@ -294,8 +288,7 @@ TEST_F(ChainTest, WithoutAPrinterTheDoneButtonShowsTheErrorAndTheDialogStaysOpen
         ++steps;
     });
     Click(Main(), AdjustButton);
-    surface::PrinterObject()->SetDefaultDeviceFactory(
-        [] { return std::make_unique<surface::PrinterDevice>(); });
+    noPrinter.reset();
 
     EXPECT_EQ(steps, 3);
     EXPECT_EQ(error.Title, QStringLiteral("Kavenor OCR印刷 R3.2"));

@@ -2,25 +2,23 @@
 // the lengths stored, the corrections handed to the adjustment dialog, the
 // pages printed, cancel and the close box, and a missing printer.
 #include <QMessageBox>
-#include "form3controls.h"
 
-#include "cp932.h"
-#include "eprinter.h"
-#include "form2test.h"
+#include "form3controls.h"
 #include "measurestate.h"
-#include "printerdevice.h"
+#include "tprinter.h"
+#include "unit2_fixture.h"
 
 namespace {
 
 using form2test::CancelButton;
-using form2test::Click;
 using form2test::DoneButton;
 using form2test::EditNames;
-using form2test::EditText;
 using form2test::FilePrinter;
 using form2test::Form2Test;
 using form2test::SheetButton;
 using form2test::TestButton;
+using testutil::Click;
+using testutil::EditText;
 
 // ------------------------------------------------------------- done button
 
@@ -317,19 +315,7 @@ void PrintTo(const NoPrinterRow& row, std::ostream* os)
 class NoPrinterTable : public Form2Test, public ::testing::WithParamInterface<NoPrinterRow>
 {
 protected:
-    NoPrinterTable()
-    {
-        // No printer selected, and the system has no default one.
-        surface::PrinterObject()->SetDevice(nullptr);
-        surface::PrinterObject()->SetDefaultDeviceFactory([]() -> std::unique_ptr<surface::Device> {
-            throw core::EPrinter(core::EncodeCp932("デフォルト プリンタが存在しません"));
-        });
-    }
-    ~NoPrinterTable() override
-    {
-        surface::PrinterObject()->SetDefaultDeviceFactory(
-            [] { return std::make_unique<surface::PrinterDevice>(); });
-    }
+    const form2test::NoPrinter m_noPrinter;
 };
 
 TEST_P(NoPrinterTable, ShowsTheErrorBoxAndChangesNothing)
@@ -338,9 +324,9 @@ TEST_P(NoPrinterTable, ShowsTheErrorBoxAndChangesNothing)
     calibration::MeasureState.DerivedHorzOffset = 9.99;
     m_form2->show();
     TypeAll({"151", "abc", "100", "150"});
-    std::vector<apptest::BoxSeen> boxes;
-    apptest::ModalWatcher watcher(
-        [&](QWidget* w) { boxes.push_back(apptest::ReadAndCloseBox(w)); });
+    std::vector<testutil::BoxSeen> boxes;
+    testutil::ModalWatcher watcher(
+        [&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
     Click(m_form2.get(), QString::fromUtf8(GetParam().button));
 
     ASSERT_EQ(boxes.size(), 1u);

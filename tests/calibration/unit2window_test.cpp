@@ -4,75 +4,61 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <iterator>
 #include <string_view>
 
-#include "form2test.h"
+#include "unit2_fixture.h"
 
 namespace {
 
 using form2test::CancelButton;
-using form2test::Click;
 using form2test::DoneButton;
 using form2test::FilePrinter;
 using form2test::Form2Test;
+using testutil::Click;
+using testutil::ControlRow;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
 const QString UiGothic = QStringLiteral("MS UI Gothic");
 
 // ------------------------------------------------------------------ layout
 
-struct ControlRow
-{
-    const char* name;
-    const char* className;
-    QRect geometry;
-    const char* text; // nullptr: no caption
-    bool uiGothic;
-    int pixels;
-    bool bold;
-    bool wordWrap;
-};
-
-void PrintTo(const ControlRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
+// Name, class, geometry, caption, pixels, bold, MS UI Gothic, word wrap.
 // clang-format off
 const ControlRow Controls[] = {
-    {"Bevel2",  "QFrame",      {24, 40, 417, 81},   nullptr,          false, 12, false, false},
-    {"Button1", "QPushButton", {40, 64, 137, 33},   "測定用紙の印刷", false, 15, false, false},
+    {"Bevel2",  "QFrame",      {24, 40, 417, 81},   nullptr,          12, false, false, false},
+    {"Button1", "QPushButton", {40, 64, 137, 33},   "測定用紙の印刷", 15, false, false, false},
     {"Label9",  "QLabel",      {208, 56, 213, 45},
      "プリンタに白紙をセットして、「測定用紙の印刷」ボタンをクリックしてください。",
-                                                                      false, 15, false, true},
-    {"Label13", "QLabel",      {216, 126, 15, 15},  "↓",              false, 15, false, false},
-    {"Bevel1",  "QFrame",      {24, 144, 417, 145}, nullptr,          false, 12, false, false},
-    {"Label5",  "QLabel",      {40, 160, 133, 15},  "X：長方形の横の長さ", false, 15, false, false},
-    {"Edit1",   "QLineEdit",   {200, 160, 65, 23},  nullptr,          false, 15, false, false},
-    {"Label1",  "QLabel",      {272, 165, 22, 15},  "mm",             false, 15, false, false},
-    {"Label6",  "QLabel",      {40, 194, 133, 15},  "Y：長方形の縦の長さ", false, 15, false, false},
-    {"Edit2",   "QLineEdit",   {200, 192, 65, 23},  nullptr,          false, 15, false, false},
-    {"Label2",  "QLabel",      {272, 195, 22, 15},  "mm",             false, 15, false, false},
-    {"Label7",  "QLabel",      {32, 226, 153, 15},  "A：用紙の左端からの距離", true, 15, false, false},
-    {"Edit3",   "QLineEdit",   {200, 224, 65, 23},  nullptr,          false, 15, false, false},
-    {"Label3",  "QLabel",      {272, 224, 22, 15},  "mm",             false, 15, false, false},
-    {"Label8",  "QLabel",      {32, 260, 154, 15},  "B：用紙の上端からの距離", true, 15, false, false},
-    {"Edit4",   "QLineEdit",   {200, 256, 65, 23},  nullptr,          false, 15, false, false},
-    {"Label4",  "QLabel",      {272, 262, 22, 15},  "mm",             false, 15, false, false},
+                                                                      15, false, false, true},
+    {"Label13", "QLabel",      {216, 126, 15, 15},  "↓",              15, false, false, false},
+    {"Bevel1",  "QFrame",      {24, 144, 417, 145}, nullptr,          12, false, false, false},
+    {"Label5",  "QLabel",      {40, 160, 133, 15},  "X：長方形の横の長さ", 15, false, false, false},
+    {"Edit1",   "QLineEdit",   {200, 160, 65, 23},  nullptr,          15, false, false, false},
+    {"Label1",  "QLabel",      {272, 165, 22, 15},  "mm",             15, false, false, false},
+    {"Label6",  "QLabel",      {40, 194, 133, 15},  "Y：長方形の縦の長さ", 15, false, false, false},
+    {"Edit2",   "QLineEdit",   {200, 192, 65, 23},  nullptr,          15, false, false, false},
+    {"Label2",  "QLabel",      {272, 195, 22, 15},  "mm",             15, false, false, false},
+    {"Label7",  "QLabel",      {32, 226, 153, 15},  "A：用紙の左端からの距離", 15, false, true, false},
+    {"Edit3",   "QLineEdit",   {200, 224, 65, 23},  nullptr,          15, false, false, false},
+    {"Label3",  "QLabel",      {272, 224, 22, 15},  "mm",             15, false, false, false},
+    {"Label8",  "QLabel",      {32, 260, 154, 15},  "B：用紙の上端からの距離", 15, false, true, false},
+    {"Edit4",   "QLineEdit",   {200, 256, 65, 23},  nullptr,          15, false, false, false},
+    {"Label4",  "QLabel",      {272, 262, 22, 15},  "mm",             15, false, false, false},
     {"Label10", "QLabel",      {304, 160, 125, 60},
      "印刷された用紙の、XYABそれぞれの実際の長さを入力してください。",
-                                                                      false, 15, false, true},
-    {"Label12", "QLabel",      {312, 232, 82, 15},  "（単位：ｍｍ）", false, 15, false, false},
-    {"Label14", "QLabel",      {216, 296, 12, 12},  "↓",              false, 12, false, false},
-    {"Bevel3",  "QFrame",      {24, 312, 417, 65},  nullptr,          false, 12, false, false},
-    {"Button2", "QPushButton", {40, 328, 137, 33},  "テスト印刷",     false, 15, false, false},
+                                                                      15, false, false, true},
+    {"Label12", "QLabel",      {312, 232, 82, 15},  "（単位：ｍｍ）", 15, false, false, false},
+    {"Label14", "QLabel",      {216, 296, 12, 12},  "↓",              12, false, false, false},
+    {"Bevel3",  "QFrame",      {24, 312, 417, 65},  nullptr,          12, false, false, false},
+    {"Button2", "QPushButton", {40, 328, 137, 33},  "テスト印刷",     15, false, false, false},
     {"Label11", "QLabel",      {208, 320, 214, 45},
      "「テスト印刷」ボタンをクリックして、規定の大きさに印刷されているか確認してください。",
-                                                                      false, 15, false, true},
-    {"Button3", "QPushButton", {184, 400, 129, 41}, "設定完了",       false, 15, true,  false},
-    {"Button4", "QPushButton", {328, 400, 129, 41}, "キャンセル",     false, 15, false, false},
+                                                                      15, false, false, true},
+    {"Button3", "QPushButton", {184, 400, 129, 41}, "設定完了",       15, true, false, false},
+    {"Button4", "QPushButton", {328, 400, 129, 41}, "キャンセル",     15, false, false, false},
 };
 // clang-format on
 
@@ -83,10 +69,8 @@ class MeasurementDialogControls : public Form2Test, public ::testing::WithParamI
 TEST_P(MeasurementDialogControls, MatchTheLayout)
 {
     const ControlRow& row = GetParam();
-    auto* widget = m_form2->findChild<QWidget*>(QString::fromLatin1(row.name));
+    QWidget* widget = testutil::RowControl(m_form2.get(), row);
     ASSERT_NE(widget, nullptr);
-    EXPECT_STREQ(widget->metaObject()->className(), row.className);
-    EXPECT_EQ(widget->parentWidget(), m_form2.get());
     // A label keeps its designed place and grows only where the installed
     // face needs more room than the designed one, just enough to show its
     // text whole.
@@ -102,12 +86,7 @@ TEST_P(MeasurementDialogControls, MatchTheLayout)
         EXPECT_EQ(widget->geometry(), row.geometry);
     }
     if (row.text) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            text = button->text();
-        EXPECT_EQ(text.toStdString(), row.text);
+        EXPECT_EQ(testutil::Caption(widget).toStdString(), row.text);
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         EXPECT_EQ(label->wordWrap(), row.wordWrap);
@@ -117,7 +96,7 @@ TEST_P(MeasurementDialogControls, MatchTheLayout)
         EXPECT_EQ(bevel->frameShadow(), QFrame::Sunken);
     }
     EXPECT_EQ(widget->font().family(), row.uiGothic ? UiGothic : Gothic);
-    EXPECT_EQ(widget->font().pixelSize(), row.pixels);
+    EXPECT_EQ(widget->font().pixelSize(), row.pixelSize);
     EXPECT_EQ(widget->font().bold(), row.bold);
     EXPECT_FALSE(widget->font().italic());
     // Only the buttons and the edit boxes take the focus.
@@ -169,8 +148,8 @@ TEST_F(Form2Test, WindowCaptionSizeBorderAndLook)
     EXPECT_EQ(form.backgroundRole(), QPalette::Button);
 
     // The done button in blue, the others in the usual colour.
-    auto* done = form2test::ButtonCaptioned(&form, DoneButton);
-    auto* cancel = form2test::ButtonCaptioned(&form, CancelButton);
+    auto* done = testutil::ButtonCaptioned(&form, DoneButton);
+    auto* cancel = testutil::ButtonCaptioned(&form, CancelButton);
     ASSERT_NE(done, nullptr);
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(done->palette().color(QPalette::ButtonText), QColor(Qt::blue));
@@ -190,14 +169,8 @@ TEST_F(Form2Test, TabOrderRunsFromTheSheetButtonThroughTheBoxesToCancel)
 {
     QWidget* start = m_form2->findChild<QWidget*>("Button1");
     ASSERT_NE(start, nullptr);
-    QStringList chain{start->objectName()};
-    for (QWidget* w = start->nextInFocusChain(); w != start && chain.size() < 30;
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus)
-            chain << w->objectName();
-    }
-    EXPECT_EQ(chain, (QStringList{"Button1", "Edit1", "Edit2", "Edit3", "Edit4", "Button2",
-                                  "Button3", "Button4"}));
+    EXPECT_EQ(testutil::TabChain(start), (QStringList{"Button1", "Edit1", "Edit2", "Edit3", "Edit4",
+                                                      "Button2", "Button3", "Button4"}));
 }
 
 TEST_F(Form2Test, CentredOnTheScreenAtEveryShowing)

@@ -3,23 +3,25 @@
 // Escape keys, and the reloading at each showing but not when the measurement
 // dialog opened from it closes.
 #include <QApplication>
-#include "form3controls.h"
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
+#include "form3controls.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "unit2.h"
-#include "unit3test.h"
+#include "unit3_fixture.h"
 
 namespace {
 
 using form3test::BoxReader;
 using form3test::ExecWith;
 using form3test::Form3Test;
-using form3test::TypeText;
+using testutil::Click;
+using testutil::TypeText;
 
 // Values that no row leaves as they are by accident.
 core::TPrintAdjustment Marked()
@@ -44,11 +46,6 @@ void ExpectCorrections(const core::TPrintAdjustment& a, double horzScale, double
 void ExpectUnchanged(const core::TPrintAdjustment& a)
 {
     ExpectCorrections(a, 1, -1, 2, -2);
-}
-
-void Click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // ------------------------------------------------------------------- OK
@@ -319,7 +316,7 @@ TEST_F(Form3InTheProgram, MeasurementDialogClosingDoesNotReloadTheControls)
     bool form3Beneath = false;
     // The watcher's own timer does not fire again while its handler runs the
     // nested loops, so a timer of its own closes the measurement dialog.
-    apptest::ModalWatcher watcher([&](QWidget* w) {
+    testutil::ModalWatcher watcher([&](QWidget* w) {
         ASSERT_EQ(w, form3);
         ASSERT_EQ(ui.TrackBar1->value(), 24); // loaded when shown
         ui.TrackBar1->setValue(30);

@@ -2,7 +2,6 @@
 // of its controls from the corrections, and the change handlers that move and
 // stretch the page diagram.
 #include <QAbstractButton>
-#include "form3controls.h"
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -14,28 +13,15 @@
 #include <cmath>
 #include <limits>
 
-#include "unit3test.h"
+#include "form3controls.h"
+#include "unit3_fixture.h"
 
 namespace {
 
 using form3test::Form3Test;
+using testutil::ControlRow;
 
 const QString Gothic = QStringLiteral("ＭＳ Ｐゴシック");
-
-struct ControlRow
-{
-    const char* name;
-    const char* className;
-    QRect geometry;
-    const char* text; // nullptr: no caption
-    int pixelSize;
-    bool bold;
-};
-
-void PrintTo(const ControlRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
 
 const ControlRow Controls[] = {
     {"Shape1", "QFrame", {32, 80, 193, 233}, nullptr, 12, false},
@@ -72,10 +58,8 @@ TEST_P(AdjustmentControls, MatchTheLayout)
     const ControlRow& row = GetParam();
     core::TPrintAdjustment adjustment;
     calibration::TForm3 form(adjustment);
-    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(row.name));
+    QWidget* widget = testutil::RowControl(&form, row);
     ASSERT_NE(widget, nullptr);
-    EXPECT_STREQ(widget->metaObject()->className(), row.className);
-    EXPECT_EQ(widget->parentWidget(), &form);
     QRect expected = row.geometry;
     auto* label = qobject_cast<QLabel*>(widget);
     if (label && !label->wordWrap() && row.text) {
@@ -85,14 +69,7 @@ TEST_P(AdjustmentControls, MatchTheLayout)
     }
     EXPECT_EQ(widget->geometry(), expected);
     if (row.text) {
-        QString text;
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            text = button->text();
-        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            text = edit->text();
-        EXPECT_EQ(text.toStdString(), row.text);
+        EXPECT_EQ(testutil::Caption(widget).toStdString(), row.text);
     }
     EXPECT_EQ(widget->font().family(), Gothic);
     EXPECT_EQ(widget->font().pixelSize(), row.pixelSize);
@@ -371,7 +348,7 @@ TEST_P(EditTable, TypingMovesTheDiagram)
     const testutil::Form3Controls ui(form);
     QLineEdit* edit = row.edit == 1 ? ui.Edit1 : ui.Edit2;
     edit->setText(QString::fromUtf8(row.before));
-    form3test::TypeText(edit, row.typed);
+    testutil::TypeText(edit, QString::fromUtf8(row.typed));
     ASSERT_EQ(edit->text(), QString::fromUtf8(row.typed));
 
     const QRect expected =

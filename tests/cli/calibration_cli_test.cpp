@@ -9,9 +9,9 @@
 
 namespace {
 
-using clitest::Q;
-using clitest::Result;
-using clitest::RunCli;
+using testutil::Q;
+using testutil::Result;
+using testutil::RunCli;
 using testutil::TempDir;
 
 struct UsageRow
@@ -132,19 +132,19 @@ TEST_P(SheetTrace, RectangleAndCrossAtTheirDots)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(QFile::exists(Q(dir.File("sheet.png"))));
-    const auto trace = clitest::ReadTrace(dir.File("t.jsonl"));
-    const auto rects = clitest::TraceOps(trace, "rect");
+    const auto trace = testutil::ReadTrace(dir.File("t.jsonl"));
+    const auto rects = testutil::TraceOps(trace, "rect");
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(At(rects[0], "x1", "y1"), row.corner1);
     EXPECT_EQ(At(rects[0], "x2", "y2"), row.corner2);
     EXPECT_EQ(rects[0]["pen"].toInt(), row.thick);
-    const auto moves = clitest::TraceOps(trace, "moveto");
-    const auto lines = clitest::TraceOps(trace, "lineto");
+    const auto moves = testutil::TraceOps(trace, "moveto");
+    const auto lines = testutil::TraceOps(trace, "lineto");
     ASSERT_EQ(moves.size(), 10u); // one per line and arrowhead
     EXPECT_EQ(At(moves[0]), row.crossStart);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0]["pen"].toInt(), row.thin);
-    const auto texts = clitest::TraceOps(trace, "text");
+    const auto texts = testutil::TraceOps(trace, "text");
     ASSERT_EQ(texts.size(), 13u);
     EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("誤差測定用紙（未調整）"));
     EXPECT_EQ(trace.back()["op"].toString(), "close");
@@ -187,16 +187,16 @@ TEST(CliTestPrint, CorrectedDotsAndNoSettingsWritten)
                dir.Path());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    const auto trace = clitest::ReadTrace(dir.File("t.jsonl"));
-    const auto rects = clitest::TraceOps(trace, "rect");
+    const auto trace = testutil::ReadTrace(dir.File("t.jsonl"));
+    const auto rects = testutil::TraceOps(trace, "rect");
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(At(rects[0], "x1", "y1"), (Point{113, 121}));
     EXPECT_EQ(At(rects[0], "x2", "y2"), (Point{1873, 2495}));
     // The cross mark's tip: the second point of the first arrowhead.
-    const auto lines = clitest::TraceOps(trace, "lineto");
+    const auto lines = testutil::TraceOps(trace, "lineto");
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(At(lines[1]), (Point{1169, 1783}));
-    const auto texts = clitest::TraceOps(trace, "text");
+    const auto texts = testutil::TraceOps(trace, "text");
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("テスト印刷（調整適用済み）"));
     EXPECT_TRUE(QFile::exists(Q(dir.File("test.pdf"))));
@@ -217,7 +217,7 @@ TEST(CliTestPrint, LengthsOutOfRangeAreReplacedAndSaid)
     EXPECT_NE(r.err.find("B abc is not a length from 120 to 180 mm: 150 used"), std::string::npos)
         << r.err;
     EXPECT_EQ(r.err.find(" Y "), std::string::npos) << r.err;
-    const auto rects = clitest::TraceOps(clitest::ReadTrace(dir.File("t.jsonl")), "rect");
+    const auto rects = testutil::TraceOps(testutil::ReadTrace(dir.File("t.jsonl")), "rect");
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(At(rects[0], "x1", "y1"), (Point{118, 118}));
     EXPECT_EQ(At(rects[0], "x2", "y2"), (Point{1889, 2480}));

@@ -13,9 +13,9 @@
 
 namespace {
 
-using clitest::Q;
-using clitest::Result;
-using clitest::RunCli;
+using testutil::Q;
+using testutil::Result;
+using testutil::RunCli;
 
 constexpr int Dpi = 600;
 constexpr int Offset = 50;
@@ -50,10 +50,10 @@ struct SheetMarks
 // edge, the cross line, the bottom edge and the X dimension line.
 std::optional<SheetMarks> MeasureSheet(const std::string& path)
 {
-    const QImage page = clitest::ReadPage(path);
+    const QImage page = testutil::ReadGrey(path);
     EXPECT_FALSE(page.isNull()) << path;
-    const std::vector<double> down = clitest::VerticalLines(page, Pixels(150));
-    const std::vector<double> across = clitest::HorizontalLines(page, Pixels(100));
+    const std::vector<double> down = testutil::VerticalLines(page, Pixels(150));
+    const std::vector<double> across = testutil::HorizontalLines(page, Pixels(100));
     EXPECT_EQ(down.size(), 4u) << path;
     EXPECT_EQ(across.size(), 4u) << path;
     if (down.size() != 4 || across.size() != 4)
@@ -174,7 +174,7 @@ protected:
     static std::vector<QRect> Frames(const std::string& trace)
     {
         std::vector<QRect> frames;
-        for (const QJsonObject& o : clitest::TraceOps(clitest::ReadTrace(trace), "roundrect"))
+        for (const QJsonObject& o : testutil::TraceOps(testutil::ReadTrace(trace), "roundrect"))
             frames.push_back(QRect(QPoint(o["x1"].toInt(), o["y1"].toInt()),
                                    QPoint(o["x2"].toInt() - 1, o["y2"].toInt() - 1)));
         return frames;
@@ -207,7 +207,7 @@ TEST_P(CalibratedDeclaration, FramesLandWhereATruePrinterPutsThem)
     const std::vector<QRect> traced = Frames(File("decl.jsonl"));
     ASSERT_EQ(expected.size(), 8u);
     ASSERT_EQ(traced.size(), expected.size());
-    const QImage page = clitest::ReadPage(File("decl.png"));
+    const QImage page = testutil::ReadGrey(File("decl.png"));
     ASSERT_FALSE(page.isNull());
     // Window: the traced frame on the paper, widened by more than the printer
     // can be off; outer size: the outline through the first and last dot, plus
@@ -219,7 +219,7 @@ TEST_P(CalibratedDeclaration, FramesLandWhereATruePrinterPutsThem)
         const QRect window =
             traced[i].translated(Offset, Offset).adjusted(-margin, -margin, margin, margin);
         const QSize outer = expected[i].size() - QSize(1, 1) + QSize(pen, pen);
-        const std::optional<clitest::FrameEdges> found = clitest::FindFrame(page, window, outer);
+        const std::optional<testutil::FrameEdges> found = testutil::FindFrame(page, window, outer);
         ASSERT_TRUE(found);
         const QRectF nominalCentres = QRectF(expected[i]).translated(Offset + 0.5, Offset + 0.5);
         const double off[] = {

@@ -10,11 +10,10 @@
 
 namespace {
 
+using testutil::Q;
+using testutil::Result;
+using testutil::RunCli;
 using testutil::TempDir;
-
-using clitest::Q;
-using clitest::Result;
-using clitest::RunCli;
 
 struct UsageRow
 {

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
@@ -16,6 +15,8 @@
 #include "dots.h"
 #include "econverterror.h"
 #include "filedevice.h"
+#include "fileprinter.h"
+#include "rastermeasure.h"
 #include "testutil.h"
 #include "tprinter.h"
 #include "tprintercanvas.h"
@@ -30,48 +31,26 @@ class JobRun
 {
 public:
     JobRun(const std::string& data, int dpi = 600, int offset = 100)
+        : m_dataPath(m_dir.File("ocrdat.prn")),
+          m_printer(testutil::FileOptions(m_dir.File("out.png"), dpi, dpi, offset, offset),
+                    m_dir.File("trace.jsonl"))
     {
-        m_dataPath = m_dir.File("ocrdat.prn");
         testutil::WriteFileBytes(m_dataPath, data);
-        surface::FilePrinterOptions options;
-        options.OutputPath = m_dir.File("out.png");
-        options.DpiX = options.DpiY = dpi;
-        options.OffsetX = options.OffsetY = offset;
-        surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
-        m_tracePath = m_dir.File("trace.jsonl");
-        m_trace = std::make_unique<surface::TraceWriter>(m_tracePath);
-        surface::PrinterObject()->SetTrace(m_trace.get());
     }
-    ~JobRun() { surface::PrinterObject()->SetTrace(nullptr); }
 
     bool Run(core::TPrintAdjustment& adjustment)
     {
         return print::PrintDeclaration(adjustment, m_dataPath).has_value();
     }
 
-    std::vector<QJsonObject> Trace()
-    {
-        m_trace.reset();
-        surface::PrinterObject()->SetTrace(nullptr);
-        return testutil::ReadTrace(m_tracePath);
-    }
-
-    std::vector<QJsonObject> Ops(const char* op)
-    {
-        std::vector<QJsonObject> out;
-        for (const QJsonObject& o : Trace())
-            if (o["op"].toString() == op)
-                out.push_back(o);
-        return out;
-    }
-
-    std::string OutputPath() const { return m_dir.File("out.png"); }
+    std::vector<QJsonObject> Trace() const { return m_printer.Ops(); }
+    std::vector<QJsonObject> Ops(const char* op) const { return m_printer.Ops(op); }
+    const std::string& OutputPath() const { return m_printer.Output(); }
 
 private:
     TempDir m_dir;
     std::string m_dataPath;
-    std::string m_tracePath;
-    std::unique_ptr<surface::TraceWriter> m_trace;
+    testutil::TracedFilePrinter m_printer;
 };
 
 std::string Line(double x, double y, int size, int h, int framed, int v, const std::string& text)
@@ -84,12 +63,8 @@ std::string Line(double x, double y, int size, int h, int framed, int v, const s
 TEST(DeclarationJob, StoresPrinterValuesAndClampsEvenWithoutDataFile)
 {
     TempDir dir;
-    surface::FilePrinterOptions options;
-    options.OutputPath = dir.File("out.pdf");
-    options.DpiX = 600;
-    options.DpiY = 300;
-    options.OffsetX = 40;
-    options.OffsetY = 20;
+    const surface::FilePrinterOptions options =
+        testutil::FileOptions(dir.File("out.pdf"), 600, 300, 40, 20);
     surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
     core::TPrintAdjustment adj;
     adj.HorzScale = 12.5;
@@ -283,10 +258,8 @@ TEST(DeclarationJob, AbsurdValuesSaturateInsteadOfFailing)
 TEST(DataFileLocation, DocumentsFolderThenCurrentDirectory)
 {
     TempDir home;
-    const QByteArray oldHome = qgetenv("HOME");
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", QByteArray::fromStdString(home.Path()));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.File(".config")));
+    const testutil::ScopedEnv homeVariable("HOME", home.Path());
+    const testutil::ScopedEnv configVariable("XDG_CONFIG_HOME", home.File(".config"));
 
     EXPECT_EQ(print::DataFilePath(), "ocrdat.prn") << "no documents folder: current directory";
 
@@ -299,12 +272,6 @@ TEST(DataFileLocation, DocumentsFolderThenCurrentDirectory)
     testutil::WriteFileBytes(home.File(".config/user-dirs.dirs"),
                              "XDG_DOCUMENTS_DIR=\"$HOME/書類\"\n");
     EXPECT_EQ(print::DataFilePath(), home.File("書類") + "/ocrdat.prn");
-
-    qputenv("HOME", oldHome);
-    if (oldConfig.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 } // namespace
@@ -316,7 +283,7 @@ namespace {
 double DarkRunCentre(const QImage& image, bool alongRow, int fixed, int around, int window)
 {
     const auto dark = [&](int i) {
-        return qGray(alongRow ? image.pixel(i, fixed) : image.pixel(fixed, i)) < 128;
+        return alongRow ? testutil::Dark(image, i, fixed) : testutil::Dark(image, fixed, i);
     };
     if (!dark(around))
         return -1;
@@ -345,8 +312,7 @@ TEST(DeclarationJob, FramedEntryMeasuredOnTheRaster)
     EXPECT_EQ(x1, 1417);
     EXPECT_EQ(y1, 1889);
 
-    QImageReader::setAllocationLimit(1024); // an A4 page at 600 dpi is beyond the default 128 MB
-    QImage image(QString::fromStdString(run.OutputPath()));
+    const QImage image = testutil::ReadGrey(run.OutputPath());
     ASSERT_FALSE(image.isNull());
     ASSERT_EQ(image.width(), 4961);
     // The 7-dot pen is centred on the outline: columns x1 and x2 - 1, rows
@@ -360,7 +326,7 @@ TEST(DeclarationJob, FramedEntryMeasuredOnTheRaster)
     // The pen is 7 dots wide.
     int width = 0;
     for (int x = x1 - 5; x <= x1 + 5; ++x)
-        width += qGray(image.pixel(x, midY)) < 128 ? 1 : 0;
+        width += testutil::Dark(image, x, midY) ? 1 : 0;
     EXPECT_NEAR(width, 7, 1);
 }
 

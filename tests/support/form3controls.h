@@ -7,6 +7,8 @@
 #include <QSlider>
 #include <QWidget>
 
+#include "widgets.h"
+
 namespace testutil {
 
 // The adjustment dialog's controls, found by their names as a user's script
@@ -14,13 +16,14 @@ namespace testutil {
 struct Form3Controls
 {
     explicit Form3Controls(const QWidget& form)
-        : TrackBar1(Find<QSlider>(form, "TrackBar1")), TrackBar2(Find<QSlider>(form, "TrackBar2")),
-          Edit1(Find<QLineEdit>(form, "Edit1")), Edit2(Find<QLineEdit>(form, "Edit2")),
-          Button1(Find<QPushButton>(form, "Button1")), Button2(Find<QPushButton>(form, "Button2")),
-          Button3(Find<QPushButton>(form, "Button3")), Image1(Find<QLabel>(form, "Image1")),
-          Label2(Find<QLabel>(form, "Label2")), Label7(Find<QLabel>(form, "Label7")),
-          Label8(Find<QLabel>(form, "Label8")), Label9(Find<QLabel>(form, "Label9")),
-          Shape1(Find<QFrame>(form, "Shape1"))
+        : TrackBar1(Child<QSlider>(&form, "TrackBar1")),
+          TrackBar2(Child<QSlider>(&form, "TrackBar2")), Edit1(Child<QLineEdit>(&form, "Edit1")),
+          Edit2(Child<QLineEdit>(&form, "Edit2")), Button1(Child<QPushButton>(&form, "Button1")),
+          Button2(Child<QPushButton>(&form, "Button2")),
+          Button3(Child<QPushButton>(&form, "Button3")), Image1(Child<QLabel>(&form, "Image1")),
+          Label2(Child<QLabel>(&form, "Label2")), Label7(Child<QLabel>(&form, "Label7")),
+          Label8(Child<QLabel>(&form, "Label8")), Label9(Child<QLabel>(&form, "Label9")),
+          Shape1(Child<QFrame>(&form, "Shape1"))
     {}
 
     QSlider* TrackBar1;
@@ -36,12 +39,6 @@ struct Form3Controls
     QLabel* Label8;
     QLabel* Label9;
     QFrame* Shape1;
-
-private:
-    template <typename T> static T* Find(const QWidget& form, const char* name)
-    {
-        return form.findChild<T*>(QString::fromLatin1(name));
-    }
 };
 
 } // namespace testutil

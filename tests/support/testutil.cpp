@@ -3,42 +3,7 @@
 #include <QFile>
 #include <QJsonDocument>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 namespace testutil {
-
-TempDir::TempDir()
-{
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "ocrprint-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
-
-std::string ReadFileBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::vector<QJsonObject> ReadTrace(const std::string& path)
 {
@@ -52,16 +17,13 @@ std::vector<QJsonObject> ReadTrace(const std::string& path)
     return lines;
 }
 
-std::string SourceDir()
+std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op)
 {
-    const char* dir = std::getenv("OCRPRINT_SOURCE_DIR");
-    return dir ? dir : OCRPRINT_DEFAULT_SOURCE_DIR;
-}
-
-std::string BinDir()
-{
-    const char* dir = std::getenv("OCRPRINT_BIN_DIR");
-    return dir ? dir : OCRPRINT_DEFAULT_BIN_DIR;
+    std::vector<QJsonObject> found;
+    for (const QJsonObject& line : trace)
+        if (!op || line["op"].toString() == QLatin1String(op))
+            found.push_back(line);
+    return found;
 }
 
 } // namespace testutil

@@ -1,36 +1,21 @@
 #pragma once
+// What most tests share: their files (files.h), the environment for one
+// scope (scopedenv.h), and the print surface's trace read back.
 
 #include <QJsonObject>
 #include <QString>
 #include <string>
 #include <vector>
 
+#include "files.h"
+#include "scopedenv.h"
+
 namespace testutil {
-
-// A fresh temporary directory for one test, removed with the object.
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // A trace of the print surface: its lines as JSON objects (empty when the
 // file cannot be read).
 std::vector<QJsonObject> ReadTrace(const std::string& path);
-
-// The source tree and the directory of the built programs.
-std::string SourceDir();
-std::string BinDir();
+// The lines of one operation ("open", "text", ...); all of them for nullptr.
+std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op);
 
 } // namespace testutil

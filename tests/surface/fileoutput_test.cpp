@@ -1,5 +1,5 @@
 // The file printer's PDF and PNG, checked with poppler's tools and read back.
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 // The font-size rule, the device font it selects and the text metrics.
 #include "fonts.h"
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <QFont>
 #include <QFontInfo>

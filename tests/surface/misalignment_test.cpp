@@ -1,7 +1,7 @@
 // The file printer with a printer error of its own: what the program draws
 // lands stretched and shifted on the paper, the margins stay where they are,
 // and the capabilities are those of a true printer.
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 // The printer object: documents, the device, its errors and what persists.
 #include "printererror.h"
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,6 +1,6 @@
 // What the canvas paints, read back from the file printer's PNG: pen widths,
 // exclusive shape corners, the line's end point, text cells and clipping.
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The trace: exact JSON lines for each operation, written as they happen.
-#include "surfacetest.h"
+#include "surface_fixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>

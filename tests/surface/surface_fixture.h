@@ -1,10 +1,12 @@
 #pragma once
-// Shared pieces of the surface tests: a printer object on a file printer in a
-// temporary directory, PNG reading and a trace captured in memory.
+// Shared pieces of the surface tests: a printer object of their own on a file
+// printer in a temporary directory, with its trace captured in memory.
 
 #include "cp932.h"
 #include "eprinter.h"
 #include "filedevice.h"
+#include "fileprinter.h"
+#include "rastermeasure.h"
 #include "testutil.h"
 #include "tprinter.h"
 #include "tprintercanvas.h"
@@ -18,12 +20,25 @@
 
 namespace surfacetest {
 
+// The surface tests read their rasters back with these.
+using testutil::Dark;
+using testutil::DarkColumnsAt;
+using testutil::DarkIn;
+using testutil::DarkInColumn;
+using testutil::DarkInRow;
+using testutil::DarkRowsAt;
+using testutil::ReadGrey;
+
 // A small sheet keeps the rasters of the drawing tests quick to write and read.
 inline const surface::PaperSize SmallPaper{"Test", 40, 30};
 
-surface::FilePrinterOptions Options(const std::string& path, int dpiX = 600, int dpiY = 600,
-                                    int offsetX = 0, int offsetY = 0,
-                                    surface::PaperSize paper = SmallPaper);
+// A file printer's options on the small sheet unless told.
+inline surface::FilePrinterOptions Options(const std::string& path, int dpiX = 600, int dpiY = 600,
+                                           int offsetX = 0, int offsetY = 0,
+                                           surface::PaperSize paper = SmallPaper)
+{
+    return testutil::FileOptions(path, dpiX, dpiY, offsetX, offsetY, paper);
+}
 
 // A printer object of its own with a file printer, writing into a temporary
 // directory, with its trace captured.
@@ -51,17 +66,6 @@ private:
     std::unique_ptr<surface::TraceWriter> m_trace;
     std::unique_ptr<surface::TPrinter> m_printer;
 };
-
-QImage ReadGrey(const std::string& path);
-bool Dark(const QImage& image, int x, int y);
-// Dark pixels of one column between rows y0 and y1 (exclusive), and of one row.
-int DarkInColumn(const QImage& image, int x, int y0, int y1);
-int DarkInRow(const QImage& image, int y, int x0, int x1);
-// Dark pixels inside [x0, x1) x [y0, y1), and the runs of dark columns or rows
-// crossing a line, as "first..last" ranges.
-int DarkIn(const QImage& image, int x0, int y0, int x1, int y1);
-std::string DarkRowsAt(const QImage& image, int x, int y0, int y1);
-std::string DarkColumnsAt(const QImage& image, int y, int x0, int x1);
 
 // Code page 932 bytes of a UTF-8 literal.
 inline std::string Sjis(const char* utf8)

@@ -3,52 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
-#include "cp932.h"
-#include "filedevice.h"
+#include "fileprinter.h"
 #include "measurestate.h"
-#include "sheetfigure.h"
 #include "sheetjobs.h"
 #include "testutil.h"
-#include "tprinter.h"
-#include "tracewriter.h"
 
 namespace {
 
-// Selects a file printer with a trace for one test and reads the trace back.
+// A file printer with a trace, in a directory of its own, for one test.
 class SheetRun
 {
 public:
     SheetRun(int dpiX, int dpiY, int offX, int offY)
-    {
-        surface::FilePrinterOptions options;
-        options.OutputPath = m_dir.File("sheet.pdf");
-        options.DpiX = dpiX;
-        options.DpiY = dpiY;
-        options.OffsetX = offX;
-        options.OffsetY = offY;
-        surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
-        m_trace = std::make_unique<surface::TraceWriter>(m_dir.File("t.jsonl"));
-        surface::PrinterObject()->SetTrace(m_trace.get());
-    }
-    ~SheetRun() { surface::PrinterObject()->SetTrace(nullptr); }
+        : m_printer(testutil::FileOptions(m_dir.File("sheet.pdf"), dpiX, dpiY, offX, offY),
+                    m_dir.File("t.jsonl"))
+    {}
 
-    std::vector<QJsonObject> Ops(const char* op = nullptr)
-    {
-        surface::PrinterObject()->SetTrace(nullptr);
-        m_trace.reset();
-        std::vector<QJsonObject> out;
-        for (const QJsonObject& o : testutil::ReadTrace(m_dir.File("t.jsonl")))
-            if (!op || o["op"].toString() == op)
-                out.push_back(o);
-        return out;
-    }
+    std::vector<QJsonObject> Ops(const char* op = nullptr) const { return m_printer.Ops(op); }
 
 private:
     testutil::TempDir m_dir;
-    std::unique_ptr<surface::TraceWriter> m_trace;
+    testutil::TracedFilePrinter m_printer;
 };
 
 struct SheetRow
@@ -180,19 +157,6 @@ TEST(TestPrint, CorrectedCornersAndCrossTip)
     // Step 13: the arrowhead of the vertical line, its tip at (100, 150).
     EXPECT_EQ(lines[1]["x"].toInt(), 1169);
     EXPECT_EQ(lines[1]["y"].toInt(), 1783);
-}
-
-TEST(SheetFigure, TwentySevenStepsFortyOnePoints)
-{
-    const auto& figure = calibration::model::SheetFigure();
-    ASSERT_EQ(figure.size(), 27u);
-    std::size_t points = 0;
-    for (const auto& step : figure)
-        points += step.Points.size();
-    EXPECT_EQ(points, 41u);
-    // Ideographic space, and an ASCII space after it in steps 10 and 23.
-    EXPECT_EQ(core::EncodeCp932(figure[9].SheetText).substr(0, 3), "\x81\x40 ");
-    EXPECT_EQ(core::EncodeCp932(figure[22].TestText).substr(0, 3), "\x81\x40 ");
 }
 
 } // namespace

@@ -1,12 +1,10 @@
 #include "clirun.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QProcess>
 
 #include "testutil.h"
 
-namespace clitest {
+namespace testutil {
 
 Result RunCli(const QStringList& args, const std::string& tmpdir)
 {
@@ -15,7 +13,7 @@ Result RunCli(const QStringList& args, const std::string& tmpdir)
     if (!tmpdir.empty())
         env.insert("TMPDIR", Q(tmpdir));
     process.setProcessEnvironment(env);
-    process.start(Q(testutil::BinDir() + "/ocrprint-cli"), args);
+    process.start(Q(BinDir() + "/ocrprint-cli"), args);
     Result r;
     if (!process.waitForFinished(120000))
         return r;
@@ -25,18 +23,4 @@ Result RunCli(const QStringList& args, const std::string& tmpdir)
     return r;
 }
 
-std::vector<QJsonObject> ReadTrace(const std::string& path)
-{
-    return testutil::ReadTrace(path);
-}
-
-std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op)
-{
-    std::vector<QJsonObject> found;
-    for (const QJsonObject& line : trace)
-        if (line["op"].toString() == QLatin1String(op))
-            found.push_back(line);
-    return found;
-}
-
-} // namespace clitest
+} // namespace testutil

@@ -1,17 +1,21 @@
 // Where the settings file lives: the temporary directory rule.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
+#include "files.h"
 #include "scopedenv.h"
 #include "settingsfile.h"
-#include "settingstest.h"
+#include "settingsfile_fixture.h"
 
 namespace {
 
 using namespace settingstest;
-using apptest::ScopedEnv;
+using testutil::ScopedEnv;
+using testutil::TempDir;
+using testutil::WriteFileBytes;
 namespace fs = std::filesystem;
 
 struct LocationRow
@@ -51,7 +55,7 @@ TEST_P(LocationTable, FollowsTheRule)
     for (const std::string& sub : row.directories)
         fs::create_directories(dir.Path() + "/" + sub);
     for (const std::string& file : row.files)
-        WriteBytes(dir.Path() + "/" + file, "a file");
+        WriteFileBytes(dir.Path() + "/" + file, "a file");
     const auto expand = [&](const std::optional<std::string>& v) -> std::optional<std::string> {
         return v ? std::optional(Expand(*v, dir.Path())) : std::nullopt;
     };

@@ -1,7 +1,8 @@
 #pragma once
 // Measuring a printed page read back from the file printer's PNG, as a ruler
-// would: where the drawn lines are, found on the raster alone. Positions are
-// in pixels from the page's left or top edge, a pixel i covering [i, i + 1).
+// would: which pixels are dark, and where the drawn lines and frames are,
+// found on the raster alone. Positions are in pixels from the page's left or
+// top edge, a pixel i covering [i, i + 1).
 
 #include <QImage>
 #include <QRect>
@@ -10,11 +11,21 @@
 #include <string>
 #include <vector>
 
-namespace clitest {
+namespace testutil {
 
-// The page as grey levels; dark is below half.
-QImage ReadPage(const std::string& path);
-bool IsDark(const QImage& page, int x, int y);
+// The page as grey levels (a whole A4 page at 600 dpi too); dark is below
+// half, and nothing outside the page is.
+QImage ReadGrey(const std::string& path);
+bool Dark(const QImage& page, int x, int y);
+
+// Dark pixels of one column between rows y0 and y1 (exclusive), and of one row.
+int DarkInColumn(const QImage& page, int x, int y0, int y1);
+int DarkInRow(const QImage& page, int y, int x0, int x1);
+// Dark pixels inside [x0, x1) x [y0, y1), and the runs of dark columns or rows
+// crossing a line, as "first..last" ranges.
+int DarkIn(const QImage& page, int x0, int y0, int x1, int y1);
+std::string DarkRowsAt(const QImage& page, int x, int y0, int y1);
+std::string DarkColumnsAt(const QImage& page, int y, int x0, int x1);
 
 // The straight lines running down (or across) the page: for every group of
 // adjacent columns (rows) that each hold an unbroken dark run of at least
@@ -37,4 +48,4 @@ struct FrameEdges
 // where the band is thinnest, so that text touching the frame does not count.
 std::optional<FrameEdges> FindFrame(const QImage& page, const QRect& window, const QSize& outer);
 
-} // namespace clitest
+} // namespace testutil

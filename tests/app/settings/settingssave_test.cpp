@@ -4,16 +4,21 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "settingsfile.h"
-#include "settingstest.h"
+#include "settingsfile_fixture.h"
 
 namespace {
 
 using namespace settingstest;
+using testutil::ReadFileBytes;
+using testutil::TempDir;
+using testutil::WriteFileBytes;
 namespace fs = std::filesystem;
 
 struct SaveRow
@@ -37,7 +42,7 @@ TEST_P(SaveTable, WritesTheExactBytes)
     const SaveRow& row = GetParam();
     TempDir dir;
     ASSERT_TRUE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), FromFileOrder(row.values)));
-    EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini")), row.bytes);
+    EXPECT_EQ(ReadFileBytes(dir.File("ocrprn2.ini")), row.bytes);
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 
@@ -85,10 +90,10 @@ TEST(SettingsSave, ReplacesAnOlderLongerFileAndKeepsItsMode)
 {
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
-    WriteBytes(path, std::string(5000, 'x'));
+    WriteFileBytes(path, std::string(5000, 'x'));
     ::chmod(path.c_str(), 0644);
     ASSERT_TRUE(settings::SaveSettingsTo(path, core::TPrintAdjustment{}));
-    EXPECT_EQ(ReadBytes(path), "0\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "0\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
     struct stat st;
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0644u);
@@ -125,9 +130,9 @@ TEST(SettingsSaveFailure, DirectoryMissing)
 TEST(SettingsSaveFailure, DirectoryReplacedByAFile)
 {
     TempDir dir;
-    WriteBytes(dir.File("cache"), "not a directory");
+    WriteFileBytes(dir.File("cache"), "not a directory");
     EXPECT_FALSE(settings::SaveSettingsTo(dir.File("cache/ocrprn2.ini"), NewValues()));
-    EXPECT_EQ(ReadBytes(dir.File("cache")), "not a directory");
+    EXPECT_EQ(ReadFileBytes(dir.File("cache")), "not a directory");
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"cache"});
 }
 
@@ -135,10 +140,10 @@ TEST(SettingsSaveFailure, DirectoryAtThePath)
 {
     TempDir dir;
     fs::create_directory(dir.File("ocrprn2.ini"));
-    WriteBytes(dir.File("ocrprn2.ini/inside"), "kept");
+    WriteFileBytes(dir.File("ocrprn2.ini/inside"), "kept");
     EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     EXPECT_TRUE(fs::is_directory(dir.File("ocrprn2.ini")));
-    EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini/inside")), "kept");
+    EXPECT_EQ(ReadFileBytes(dir.File("ocrprn2.ini/inside")), "kept");
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 
@@ -147,23 +152,23 @@ TEST(SettingsSaveFailure, ReadOnlyDirectory)
     if (::geteuid() == 0)
         GTEST_SKIP() << "running as root, which writes into read-only directories";
     TempDir dir;
-    WriteBytes(dir.File("ocrprn2.ini"), OldContent);
+    WriteFileBytes(dir.File("ocrprn2.ini"), OldContent);
     ::chmod(dir.Path().c_str(), 0555);
     EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     ::chmod(dir.Path().c_str(), 0755);
-    EXPECT_EQ(ReadBytes(dir.File("ocrprn2.ini")), OldContent);
+    EXPECT_EQ(ReadFileBytes(dir.File("ocrprn2.ini")), OldContent);
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 
 TEST(SettingsSaveFailure, SymbolicLinkIsLeftAlone)
 {
     TempDir dir;
-    WriteBytes(dir.File("target.ini"), OldContent);
+    WriteFileBytes(dir.File("target.ini"), OldContent);
     fs::create_symlink("target.ini", dir.File("ocrprn2.ini"));
     EXPECT_FALSE(settings::SaveSettingsTo(dir.File("ocrprn2.ini"), NewValues()));
     ASSERT_TRUE(fs::is_symlink(dir.File("ocrprn2.ini")));
     EXPECT_EQ(fs::read_symlink(dir.File("ocrprn2.ini")), "target.ini");
-    EXPECT_EQ(ReadBytes(dir.File("target.ini")), OldContent);
+    EXPECT_EQ(ReadFileBytes(dir.File("target.ini")), OldContent);
     EXPECT_EQ(dir.Entries(), (std::set<std::string>{"ocrprn2.ini", "target.ini"}));
 }
 
@@ -206,7 +211,7 @@ TEST(SettingsSaveFailure, WriteFailingMidwayKeepsTheOldFile)
 {
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
-    WriteBytes(path, OldContent);
+    WriteFileBytes(path, OldContent);
     const std::string newContent = settings::SettingsFileContent(NewValues());
     ASSERT_GT(newContent.size(), 10u);
     bool saved = true;
@@ -216,7 +221,7 @@ TEST(SettingsSaveFailure, WriteFailingMidwayKeepsTheOldFile)
         saved = settings::SaveSettingsTo(path, NewValues());
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(ReadBytes(path), OldContent);
+    EXPECT_EQ(ReadFileBytes(path), OldContent);
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 
@@ -224,14 +229,14 @@ TEST(SettingsSaveFailure, AFailedSaveDoesNotStopTheNextOne)
 {
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
-    WriteBytes(path, OldContent);
+    WriteFileBytes(path, OldContent);
     {
         FileSizeLimit limit(4);
         ASSERT_TRUE(limit.Ok());
         EXPECT_FALSE(settings::SaveSettingsTo(path, NewValues()));
     }
     EXPECT_TRUE(settings::SaveSettingsTo(path, NewValues()));
-    EXPECT_EQ(ReadBytes(path), settings::SettingsFileContent(NewValues()));
+    EXPECT_EQ(ReadFileBytes(path), settings::SettingsFileContent(NewValues()));
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"ocrprn2.ini"});
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QDialog>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <vector>
 
-#include "apptest.h"
+#include "app_fixture.h"
+#include "modalwatcher.h"
 #include "unit3.h"
+#include "widgets.h"
 
 namespace form3test {
 
@@ -35,25 +34,10 @@ inline int ExecWith(QDialog& dialog, const std::function<void()>& whileOpen)
     return dialog.exec();
 }
 
-// Replaces the edit box's text key by key, as the user types it; characters
-// beyond ASCII arrive as an input method delivers them.
-inline void TypeText(QLineEdit* edit, const char* utf8)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : QString::fromUtf8(utf8)) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(edit, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 // A message box as it was shown, with where it stood.
 struct Box
 {
-    apptest::BoxSeen Seen;
+    testutil::BoxSeen Seen;
     QPoint Centre;
     QPoint ScreenCentre;
 };
@@ -65,19 +49,19 @@ class BoxReader
 public:
     BoxReader()
         : m_watcher([this](QWidget* w) {
-              if (!qobject_cast<QMessageBox*>(w))
+              if (!testutil::IsMessageBox(w))
                   return;
               Box box;
               box.Centre = w->frameGeometry().center();
               box.ScreenCentre = w->screen()->availableGeometry().center();
-              box.Seen = apptest::ReadAndCloseBox(w);
+              box.Seen = testutil::ReadAndCloseBox(w);
               Boxes.push_back(box);
           })
     {}
     std::vector<Box> Boxes;
 
 private:
-    apptest::ModalWatcher m_watcher;
+    testutil::ModalWatcher m_watcher;
 };
 
 } // namespace form3test

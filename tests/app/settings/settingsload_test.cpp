@@ -1,15 +1,19 @@
 // Loading the settings file: the line rules, odd and hostile files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <random>
 
+#include "files.h"
 #include "settingsfile.h"
-#include "settingstest.h"
+#include "settingsfile_fixture.h"
 
 namespace {
 
 using namespace settingstest;
+using testutil::TempDir;
+using testutil::WriteFileBytes;
 namespace fs = std::filesystem;
 
 struct LoadRow
@@ -130,7 +134,7 @@ TEST_P(LoadTable, LoadsByTheLineRules)
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
     if (row.content)
-        WriteBytes(path, *row.content);
+        WriteFileBytes(path, *row.content);
 
     core::TPrintAdjustment adjustment;
     adjustment.HorzOffset = 99; // must be reset, whatever the file holds
@@ -159,7 +163,7 @@ TEST(SettingsLoad, TenMegabyteFileReadsOnlyItsFirstLines)
     content.reserve(10 * 1024 * 1024);
     while (content.size() < 10 * 1024 * 1024)
         content += "123456789\r\n";
-    WriteBytes(dir.File("ocrprn2.ini"), content);
+    WriteFileBytes(dir.File("ocrprn2.ini"), content);
     core::TPrintAdjustment adjustment;
     settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), (Values{1, 2, 3, 4, 5, 6, 7, 8}));
@@ -178,7 +182,7 @@ TEST(SettingsLoad, BinaryGarbageWithoutNumbersGivesZeros)
             garbage += byte;
     }
     TempDir dir;
-    WriteBytes(dir.File("ocrprn2.ini"), garbage);
+    WriteFileBytes(dir.File("ocrprn2.ini"), garbage);
     core::TPrintAdjustment adjustment;
     settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);
     EXPECT_EQ(FileOrder(adjustment), (Values{0, 0, 0, 0, 0, 0, 0, 0}));
@@ -187,7 +191,7 @@ TEST(SettingsLoad, BinaryGarbageWithoutNumbersGivesZeros)
 TEST(SettingsLoad, SymbolicLinkIsNotRead)
 {
     TempDir dir;
-    WriteBytes(dir.File("real.ini"), Lines({"5", "6", "7", "8", "160", "210", "110", "160"}));
+    WriteFileBytes(dir.File("real.ini"), Lines({"5", "6", "7", "8", "160", "210", "110", "160"}));
     fs::create_symlink(dir.File("real.ini"), dir.File("ocrprn2.ini"));
     core::TPrintAdjustment adjustment;
     settings::LoadSettingsFrom(dir.File("ocrprn2.ini"), adjustment);

@@ -1,12 +1,10 @@
 #pragma once
-// Running ocrprint-cli as a user does, and reading what it leaves behind.
+// Running ocrprint-cli as a user does.
 
-#include <QJsonObject>
 #include <QStringList>
 #include <string>
-#include <vector>
 
-namespace clitest {
+namespace testutil {
 
 struct Result
 {
@@ -19,13 +17,9 @@ struct Result
 // (where it looks for the settings file).
 Result RunCli(const QStringList& args, const std::string& tmpdir = {});
 
-// The trace's lines as JSON objects, and those of one operation.
-std::vector<QJsonObject> ReadTrace(const std::string& path);
-std::vector<QJsonObject> TraceOps(const std::vector<QJsonObject>& trace, const char* op);
-
 inline QString Q(const std::string& s)
 {
     return QString::fromStdString(s);
 }
 
-} // namespace clitest
+} // namespace testutil

@@ -1,8 +1,8 @@
 // Deriving corrections from the lengths measured on the sheet.
 #include <gtest/gtest.h>
 
-#include "conversions.h"
 #include "adjustmentrules.h"
+#include "conversions.h"
 #include "measurestate.h"
 
 namespace {

@@ -1,14 +1,36 @@
 #include "rastermeasure.h"
 
+#include <QColor>
 #include <QImageReader>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <deque>
 
-namespace clitest {
+namespace testutil {
 
 namespace {
+
+// The runs of indexes in [from, to) for which isDark holds, as "first..last"
+// ranges separated by commas.
+template <typename IsDark> std::string Runs(int from, int to, IsDark isDark)
+{
+    std::string out;
+    for (int i = from; i < to;) {
+        if (!isDark(i)) {
+            ++i;
+            continue;
+        }
+        int j = i;
+        while (j + 1 < to && isDark(j + 1))
+            ++j;
+        if (!out.empty())
+            out += ',';
+        out += std::to_string(i) + ".." + std::to_string(j);
+        i = j + 1;
+    }
+    return out;
+}
 
 // Centres of the groups of adjacent indexes whose longest run reaches minLength.
 std::vector<double> Groups(const std::vector<int>& longest, int minLength)
@@ -42,7 +64,7 @@ int ThinnestBand(const QImage& page, QPoint from, int sx, int sy, int count, int
         int x = from.x() + k * sx;
         int y = from.y() + k * sy;
         int run = 0;
-        while (IsDark(page, x, y)) {
+        while (Dark(page, x, y)) {
             ++run;
             x += dx;
             y += dy;
@@ -55,7 +77,7 @@ int ThinnestBand(const QImage& page, QPoint from, int sx, int sy, int count, int
 
 } // namespace
 
-QImage ReadPage(const std::string& path)
+QImage ReadGrey(const std::string& path)
 {
     // A whole A4 page at 600 dpi is read as 32-bit pixels first: 140 MB, more
     // than Qt's default limit.
@@ -65,10 +87,47 @@ QImage ReadPage(const std::string& path)
     return QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_Grayscale8);
 }
 
-bool IsDark(const QImage& page, int x, int y)
+bool Dark(const QImage& page, int x, int y)
 {
-    return x >= 0 && y >= 0 && x < page.width() && y < page.height() &&
-           page.constScanLine(y)[x] < 128;
+    if (!page.valid(x, y))
+        return false;
+    if (page.format() == QImage::Format_Grayscale8)
+        return page.constScanLine(y)[x] < 128;
+    return qGray(page.pixel(x, y)) < 128;
+}
+
+int DarkInColumn(const QImage& page, int x, int y0, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        n += Dark(page, x, y);
+    return n;
+}
+
+int DarkInRow(const QImage& page, int y, int x0, int x1)
+{
+    int n = 0;
+    for (int x = x0; x < x1; ++x)
+        n += Dark(page, x, y);
+    return n;
+}
+
+int DarkIn(const QImage& page, int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        n += DarkInRow(page, y, x0, x1);
+    return n;
+}
+
+std::string DarkRowsAt(const QImage& page, int x, int y0, int y1)
+{
+    return Runs(y0, y1, [&](int y) { return Dark(page, x, y); });
+}
+
+std::string DarkColumnsAt(const QImage& page, int y, int x0, int x1)
+{
+    return Runs(x0, x1, [&](int x) { return Dark(page, x, y); });
 }
 
 std::vector<double> VerticalLines(const QImage& page, int minLength)
@@ -116,7 +175,7 @@ std::optional<FrameEdges> FindFrame(const QImage& page, const QRect& window, con
     double bestDistance = 0;
     for (int y0 = seeds.top(); y0 <= seeds.bottom(); ++y0) {
         for (int x0 = seeds.left(); x0 <= seeds.right(); ++x0) {
-            if (!IsDark(page, x0, y0) || visited(x0, y0))
+            if (!Dark(page, x0, y0) || visited(x0, y0))
                 continue;
             Shape shape{QRect(x0, y0, 1, 1)};
             std::deque<QPoint> queue{QPoint(x0, y0)};
@@ -133,7 +192,7 @@ std::optional<FrameEdges> FindFrame(const QImage& page, const QRect& window, con
                             shape.truncated = true;
                             continue;
                         }
-                        if (IsDark(page, x, y) && !visited(x, y)) {
+                        if (Dark(page, x, y) && !visited(x, y)) {
                             visited(x, y) = 1;
                             queue.emplace_back(x, y);
                         }
@@ -172,4 +231,4 @@ std::optional<FrameEdges> FindFrame(const QImage& page, const QRect& window, con
     return edges;
 }
 
-} // namespace clitest
+} // namespace testutil

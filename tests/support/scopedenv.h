@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace apptest {
+namespace testutil {
 
 // Sets or unsets an environment variable for one scope.
 class ScopedEnv
@@ -34,4 +34,4 @@ private:
     std::optional<std::string> m_old;
 };
 
-} // namespace apptest
+} // namespace testutil
