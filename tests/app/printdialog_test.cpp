@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "apptest.h"
-#include "cupsfixture.h"
+#include "app_fixture.h"
+#include "cupsscheduler.h"
 #include "device.h"
 #include "ocrtst.h"
 #include "printerdevice.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-using apptest::ModalWatcher;
+using testutil::ModalWatcher;
 
 class PrintDialogTest : public cupstest::CupsTest
 {
@@ -65,7 +65,7 @@ protected:
     }
 
     testutil::TempDir m_dir;
-    apptest::ScopedEnv m_tmpdir{"TMPDIR", m_dir.Path()};
+    testutil::ScopedEnv m_tmpdir{"TMPDIR", m_dir.Path()};
     app::TApplication m_application;
     std::unique_ptr<app::TForm1> m_form;
     int m_dialogs = 0;

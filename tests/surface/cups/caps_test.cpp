@@ -1,6 +1,6 @@
 // The system printer back end's view of a queue: resolution, physical offsets
 // and paper as the capability queries see them, and the printer errors.
-#include "cupsfixture.h"
+#include "cupsscheduler.h"
 
 #include "cp932.h"
 #include "eprinter.h"

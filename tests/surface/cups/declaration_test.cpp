@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "cupsfixture.h"
+#include "cupsscheduler.h"
 #include "declarationjob.h"
 #include "pdftools.h"
 #include "printerdevice.h"

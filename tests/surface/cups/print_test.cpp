@@ -1,7 +1,7 @@
 // Real jobs through the private scheduler: what reaches the queue's device is
 // Qt's PDF, so its page size, its words and its lines show whether anything
 // was scaled or shifted on the way.
-#include "cupsfixture.h"
+#include "cupsscheduler.h"
 #include "pdftools.h"
 
 #include "cp932.h"

@@ -1,4 +1,4 @@
-#include "cupsfixture.h"
+#include "cupsscheduler.h"
 
 #include "testutil.h"
 

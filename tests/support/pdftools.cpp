@@ -1,6 +1,6 @@
 #include "pdftools.h"
 
-#include "cupsfixture.h"
+#include "cupsscheduler.h"
 #include "testutil.h"
 
 #include <cstdlib>
