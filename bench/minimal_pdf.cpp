@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "cp932.h"
+#include "dots.h"
 
 int main(int argc, char** argv)
 {
@@ -54,9 +55,9 @@ int main(int argc, char** argv)
         const QString string = QString::fromStdU16String(core::DecodeCp932(text.toStdString()));
         // Anchors 1, 2, 3: left, centre, right of the text; top, middle, bottom.
         const QFontMetrics metrics = painter.fontMetrics();
-        const int x = fields[0].toDouble() / 25.4 * 600 -
+        const int x = fields[0].toDouble() / core::MmPerInch * 600 -
                       metrics.horizontalAdvance(string) / 2 * (fields[3].toInt() - 1);
-        const int y = fields[1].toDouble() / 25.4 * 600 -
+        const int y = fields[1].toDouble() / core::MmPerInch * 600 -
                       (metrics.ascent() + metrics.descent()) / 2 * (fields[5].toInt() - 1);
         painter.drawText(QPointF(x, y + metrics.ascent()), string);
     }
