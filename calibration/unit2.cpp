@@ -128,9 +128,9 @@ void TForm2::Button3Click()
     AcceptEditLengths();
     model::DeriveCorrections(MeasureState, m_adjustment, 10);
     // A dialog made on its own has nobody listening.
-    emit CorrectionsDerived(model::ControlsFor(
-        MeasureState.DerivedHorzScale, MeasureState.DerivedVertScale,
-        MeasureState.DerivedHorzOffset, MeasureState.DerivedVertOffset));
+    emit CorrectionsDerived(
+        model::ControlsFor(MeasureState.DerivedHorzScale, MeasureState.DerivedVertScale,
+                           MeasureState.DerivedHorzOffset, MeasureState.DerivedVertOffset));
     accept();
 }
 

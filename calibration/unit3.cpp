@@ -175,7 +175,8 @@ void TForm3::Image1DblClick()
 
 void TForm3::Button1Click()
 {
-    const model::OffsetCheck check = model::CheckOffsets(Cp932Text(m_ui.Edit1), Cp932Text(m_ui.Edit2));
+    const model::OffsetCheck check =
+        model::CheckOffsets(Cp932Text(m_ui.Edit1), Cp932Text(m_ui.Edit2));
     if (check.Warning) {
         ShowWarning(QString::fromUtf8(check.Warning));
         return;

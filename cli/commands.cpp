@@ -115,8 +115,8 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               line.Arguments[2], line.Arguments[3]};
     const std::array<std::string, 4> shown = model::AcceptLengths(typed, adjustment);
     const char* const names[] = {"X", "Y", "A", "B"};
-    const model::LengthRule* const rules[] = {&model::RuleX, &model::RuleY,
-                                                    &model::RuleA, &model::RuleB};
+    const model::LengthRule* const rules[] = {&model::RuleX, &model::RuleY, &model::RuleA,
+                                              &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
             PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
@@ -143,8 +143,8 @@ int RunPrint(const CommandLine& line)
 // The measurement dialog's first button.
 int RunSheet(const CommandLine& line)
 {
-    return RunPrinting(
-        line, [] { return OutputStatus(model::PrintMeasurementSheet(g_measureState)); });
+    return RunPrinting(line,
+                       [] { return OutputStatus(model::PrintMeasurementSheet(g_measureState)); });
 }
 
 // The measurement dialog's test print button. The lengths it accepts would go
@@ -175,8 +175,8 @@ int RunCalibrate(const CommandLine& line)
     AcceptLengths(line, adjustment);
     model::DeriveCorrections(state, adjustment, 10);
     const model::ControlValues controls =
-        model::ControlsFor(state.DerivedHorzScale, state.DerivedVertScale,
-                           state.DerivedHorzOffset, state.DerivedVertOffset);
+        model::ControlsFor(state.DerivedHorzScale, state.DerivedVertScale, state.DerivedHorzOffset,
+                           state.DerivedVertOffset);
     const model::OffsetCheck check =
         model::CheckOffsets(controls.HorzOffsetText, controls.VertOffsetText);
     if (check.Warning) {
@@ -218,8 +218,8 @@ int RunCommand(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint},      {"check", RunCheck},          {"show", RunShow},
-        {"sheet", RunSheet},      {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"print", RunPrint}, {"check", RunCheck},          {"show", RunShow},
+        {"sheet", RunSheet}, {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
     };
     try {
         for (const auto& [name, run] : commands) {

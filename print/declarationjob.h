@@ -47,10 +47,10 @@ bool ReadDataFile(const std::string& path,
 
 // The declaration print job of the Print button, on the file at path (the
 // located file when path is empty). Returns what the printer made of the
-// page, or nothing, having printed nothing, when the file cannot be opened; the printer values and the clamped
-// corrections are stored in adjustment either way. A conversion error in the
-// file or a printer error is thrown after the document has been abandoned and
-// the file closed: nothing of a half-drawn declaration reaches the paper.
+// page, or nothing, having printed nothing, when the file cannot be opened; the printer values and
+// the clamped corrections are stored in adjustment either way. A conversion error in the file or a
+// printer error is thrown after the document has been abandoned and the file closed: nothing of a
+// half-drawn declaration reaches the paper.
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
                                                         const std::string& path = {});
 

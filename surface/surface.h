@@ -21,5 +21,3 @@
 #include "tprinter.h"
 #include "tprintercanvas.h"
 #include "tracewriter.h"
-#include "tprintercanvas.h"
-#include "tracewriter.h"

@@ -15,7 +15,8 @@ class TraceWriter;
 using HDC = Device*;
 
 // The capability indexes, with the numbers the Windows API gives them.
-enum : int {
+enum : int
+{
     LOGPIXELSX = 88,
     LOGPIXELSY = 90,
     PHYSICALOFFSETX = 112,

@@ -8,9 +8,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPaintEngine>
 #include <QPainterPathStroker>
 #include <QPen>
 #include <QPolygonF>
@@ -185,10 +185,11 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
     if (found == cache.ByHeight.end()) {
         const QFont font = DeviceFont();
         const QFontMetrics metrics(font, device);
-        found = cache.ByHeight
-                    .emplace(m_font.Height(), MetricsCache::Entry{font, metrics, metrics.ascent(),
-                                                                  metrics.ascent() + metrics.descent()})
-                    .first;
+        found =
+            cache.ByHeight
+                .emplace(m_font.Height(), MetricsCache::Entry{font, metrics, metrics.ascent(),
+                                                              metrics.ascent() + metrics.descent()})
+                .first;
     }
     const MetricsCache::Entry& entry = found->second;
     m.m_font = entry.Font;

@@ -22,7 +22,7 @@ class TPrinter;
 class MeasuredText
 {
 public:
-    std::int32_t Width() const { return m_width; }  // advance width, dots
+    std::int32_t Width() const { return m_width; }   // advance width, dots
     std::int32_t Height() const { return m_height; } // cell height (ascent + descent), dots
 
 private:

@@ -78,8 +78,7 @@ void StoreCorrections(core::TPrintAdjustment& adjustment, int horzTrack, int ver
     adjustment.VertOffset = offsets.Vert;
 }
 
-ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset,
-                          double vertOffset)
+ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset, double vertOffset)
 {
     return {TrackPosition(horzScale), TrackPosition(vertScale), core::FloatToStr(horzOffset),
             core::FloatToStr(vertOffset)};

@@ -65,7 +65,6 @@ struct ControlValues
     std::string HorzOffsetText;
     std::string VertOffsetText;
 };
-ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset,
-                          double vertOffset);
+ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset, double vertOffset);
 
 } // namespace calibration::model

@@ -27,8 +27,10 @@ TEST_P(GoldenTrace, IsByteIdenticalToTheRecordedOne)
     const std::string settings = dir.File("ocrprn2.ini");
     testutil::WriteFileBytes(settings, "0.3\r\n-0.7\r\n1.5\r\n-2\r\n150\r\n200\r\n100\r\n150\r\n");
     const std::string trace = dir.File("trace.jsonl");
-    const QStringList device{"-o", Q(dir.File("out.pdf")), "--dpi", QString::number(row.dpi),
-                             "--offset", "50,70", "--trace", Q(trace)};
+    const QStringList device{"-o",       Q(dir.File("out.pdf")),
+                             "--dpi",    QString::number(row.dpi),
+                             "--offset", "50,70",
+                             "--trace",  Q(trace)};
 
     const std::string job = row.job;
     QStringList args;
@@ -49,16 +51,16 @@ TEST_P(GoldenTrace, IsByteIdenticalToTheRecordedOne)
     EXPECT_TRUE(testutil::ReadFileBytes(trace) == expected) << "the trace differs from " << golden;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Jobs, GoldenTrace,
-    ::testing::Values(GoldenRow{"Declaration300", "decl", 300},
-                      GoldenRow{"Declaration600", "decl", 600},
-                      GoldenRow{"Declaration1200", "decl", 1200},
-                      GoldenRow{"Sheet300", "sheet", 300}, GoldenRow{"Sheet600", "sheet", 600},
-                      GoldenRow{"Sheet1200", "sheet", 1200},
-                      GoldenRow{"TestPrint300", "test", 300},
-                      GoldenRow{"TestPrint600", "test", 600},
-                      GoldenRow{"TestPrint1200", "test", 1200}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Jobs, GoldenTrace,
+                         ::testing::Values(GoldenRow{"Declaration300", "decl", 300},
+                                           GoldenRow{"Declaration600", "decl", 600},
+                                           GoldenRow{"Declaration1200", "decl", 1200},
+                                           GoldenRow{"Sheet300", "sheet", 300},
+                                           GoldenRow{"Sheet600", "sheet", 600},
+                                           GoldenRow{"Sheet1200", "sheet", 1200},
+                                           GoldenRow{"TestPrint300", "test", 300},
+                                           GoldenRow{"TestPrint600", "test", 600},
+                                           GoldenRow{"TestPrint1200", "test", 1200}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -53,7 +53,8 @@ TEST_F(DeclarationSpoolTest, SampleArrivesAsOnePageWithTextsAtTheirDots)
         surface::PrinterObject()->SetDevice(std::make_unique<surface::PrinterDevice>("ocrtest"));
         surface::PrinterObject()->SetTrace(&trace);
         const bool printed =
-            print::PrintDeclaration(adjustment, testutil::SourceDir() + "/examples/ocrdat.prn").has_value();
+            print::PrintDeclaration(adjustment, testutil::SourceDir() + "/examples/ocrdat.prn")
+                .has_value();
         surface::PrinterObject()->SetTrace(nullptr);
         ASSERT_TRUE(printed);
     }
