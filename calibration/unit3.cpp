@@ -80,9 +80,13 @@ void TForm3::ApplyLook()
         label->resize(std::max(label->width(), text), label->height());
     }
 
+    // A label paints with the role that contrasts with its background, the
+    // dialog's button face here (button text): the note names its own role so
+    // that its red is what the user sees.
     QPalette note = m_ui.Label7->palette();
     note.setColor(QPalette::WindowText, QColor(255, 0, 0));
     m_ui.Label7->setPalette(note);
+    m_ui.Label7->setForegroundRole(QPalette::WindowText);
 
     // The sheet of paper under the diagram.
     QPalette paper = m_ui.Shape1->palette();

@@ -78,6 +78,13 @@ TEST_P(AdjustmentControls, MatchTheLayout)
     const QColor text = widget->palette().color(QPalette::WindowText);
     EXPECT_EQ(text, std::string(row.name) == "Label7" ? QColor(255, 0, 0) : QColor(Qt::black))
         << text.name().toStdString();
+    if (qobject_cast<QLabel*>(widget)) {
+        // The colour a label really paints its text in: the role follows the
+        // dialog's button-face background unless the label names its own.
+        const QColor drawn = widget->palette().color(widget->foregroundRole());
+        EXPECT_EQ(drawn, std::string(row.name) == "Label7" ? QColor(255, 0, 0) : QColor(Qt::black))
+            << drawn.name().toStdString();
+    }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         // No default button: Enter clicks nothing.
         EXPECT_FALSE(button->autoDefault());
@@ -133,6 +140,16 @@ TEST_F(Form3Test, DiagramLiesOnAWhiteSheetWithABlackOutline)
     EXPECT_TRUE(ui.Label2->wordWrap());
     EXPECT_TRUE(ui.Label2->alignment() & Qt::AlignBottom);
     EXPECT_TRUE(ui.Label7->wordWrap());
+
+    // The note is red on the screen, not only in its palette.
+    const QImage note = ui.Label7->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < note.height(); ++y)
+        for (int x = 0; x < note.width(); ++x) {
+            const QColor c = note.pixelColor(x, y);
+            red += c.red() > 160 && c.green() < 100 && c.blue() < 100;
+        }
+    EXPECT_GT(red, 50);
 }
 
 TEST_F(Form3Test, TrackBarsHaveATickAtEveryPosition)
