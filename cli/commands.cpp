@@ -18,9 +18,6 @@ namespace {
 
 namespace model = calibration::model;
 
-// The measurement dialog's state, for the one command a run carries out.
-model::TMeasureState g_measureState;
-
 void PrintError(const std::string& messageCp932)
 {
     const std::string text = core::Cp932ToUtf8(core::FormatErrorMessage(messageCp932));
@@ -143,8 +140,10 @@ int RunPrint(const CommandLine& line)
 // The measurement dialog's first button.
 int RunSheet(const CommandLine& line)
 {
-    return RunPrinting(line,
-                       [] { return OutputStatus(model::PrintMeasurementSheet(g_measureState)); });
+    return RunPrinting(line, [] {
+        model::TMeasureState state;
+        return OutputStatus(model::PrintMeasurementSheet(state));
+    });
 }
 
 // The measurement dialog's test print button. The lengths it accepts would go
@@ -152,7 +151,7 @@ int RunSheet(const CommandLine& line)
 int RunTestPrint(const CommandLine& line)
 {
     return RunPrinting(line, [&] {
-        model::TMeasureState& state = g_measureState;
+        model::TMeasureState state;
         core::TPrintAdjustment adjustment;
         model::QueryPrinter(state);
         AcceptLengths(line, adjustment);
@@ -170,7 +169,7 @@ int RunCalibrate(const CommandLine& line)
     core::TPrintAdjustment adjustment;
     settings::LoadSettingsFrom(path, adjustment);
     SelectDevice(line);
-    model::TMeasureState& state = g_measureState;
+    model::TMeasureState state;
     model::QueryPrinter(state);
     AcceptLengths(line, adjustment);
     model::DeriveCorrections(state, adjustment, 10);

@@ -309,7 +309,7 @@ void TPrinterCanvas::DrawRoundRect(std::int32_t x1, std::int32_t y1, std::int32_
 void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const std::string& textCp932)
 {
     Changing();
-    PutText(x, y, MeasureText(textCp932));
+    DrawText(x, y, MeasureText(textCp932));
 }
 
 void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const MeasuredText& measured)
@@ -320,7 +320,14 @@ void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const MeasuredText&
     const bool current = measured.m_device == m_printer.DeviceHandle()->MeasureDevice() &&
                          measured.m_fontHeight == m_font.Height() &&
                          measured.m_pixelsPerInch == m_font.PixelsPerInch();
-    const MeasuredText m = current ? measured : MeasureText(measured.m_bytes);
+    if (current)
+        DrawText(x, y, measured);
+    else
+        DrawText(x, y, MeasureText(measured.m_bytes));
+}
+
+void TPrinterCanvas::DrawText(std::int32_t x, std::int32_t y, const MeasuredText& m)
+{
     const bool solid = m_brush.Style() == bsSolid;
     if (!m.m_text.isEmpty() && std::abs(static_cast<double>(x)) < CoordinateLimit &&
         std::abs(static_cast<double>(y)) < CoordinateLimit) {

@@ -75,6 +75,7 @@ public:
 private:
     struct MetricsCache; // the last font's metrics on the last device
     void Changing();     // the checks and the font resolution before drawing
+    void DrawText(std::int32_t x, std::int32_t y, const MeasuredText& text); // after Changing
     void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
                    double ry);
 
