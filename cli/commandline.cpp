@@ -71,7 +71,7 @@ bool ParseMisalignment(const std::string& text, surface::Misalignment& error)
 
 bool IsCommand(const std::string& word)
 {
-    for (const char* c : {"print", "check", "sheet", "test-print", "calibrate", "show"})
+    for (const char* c : {"print", "check", "preview", "sheet", "test-print", "calibrate", "show"})
         if (word == c)
             return true;
     return false;
@@ -88,7 +88,12 @@ std::string UsageText()
 {
     return "usage: ocrprint-cli COMMAND [OPTIONS]\n"
            "  print      print the declaration (ocrdat.prn) as the Print button does\n"
-           "  check      list every line of the data file that would not print, and why\n"
+           "  check      list the lines of the data file that would not print (errors) and\n"
+           "             the entries that print but look wrong (warnings), as PATH:LINE:\n"
+           "             --strict: warnings fail too; --format text|json\n"
+           "  preview -o OUT.png|OUT.pdf [--form IMAGE [--form-dpi N]]\n"
+           "             draw the declaration where it lands on the paper, over a scan of\n"
+           "             the blank form (PNG, JPEG, PDF), check's warnings marked in red\n"
            "  show       list the eight values of the settings file\n"
            "  sheet      print the measurement sheet (no correction applied)\n"
            "  test-print X Y A B\n"
@@ -98,7 +103,8 @@ std::string UsageText()
            "             derive the corrections from the measured lengths as the dialogs'\n"
            "             done and OK buttons do, save them to the settings file and list\n"
            "             the eight values; prints nothing\n"
-           "Device options, for every command that prints or asks the printer:\n"
+           "Device options, for every command that prints or asks the printer (check and\n"
+           "preview judge the entries on it; --dpi, --offset, --paper name a file printer):\n"
            "  --printer NAME     this printer queue (default: the system's default printer)\n"
            "  -o, --output FILE  the file printer instead, writing FILE; .pdf or .png\n"
            "  --dpi X[xY]        file printer resolution (default 600; one number sets both)\n"
@@ -167,6 +173,20 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             if (!value(v) || v.empty())
                 return "--trace needs a file name or '-'";
             line.Trace = v;
+        } else if (arg == "--strict") {
+            line.Strict = true;
+        } else if (arg == "--format") {
+            if (!value(v) || (v != "text" && v != "json"))
+                return "--format needs text or json";
+            line.Json = v == "json";
+        } else if (arg == "--form") {
+            if (!value(v) || v.empty())
+                return "--form needs an image file";
+            line.Form = v;
+        } else if (arg == "--form-dpi") {
+            if (!value(v) || !ParseDouble(v, line.FormDpi) || line.FormDpi < 10 ||
+                line.FormDpi > 10000)
+                return "--form-dpi needs the form's resolution, from 10 to 10000";
         } else if (arg == "--data") {
             if (!value(v) || v.empty())
                 return "--data needs a file name";
@@ -193,9 +213,22 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     if (const std::size_t n = ArgumentCount(line.Command); line.Arguments.size() != n)
         return n == 0 ? line.Command + " takes no arguments"
                       : line.Command + " needs the four measured lengths X Y A B in mm";
-    if (line.FilePrinter && line.Printer)
+    // check and preview judge the entries on the printer the options name;
+    // the preview's -o is its picture, not a printer.
+    const bool judges = line.Command == "check" || line.Command == "preview";
+    if (line.Command == "preview" && !line.FilePrinter)
+        return "preview needs -o OUT.png or -o OUT.pdf";
+    if (line.Command != "preview" && (line.Form || line.FormDpi > 0))
+        return "--form and --form-dpi belong to preview";
+    if (line.FormDpi > 0 && !line.Form)
+        return "--form-dpi needs --form";
+    if (line.Command != "check" && (line.Strict || line.Json))
+        return "--strict and --format belong to check";
+    if (line.FilePrinter && line.Printer && line.Command != "preview")
         return "--printer and --output exclude each other";
-    if (line.FileOptionsGiven && !line.FilePrinter)
+    if (line.Printer && line.FileOptionsGiven && judges)
+        return "--printer and --dpi, --offset, --paper exclude each other";
+    if (line.FileOptionsGiven && !line.FilePrinter && !judges)
         return "--dpi, --offset, --paper and --printer-error set the file printer: give -o FILE "
                "too";
     if (line.FilePrinter) {
@@ -212,9 +245,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         };
         if (!endsWith(".pdf") && !endsWith(".png"))
             return "-o needs a file name ending in .pdf or .png";
-        if (!surface::HasPrintableArea(line.File))
-            return "--offset leaves no printable area on the paper";
     }
+    if (line.FileOptionsGiven && !surface::HasPrintableArea(line.File))
+        return "--offset leaves no printable area on the paper";
     return {};
 }
 

@@ -8,6 +8,7 @@
 
 #include "calibrationmodel.h"
 #include "core.h"
+#include "lintcommands.h"
 #include "print.h"
 #include "settingsfile.h"
 #include "surface.h"
@@ -192,19 +193,6 @@ int RunCalibrate(const CommandLine& line)
     return 0;
 }
 
-int RunCheck(const CommandLine& line)
-{
-    const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const int problems = print::CheckDataFile(path, [](int number, const std::string& reason) {
-        std::printf("%d: %s\n", number, reason.c_str());
-    });
-    if (problems < 0) {
-        PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
-        return 1;
-    }
-    return problems == 0 ? 0 : 1;
-}
-
 int RunShow(const CommandLine& line)
 {
     PrintValues(LoadAdjustment(line));
@@ -217,8 +205,9 @@ int RunCommand(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint}, {"check", RunCheck},          {"show", RunShow},
-        {"sheet", RunSheet}, {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"print", RunPrint},         {"check", RunCheck}, {"preview", RunPreview},
+        {"show", RunShow},           {"sheet", RunSheet}, {"test-print", RunTestPrint},
+        {"calibrate", RunCalibrate},
     };
     try {
         for (const auto& [name, run] : commands) {

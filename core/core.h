@@ -14,6 +14,7 @@
 #include "econverterror.h"
 #include "eprinter.h"
 #include "errortext.h"
+#include "escape.h"
 #include "exception.h"
 #include "muldiv.h"
 #include "printadjustment.h"

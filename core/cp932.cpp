@@ -1,5 +1,7 @@
 #include "cp932.h"
 
+#include <array>
+#include <bitset>
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -59,6 +61,51 @@ void Convert(iconv_t cd, std::string_view in, Out& out, OnInvalid onInvalid)
 bool IsCp932LeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t FindInvalidCp932(std::string_view bytes)
+{
+    // Which single bytes and which pairs map, asked of the decoder once.
+    struct Table
+    {
+        std::array<bool, 256> Single{};
+        std::bitset<65536> Pair;
+        Table()
+        {
+            for (int b = 0; b < 256; ++b) {
+                if (IsCp932LeadByte(static_cast<unsigned char>(b)))
+                    continue;
+                const char c = static_cast<char>(b);
+                Single[b] =
+                    DecodeCp932(std::string_view(&c, 1)).find(u'\uFFFD') == std::u16string::npos;
+            }
+            for (int lead = 0x81; lead <= 0xFC; ++lead) {
+                if (!IsCp932LeadByte(static_cast<unsigned char>(lead)))
+                    continue;
+                for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                    const std::u16string text = DecodeCp932(std::string_view(pair, 2));
+                    Pair[(lead << 8) | trail] = text.size() == 1 && text[0] != u'\uFFFD';
+                }
+            }
+        }
+    };
+    static const Table table;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80)
+            continue;
+        if (!IsCp932LeadByte(b)) {
+            if (!table.Single[b])
+                return i;
+            continue;
+        }
+        if (i + 1 == bytes.size() ||
+            !table.Pair[(b << 8) | static_cast<unsigned char>(bytes[i + 1])])
+            return i;
+        ++i;
+    }
+    return std::string_view::npos;
 }
 
 std::u16string DecodeCp932(std::string_view bytes)

@@ -59,19 +59,27 @@ void QueryPrinter(core::TPrintAdjustment& adjustment)
     adjustment.PrinterOffsetY = caps.OffsetY;
 }
 
-void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adj,
-               const PrintRecord& record)
+EntryCell PlaceCell(const core::TPrintAdjustment& adj, const PrintRecord& record,
+                    std::int32_t width, std::int32_t height)
+{
+    const std::int64_t dx = AnchorShift(width, record.HorzAlign);
+    const std::int32_t x = core::CorrectedDot(record.PosX, adj.HorzOffset, adj.PrinterDpiX,
+                                              adj.HorzScale, dx, adj.PrinterOffsetX);
+    const std::int64_t dy = AnchorShift(height, record.VertAlign);
+    const std::int32_t y = core::CorrectedDot(record.PosY, adj.VertOffset, adj.PrinterDpiY,
+                                              adj.VertScale, dy, adj.PrinterOffsetY);
+    return {x, y, width, height};
+}
+
+EntryCell DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adj,
+                    const PrintRecord& record)
 {
     canvas.Font().SetSize(record.FontSize);
     // Measured once: the anchor, the text and its frame all use this cell.
     const surface::MeasuredText text = canvas.MeasureText(record.Text);
-
-    const std::int64_t dx = AnchorShift(text.Width(), record.HorzAlign);
-    const std::int32_t x = core::CorrectedDot(record.PosX, adj.HorzOffset, adj.PrinterDpiX,
-                                              adj.HorzScale, dx, adj.PrinterOffsetX);
-    const std::int64_t dy = AnchorShift(text.Height(), record.VertAlign);
-    const std::int32_t y = core::CorrectedDot(record.PosY, adj.VertOffset, adj.PrinterDpiY,
-                                              adj.VertScale, dy, adj.PrinterOffsetY);
+    const EntryCell cell = PlaceCell(adj, record, text.Width(), text.Height());
+    const std::int32_t x = cell.X;
+    const std::int32_t y = cell.Y;
 
     canvas.PutText(x, y, text);
 
@@ -85,23 +93,43 @@ void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& ad
                              core::LengthDots(adj.PrinterDpiX, 1.5L),
                              core::LengthDots(adj.PrinterDpiY, 1.5L));
     }
+    return cell;
+}
+
+void ReadPieces(core::TextModeReader& reader, const std::function<bool(const LinePiece&)>& onPiece)
+{
+    std::string piece;
+    LinePiece current;
+    int line = 1;
+    std::size_t column = 1;
+    while (!reader.AtEnd()) {
+        if (!reader.ReadLine(piece, LinePieceBytes))
+            continue;
+        current.Number++;
+        current.Line = line;
+        current.Column = static_cast<int>(std::min<std::size_t>(column, INT32_MAX));
+        current.Raw = piece;
+        // The line is handed on as a C string: a NUL byte ends it there.
+        current.Bytes = std::string_view(piece.data(), std::min(piece.find('\0'), piece.size()));
+        if (piece.back() == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            column += piece.size();
+        }
+        if (!onPiece(current))
+            break;
+    }
 }
 
 void ReadPieces(core::TextModeReader& reader,
                 const std::function<bool(int, const std::string&)>& onPiece)
 {
-    std::string piece;
-    int number = 0;
-    while (!reader.AtEnd()) {
-        if (!reader.ReadLine(piece, LinePieceBytes))
-            continue;
-        // The line is handed on as a C string: a NUL byte ends it there.
-        const auto nul = piece.find('\0');
-        if (nul != std::string::npos)
-            piece.resize(nul);
-        if (!onPiece(++number, piece))
-            break;
-    }
+    std::string bytes;
+    ReadPieces(reader, [&](const LinePiece& piece) {
+        bytes.assign(piece.Bytes);
+        return onPiece(piece.Number, bytes);
+    });
 }
 
 bool ReadDataFile(const std::string& path,

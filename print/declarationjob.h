@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "device.h"
 #include "printadjustment.h"
@@ -33,9 +34,42 @@ std::string DataFilePath();
 // The printer's four capabilities stored into the correction state.
 void QueryPrinter(core::TPrintAdjustment& adjustment);
 
-// Draws one accepted entry with the correction applied.
-void DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adjustment,
-               const PrintRecord& record);
+// Where the text cell of an entry lands, in device dots from the printable
+// area's corner; right and bottom are 64-bit so that a cell at the end of the
+// range does not wrap.
+struct EntryCell
+{
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::int64_t Right() const { return static_cast<std::int64_t>(X) + Width; }
+    std::int64_t Bottom() const { return static_cast<std::int64_t>(Y) + Height; }
+};
+
+// The corner of the cell of an entry whose text measures width x height dots
+// in its font, with the correction applied: the anchor and the mapping that
+// the job draws with.
+EntryCell PlaceCell(const core::TPrintAdjustment& adjustment, const PrintRecord& record,
+                    std::int32_t width, std::int32_t height);
+
+// Draws one accepted entry with the correction applied; returns its cell.
+EntryCell DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adjustment,
+                    const PrintRecord& record);
+
+// One piece of a line as the job reads it.
+struct LinePiece
+{
+    int Number = 0;         // the pieces' count from 1: the job's line number
+    int Line = 0;           // the file's line from 1 (LF ends a line)
+    int Column = 0;         // of the piece's first byte in its line, from 1, CRs not counted
+    std::string_view Bytes; // what the job hands the parser: cut at a NUL byte
+    std::string_view Raw;   // the piece as read, with its LF when it has one
+};
+
+// Calls onPiece for every piece of a line the job would read from the open
+// file, in order. Stops early when onPiece returns false.
+void ReadPieces(core::TextModeReader& reader, const std::function<bool(const LinePiece&)>& onPiece);
 
 // Calls onPiece(lineNumber, piece) for every piece of a line the job would
 // read from the open file, in order, counting from 1. Stops early when onPiece

@@ -10,6 +10,9 @@
 // share one drawing path.
 
 #include "datafilecheck.h"
+#include "datalint.h"
 #include "declarationjob.h"
+#include "formimage.h"
 #include "parseprintline.h"
+#include "previewjob.h"
 #include "printrecord.h"

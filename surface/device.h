@@ -18,6 +18,18 @@ struct PrinterCaps
     std::int32_t OffsetY = 0; // dots from the paper's top edge to the printable area
 };
 
+// The paper and its printable area in device dots, with the paper's top-left
+// corner as the origin; right and bottom are exclusive.
+struct PageArea
+{
+    std::int32_t PaperWidth = 0;
+    std::int32_t PaperHeight = 0;
+    std::int32_t PrintableLeft = 0;
+    std::int32_t PrintableTop = 0;
+    std::int32_t PrintableRight = 0;
+    std::int32_t PrintableBottom = 0;
+};
+
 // What a finished document came to: the file written, or the spooler queue it
 // was handed to. Delivered is false when a file could not be written; a
 // spooler's answer is not examined, so a queue's document counts as delivered
@@ -43,6 +55,9 @@ public:
     virtual std::string Name() const = 0;
 
     virtual PrinterCaps Caps() = 0;
+
+    // The paper the device prints on and where on it the device can print.
+    virtual PageArea Area() = 0;
 
     // The paint device that text is measured against (the information context).
     // Throws EPrinter "選択したプリンタは有効ではありません" when it cannot be had.

@@ -59,6 +59,19 @@ bool Plausible(const Misalignment& error)
     return error.StretchX > -100 && error.StretchY > -100;
 }
 
+// The blank form under the page, scaled from its resolution to the page's.
+void DrawForm(QPainter& painter, const FilePrinterOptions& options)
+{
+    if (options.Form.isNull() || !(options.FormDpiX > 0) || !(options.FormDpiY > 0))
+        return;
+    const QRectF target(0, 0, options.Form.width() * options.DpiX / options.FormDpiX,
+                        options.Form.height() * options.DpiY / options.FormDpiY);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(target, options.Form);
+    painter.restore();
+}
+
 } // namespace
 
 bool FindPaperSize(const std::string& name, PaperSize& paper)
@@ -141,6 +154,18 @@ PrinterCaps FileDevice::Caps()
     return {m_options.DpiX, m_options.DpiY, m_options.OffsetX, m_options.OffsetY};
 }
 
+PageArea FileDevice::Area()
+{
+    const int paperW = core::PaperDots(m_options.Paper.WidthMm, m_options.DpiX);
+    const int paperH = core::PaperDots(m_options.Paper.HeightMm, m_options.DpiY);
+    return {paperW,
+            paperH,
+            m_options.OffsetX,
+            m_options.OffsetY,
+            paperW - m_options.OffsetX,
+            paperH - m_options.OffsetY};
+}
+
 QPaintDevice* FileDevice::MeasureDevice()
 {
     // A tiny image at the output's resolution: text measured on it has the
@@ -197,7 +222,8 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
         m_impl->Open = Impl::Kind::Pdf;
     } else {
         QImage& page = m_impl->Page;
-        page = QImage(paperW, paperH, QImage::Format_Grayscale8);
+        page = QImage(paperW, paperH,
+                      m_options.Colour ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
         if (page.isNull())
             ThrowPrinterError(MsgInvalidPrinter);
         page.fill(MarginGrey);
@@ -209,6 +235,7 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
                           QColor(PaperGrey, PaperGrey, PaperGrey));
         m_impl->Open = Impl::Kind::Png;
     }
+    DrawForm(*painter, m_options);
     // What falls outside the printable area is cut off, as on a printer. The
     // clip is fixed in paper dots here, so the misalignment set after it moves
     // the drawing but not the margins.

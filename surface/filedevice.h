@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,13 @@ struct FilePrinterOptions
     int OffsetY = 0;
     PaperSize Paper{"A4", 210, 297};
     Misalignment Error; // none: a true printer; the capabilities never show it
+    // A preview's page: in colour, and with a picture of the blank form under
+    // what is drawn, its top-left pixel at the paper's corner, FormDpiX and
+    // FormDpiY of its pixels to the inch.
+    bool Colour = false;
+    QImage Form;
+    double FormDpiX = 0;
+    double FormDpiY = 0;
 };
 
 // Whether the offsets leave a printable area on the paper: the same margin
@@ -58,6 +66,7 @@ public:
 
     std::string Name() const override;
     PrinterCaps Caps() override;
+    PageArea Area() override;
     QPaintDevice* MeasureDevice() override;
     QPainter* StartDocument(const std::string& titleCp932) override;
     DocumentOutput EndDocument() override;

@@ -228,6 +228,24 @@ PrinterCaps PrinterDevice::Caps()
     return {dpi, dpi, m_impl->OffsetX, m_impl->OffsetY};
 }
 
+PageArea PrinterDevice::Area()
+{
+    const Impl& d = *m_impl;
+    const int dpi = d.Facts.Dpi;
+    const QRect paper = d.Layout.fullRectPixels(dpi);
+    QRect printable = d.Layout.paintRectPixels(dpi);
+    // Margins the layout refused were applied by hand: the whole paper is the
+    // page, the corner is shifted, and the far margins are taken as the same.
+    if (!d.Shift.isNull())
+        printable = paper.adjusted(d.Shift.x(), d.Shift.y(), -d.Shift.x(), -d.Shift.y());
+    return {paper.width(),
+            paper.height(),
+            printable.left(),
+            printable.top(),
+            printable.left() + printable.width(),
+            printable.top() + printable.height()};
+}
+
 QPaintDevice* PrinterDevice::MeasureDevice()
 {
     return &m_impl->Measure;

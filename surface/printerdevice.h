@@ -27,6 +27,7 @@ public:
 
     std::string Name() const override;
     PrinterCaps Caps() override;
+    PageArea Area() override;
     QPaintDevice* MeasureDevice() override;
     QPainter* StartDocument(const std::string& titleCp932) override;
     DocumentOutput EndDocument() override;

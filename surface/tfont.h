@@ -2,10 +2,12 @@
 
 #include <cstdint>
 
+#include "tpen.h"
+
 namespace surface {
 
-// The canvas font. Only the size is ever set; the face is the Japanese gothic
-// default, regular, black.
+// The canvas font. The jobs set only the size; the face is the Japanese gothic
+// default, regular, black. A preview sets the colour of its own marks.
 class TFont
 {
 public:
@@ -22,11 +24,15 @@ public:
     // Brings the resolution to ppi keeping the size in points.
     void SyncPixelsPerInch(std::int32_t ppi);
 
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { m_color = color; }
+
     static constexpr std::int32_t ScreenPixelsPerInch = 96;
 
 private:
     std::int32_t m_pixelsPerInch = ScreenPixelsPerInch;
     std::int32_t m_height = -12; // 9 points at 96 pixels per inch
+    TColor m_color = clBlack;
 };
 
 } // namespace surface

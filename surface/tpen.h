@@ -7,6 +7,8 @@ namespace surface {
 using TColor = std::int32_t;
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clRed = 0x0000FF; // colours are 0xBBGGRR
+inline constexpr TColor clBlue = 0xFF0000;
 
 // The pen always copies its colour onto the page (the copy mode): no job asks
 // for another mode, so the pen has none to set.

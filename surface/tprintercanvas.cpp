@@ -336,7 +336,7 @@ void TPrinterCanvas::DrawText(std::int32_t x, std::int32_t y, const MeasuredText
         if (solid)
             painter->fillRect(QRectF(x, y, m.m_width, m.m_height), ToQColor(m_brush.Color()));
         painter->setFont(m.m_font);
-        painter->setPen(QColor(Qt::black));
+        painter->setPen(ToQColor(m_font.Color()));
         painter->setBrush(Qt::NoBrush);
         painter->drawText(QPointF(x, static_cast<double>(y) + m.m_ascent), m.m_text);
     }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "datalint.h"
+
+namespace cli {
+
+// The finding's kind as other programs match it: "field-empty", "off-paper" ...
+const char* FindingCode(print::LintCode code);
+
+// The finding's reason in the user's language, UTF-8.
+std::string FindingMessage(const print::Finding& finding);
+
+// Appends one line of check's output: "PATH:LINE[:COLUMN]: error|warning:
+// REASON", or with json one JSON object holding path, line, column (null for
+// a whole line), severity, code and message. Without the line end.
+void AppendFinding(std::string& out, const std::string& path, const print::Finding& finding,
+                   bool json);
+
+} // namespace cli

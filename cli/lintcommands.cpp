@@ -1,0 +1,170 @@
+#include "lintcommands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <memory>
+
+#include "calibrationmodel.h"
+#include "core.h"
+#include "filedevice.h"
+#include "findingtext.h"
+#include "print.h"
+#include "printerdevice.h"
+#include "settingsfile.h"
+#include "tprinter.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::size_t OutputBlock = 64 * 1024;
+
+std::string Tr(const char* text)
+{
+    return QCoreApplication::translate("ocrprint-cli", text).toStdString();
+}
+
+void Complain(const std::string& text)
+{
+    std::fprintf(stderr, "ocrprint-cli: %s\n", text.c_str());
+}
+
+// The printer the entries are judged on: --printer, the file printer that
+// --paper, --dpi or --offset describe (check's -o too), else the system's
+// default printer; with no printer at all, A4 at 600 dpi without margins.
+void SelectJudgedDevice(const CommandLine& line)
+{
+    surface::TPrinter& printer = *surface::PrinterObject();
+    if (line.Printer) {
+        printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
+        return;
+    }
+    if (line.FileOptionsGiven || (line.FilePrinter && line.Command == "check")) {
+        surface::FilePrinterOptions options = line.File;
+        options.OutputPath.clear();
+        printer.SetDevice(std::make_unique<surface::FileDevice>(options));
+        return;
+    }
+    try {
+        printer.DeviceHandle();
+    } catch (const core::EPrinter&) {
+        printer.SetDevice(std::make_unique<surface::FileDevice>(surface::FilePrinterOptions{}));
+    }
+}
+
+// The device's values as the job would use them: its capabilities and the
+// saved correction, clamped.
+print::LintDevice JudgedDevice(const CommandLine& line)
+{
+    SelectJudgedDevice(line);
+    print::LintDevice device;
+    settings::LoadSettingsFrom(line.Settings ? *line.Settings : settings::SettingsFilePath(),
+                               device.Adjustment);
+    print::QueryPrinter(device.Adjustment);
+    calibration::model::ClampCorrections(device.Adjustment);
+    device.Area = surface::PrinterObject()->DeviceHandle()->Area();
+    return device;
+}
+
+std::string DataPath(const CommandLine& line)
+{
+    return line.Data ? *line.Data : print::DataFilePath();
+}
+
+bool OpenData(const std::string& path, core::TextModeReader& reader)
+{
+    if (reader.Open(path))
+        return true;
+    std::fprintf(stderr, "ocrdat.prn が見つかりません: %s\n", path.c_str());
+    return false;
+}
+
+} // namespace
+
+int RunCheck(const CommandLine& line)
+{
+    const std::string path = DataPath(line);
+    core::TextModeReader reader;
+    if (!OpenData(path, reader))
+        return 1;
+    const print::LintDevice device = JudgedDevice(line);
+    // Written in blocks: a big file may have a finding on every line.
+    std::string out;
+    const auto flush = [&] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+    };
+    const print::LintSummary summary = print::LintDataFile(
+        reader, device, *surface::PrinterObject()->PageCanvas(), [&](const print::Finding& f) {
+            AppendFinding(out, path, f, line.Json);
+            out += '\n';
+            if (out.size() >= OutputBlock)
+                flush();
+        });
+    flush();
+    if (std::fflush(stdout) != 0) {
+        Complain(Tr("cannot write the findings"));
+        return 1;
+    }
+    return summary.Errors > 0 || (line.Strict && summary.Warnings > 0) ? 1 : 0;
+}
+
+int RunPreview(const CommandLine& line)
+{
+    const std::string path = DataPath(line);
+    core::TextModeReader reader;
+    if (!OpenData(path, reader))
+        return 1;
+    const print::LintDevice device = JudgedDevice(line);
+    const core::TPrintAdjustment& judged = device.Adjustment;
+
+    surface::FilePrinterOptions picture;
+    picture.OutputPath = line.File.OutputPath;
+    picture.DpiX = judged.PrinterDpiX;
+    picture.DpiY = judged.PrinterDpiY;
+    picture.Paper = {"", device.Area.PaperWidth * core::MmPerInch / judged.PrinterDpiX,
+                     device.Area.PaperHeight * core::MmPerInch / judged.PrinterDpiY};
+    picture.Colour = true;
+    if (line.Form) {
+        print::FormImage form;
+        const std::string error =
+            print::LoadFormImage(*line.Form, line.FormDpi, judged.PrinterDpiX, form);
+        if (!error.empty()) {
+            Complain(error);
+            return 1;
+        }
+        picture.Form = form.Image;
+        picture.FormDpiX = form.DpiX;
+        picture.FormDpiY = form.DpiY;
+    }
+
+    print::MarkedPieces marked;
+    int errors = 0;
+    print::LintDataFile(reader, device, *surface::PrinterObject()->PageCanvas(),
+                        [&](const print::Finding& f) {
+                            if (f.Error)
+                                ++errors;
+                            else if (f.Code != print::LintCode::Utf8Text &&
+                                     f.Code != print::LintCode::Utf8ByteOrderMark)
+                                marked.insert({f.Line, f.Column});
+                        });
+    if (errors > 0)
+        Complain(QCoreApplication::translate("ocrprint-cli",
+                                             "the data file has %n error(s) that check lists: "
+                                             "the declaration does not print as previewed",
+                                             nullptr, errors)
+                     .toStdString());
+
+    surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(picture));
+    core::TextModeReader again;
+    if (!OpenData(path, again))
+        return 1;
+    const surface::DocumentOutput output = print::PrintPreview(again, device.Area, marked);
+    if (!output.Delivered) {
+        Complain(Tr("cannot write") + " " + output.File);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace cli

@@ -1,0 +1,212 @@
+#include "datalint.h"
+
+#include <cstdio>
+#include <string_view>
+#include <unordered_map>
+
+#include "cellindex.h"
+#include "cp932.h"
+#include "declarationjob.h"
+#include "dots.h"
+#include "econverterror.h"
+#include "errortext.h"
+#include "escape.h"
+#include "parseprintline.h"
+#include "textmodereader.h"
+#include "tprintercanvas.h"
+#include "utf8sniffer.h"
+
+namespace print {
+
+namespace {
+
+// A file of a million entries repeats its texts: each size and text is
+// measured once. The cache is dropped when it grows this large, so that a
+// file of distinct texts costs memory in proportion to nothing.
+constexpr std::size_t MeasureCacheLimit = 100000;
+
+std::string Millimetres(std::int64_t dots, std::int32_t dpi)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f",
+                  static_cast<double>(dots) * core::MmPerInch / (dpi > 0 ? dpi : 1));
+    return text;
+}
+
+std::string Hex(std::string_view bytes)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (!out.empty())
+            out += ' ';
+        out += "0x";
+        out += Digits[b >> 4];
+        out += Digits[b & 0x0F];
+    }
+    return out;
+}
+
+class Linter
+{
+public:
+    Linter(const LintDevice& device, surface::TPrinterCanvas& canvas,
+           const std::function<void(const Finding&)>& onFinding)
+        : m_device(device), m_canvas(canvas), m_onFinding(onFinding),
+          m_cells(device.Area.PaperWidth, device.Area.PaperHeight)
+    {}
+
+    void Piece(const LinePiece& piece)
+    {
+        if (piece.Number == 1 && piece.Raw.starts_with("\xEF\xBB\xBF")) {
+            m_byteOrderMark = true;
+            Report(piece.Line, 0, false, LintCode::Utf8ByteOrderMark, {});
+        }
+        m_sniffer.Feed(piece.Raw, piece.Line);
+        const int column = piece.Column > 1 ? piece.Column : 0;
+        if (piece.Column > 1 && piece.Line != m_longLine) {
+            m_longLine = piece.Line;
+            Report(piece.Line, 0, false, LintCode::LongLine, {});
+        }
+
+        std::string_view bytes = piece.Bytes;
+        if (bytes.ends_with('\n'))
+            bytes.remove_suffix(1);
+        if (const std::size_t bad = core::FindInvalidCp932(bytes); bad != std::string_view::npos) {
+            const bool pair = core::IsCp932LeadByte(static_cast<unsigned char>(bytes[bad])) &&
+                              bad + 1 < bytes.size();
+            Report(piece.Line, piece.Column + static_cast<int>(bad), false, LintCode::NotCp932,
+                   {Hex(bytes.substr(bad, pair ? 2 : 1))});
+        }
+
+        int field = 0;
+        try {
+            if (ParsePrintLine(m_record, piece.Bytes, field) != 1) {
+                Report(piece.Line, column, true, LintCode::FieldEmpty, {std::to_string(field)});
+                return;
+            }
+        } catch (const core::EConvertError& e) {
+            Report(piece.Line, column, true, LintCode::Conversion,
+                   {core::EscapeControlChars(
+                       core::Cp932ToUtf8(core::FormatErrorMessage(e.Message())))});
+            return;
+        }
+        Entry(piece.Line, column);
+    }
+
+    void Finish()
+    {
+        if (!m_byteOrderMark && m_sniffer.LooksUtf8())
+            Report(m_sniffer.FirstLine(), 0, false, LintCode::Utf8Text, {});
+    }
+
+    LintSummary Summary() const { return m_summary; }
+
+private:
+    void Report(int line, int column, bool error, LintCode code, std::vector<std::string> values)
+    {
+        (error ? m_summary.Errors : m_summary.Warnings)++;
+        m_onFinding(Finding{line, column, error, code, std::move(values)});
+    }
+
+    // The text's cell in the entry's font, as the job measures it.
+    std::pair<std::int32_t, std::int32_t> Measure(const PrintRecord& record)
+    {
+        std::string& key = m_key;
+        key.assign(reinterpret_cast<const char*>(&record.FontSize), sizeof record.FontSize);
+        key += record.Text;
+        if (const auto found = m_measured.find(key); found != m_measured.end())
+            return found->second;
+        if (m_measured.size() >= MeasureCacheLimit)
+            m_measured.clear();
+        m_canvas.Font().SetSize(record.FontSize);
+        const surface::MeasuredText text = m_canvas.MeasureText(record.Text);
+        return m_measured.emplace(key, std::pair(text.Width(), text.Height())).first->second;
+    }
+
+    void Entry(int line, int column)
+    {
+        const PrintRecord& r = m_record;
+        if (r.FontSize <= 0 || r.FontSize > MaxFontSize)
+            Report(line, column, false, LintCode::FontSize, {std::to_string(r.FontSize)});
+        if (r.HorzAlign < 1 || r.HorzAlign > 3)
+            Report(line, column, false, LintCode::HorzAlign, {std::to_string(r.HorzAlign)});
+        if (r.VertAlign < 1 || r.VertAlign > 3)
+            Report(line, column, false, LintCode::VertAlign, {std::to_string(r.VertAlign)});
+        if (r.Framed != 0 && r.Framed != 1)
+            Report(line, column, false, LintCode::Framed, {std::to_string(r.Framed)});
+
+        const auto [width, height] = Measure(r);
+        const core::TPrintAdjustment& adj = m_device.Adjustment;
+        const EntryCell cell = PlaceCell(adj, r, width, height);
+        // From the printable area's corner to the paper's.
+        const CellIndex::Rect onPaper{static_cast<std::int64_t>(cell.X) + adj.PrinterOffsetX,
+                                      static_cast<std::int64_t>(cell.Y) + adj.PrinterOffsetY,
+                                      cell.Right() + adj.PrinterOffsetX,
+                                      cell.Bottom() + adj.PrinterOffsetY};
+        Place(line, column, onPaper);
+        if (const int other = m_cells.Add(onPaper, line))
+            Report(line, column, false, LintCode::Overlap, {std::to_string(other)});
+    }
+
+    void Place(int line, int column, const CellIndex::Rect& c)
+    {
+        const surface::PageArea& a = m_device.Area;
+        const std::int32_t dpiX = m_device.Adjustment.PrinterDpiX;
+        const std::int32_t dpiY = m_device.Adjustment.PrinterDpiY;
+        const auto within = [&](std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+            return c.Left >= l && c.Top >= t && c.Right <= r && c.Bottom <= b;
+        };
+        const bool disjoint =
+            c.Right <= 0 || c.Bottom <= 0 || c.Left >= a.PaperWidth || c.Top >= a.PaperHeight;
+        const bool onPaper = within(0, 0, a.PaperWidth, a.PaperHeight);
+        if (onPaper && within(a.PrintableLeft, a.PrintableTop, a.PrintableRight, a.PrintableBottom))
+            return;
+        std::vector<std::string> values = {Millimetres(c.Left, dpiX), Millimetres(c.Right, dpiX),
+                                           Millimetres(c.Top, dpiY), Millimetres(c.Bottom, dpiY)};
+        LintCode code = LintCode::OutsidePrintable;
+        if (!onPaper) {
+            code = disjoint ? LintCode::OffPaper : LintCode::PartlyOffPaper;
+            values.push_back(Millimetres(a.PaperWidth, dpiX));
+            values.push_back(Millimetres(a.PaperHeight, dpiY));
+        } else {
+            values.push_back(Millimetres(a.PrintableLeft, dpiX));
+            values.push_back(Millimetres(a.PrintableRight, dpiX));
+            values.push_back(Millimetres(a.PrintableTop, dpiY));
+            values.push_back(Millimetres(a.PrintableBottom, dpiY));
+        }
+        Report(line, column, false, code, std::move(values));
+    }
+
+    const LintDevice& m_device;
+    surface::TPrinterCanvas& m_canvas;
+    const std::function<void(const Finding&)>& m_onFinding;
+    PrintRecord m_record;
+    CellIndex m_cells;
+    Utf8Sniffer m_sniffer;
+    std::unordered_map<std::string, std::pair<std::int32_t, std::int32_t>> m_measured;
+    std::string m_key;
+    LintSummary m_summary;
+    int m_longLine = 0;
+    bool m_byteOrderMark = false;
+};
+
+} // namespace
+
+LintSummary LintDataFile(core::TextModeReader& reader, const LintDevice& device,
+                         surface::TPrinterCanvas& canvas,
+                         const std::function<void(const Finding&)>& onFinding)
+{
+    // Sizes in points become dots at the device's resolution, as in the job.
+    canvas.Font().SyncPixelsPerInch(device.Adjustment.PrinterDpiY);
+    Linter linter(device, canvas, onFinding);
+    ReadPieces(reader, [&](const LinePiece& piece) {
+        linter.Piece(piece);
+        return true;
+    });
+    linter.Finish();
+    return linter.Summary();
+}
+
+} // namespace print

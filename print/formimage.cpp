@@ -1,0 +1,104 @@
+#include "formimage.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QString>
+
+#ifdef OCRPRINT_HAVE_POPPLER
+#include <memory>
+#include <poppler-qt6.h>
+#endif
+
+namespace print {
+
+namespace {
+
+// A scan that records no resolution, or one beyond any scanner's, is
+// ambiguous: the user has to say.
+constexpr double MinRecordedDpi = 10;
+constexpr double MaxRecordedDpi = 10000;
+
+bool IsPdf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.peek(5) == "%PDF-";
+}
+
+// The tool's own texts, translated with its other messages.
+std::string Say(const char* text, const QString& path, const QString& detail = {})
+{
+    QString message = QCoreApplication::translate("ocrprint-cli", text).arg(path);
+    if (!detail.isEmpty())
+        message += ": " + detail;
+    return message.toStdString();
+}
+
+// What Qt reports for an image that records no resolution: 96 dpi.
+constexpr int UnrecordedDotsPerMeter = 3780;
+
+} // namespace
+
+bool CanReadPdfForms()
+{
+#ifdef OCRPRINT_HAVE_POPPLER
+    return true;
+#else
+    return false;
+#endif
+}
+
+std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi, FormImage& form)
+{
+    const QString file = QFile::decodeName(path.c_str());
+    if (IsPdf(file)) {
+#ifdef OCRPRINT_HAVE_POPPLER
+        const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(file);
+        if (!document || document->isLocked() || document->numPages() < 1)
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form %1"), file);
+        const std::unique_ptr<Poppler::Page> page = document->page(0);
+        if (!page)
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form %1"), file);
+        document->setRenderHint(Poppler::Document::Antialiasing, true);
+        // Drawn at the page's own resolution: nothing is scaled twice.
+        form.Image = page->renderToImage(pdfDpi, pdfDpi);
+        form.DpiX = form.DpiY = pdfDpi;
+        if (form.Image.isNull())
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot render the PDF form %1"), file);
+        return {};
+#else
+        return Say(
+            QT_TRANSLATE_NOOP(
+                "ocrprint-cli",
+                "this ocrprint-cli was built without poppler-qt6 and cannot read the PDF form "
+                "%1: give a PNG or JPEG scan"),
+            file);
+#endif
+    }
+    QImageReader reader(file);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the form %1"), file,
+                   reader.errorString());
+    form.Image = image;
+    if (forcedDpi > 0) {
+        form.DpiX = form.DpiY = forcedDpi;
+        return {};
+    }
+    form.DpiX = image.dotsPerMeterX() * 0.0254;
+    form.DpiY = image.dotsPerMeterY() * 0.0254;
+    if (image.dotsPerMeterX() == UnrecordedDotsPerMeter &&
+        image.dotsPerMeterY() == UnrecordedDotsPerMeter)
+        return Say(QT_TRANSLATE_NOOP("ocrprint-cli",
+                                     "the form %1 records no resolution: give it with --form-dpi"),
+                   file);
+    if (!(form.DpiX >= MinRecordedDpi && form.DpiX <= MaxRecordedDpi &&
+          form.DpiY >= MinRecordedDpi && form.DpiY <= MaxRecordedDpi))
+        return Say(
+            QT_TRANSLATE_NOOP("ocrprint-cli",
+                              "the form %1 records no usable resolution: give it with --form-dpi"),
+            file);
+    return {};
+}
+
+} // namespace print

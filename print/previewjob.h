@@ -1,0 +1,29 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "device.h"
+
+namespace core {
+class TextModeReader;
+}
+
+namespace print {
+
+// The pieces of the data file to mark: (line, column) as check reports them,
+// column 0 for a line read whole.
+using MarkedPieces = std::set<std::pair<int, int>>;
+
+// Draws the declaration of the open data file where its entries are meant to
+// land on the paper, as a calibrated printer prints them: on the current
+// printer, which must print the whole paper (a file printer without margins)
+// at the resolution the entries were judged in. The printable area of the
+// judged device is outlined in blue; every marked entry gets a red box and its
+// line number in red. Entries the job would skip are not drawn; the preview
+// goes past a conversion error, which the job would stop at.
+surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface::PageArea& judged,
+                                     const MarkedPieces& marked);
+
+} // namespace print

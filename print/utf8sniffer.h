@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+namespace print {
+
+// Watches a file's bytes go by and tells whether they are UTF-8 holding
+// multi-byte characters, which Japanese text in code page 932 almost never is.
+class Utf8Sniffer
+{
+public:
+    // The next bytes of the file, read on line; a character may be split
+    // between two calls.
+    void Feed(std::string_view bytes, int line);
+
+    // The whole file was valid UTF-8 with at least one multi-byte character.
+    bool LooksUtf8() const { return m_valid && m_pending == 0 && m_firstLine != 0; }
+    // The line of the first multi-byte character.
+    int FirstLine() const { return m_firstLine; }
+
+private:
+    bool m_valid = true;
+    int m_pending = 0;         // continuation bytes still expected
+    unsigned char m_lower = 0; // the bounds of the next continuation byte
+    unsigned char m_upper = 0;
+    int m_firstLine = 0;
+};
+
+} // namespace print
