@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_map>
 
 namespace surface {
 
@@ -57,6 +58,46 @@ bool Plausible(const Misalignment& error)
         if (!std::isfinite(v))
             return false;
     return error.StretchX > -100 && error.StretchY > -100;
+}
+
+// A colour page of few colours as an 8-bit palette image, or a null image when
+// it has more than 256. A palette PNG holds a byte a pixel and is written
+// without the filters a true-colour one is tried with: a preview page is saved
+// in a fraction of the time.
+QImage ToPalette(const QImage& page)
+{
+    QImage out(page.size(), QImage::Format_Indexed8);
+    if (out.isNull())
+        return {};
+    QList<QRgb> table;
+    std::unordered_map<QRgb, uchar> index;
+    QRgb last = 0;
+    uchar lastIndex = 0;
+    bool any = false;
+    const int width = page.width();
+    const int height = page.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        uchar* row = out.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const QRgb colour = in[x] | 0xFF000000u;
+            if (!any || colour != last) {
+                auto found = index.find(colour);
+                if (found == index.end()) {
+                    if (table.size() == 256)
+                        return {};
+                    found = index.emplace(colour, static_cast<uchar>(table.size())).first;
+                    table.push_back(colour);
+                }
+                last = colour;
+                lastIndex = found->second;
+                any = true;
+            }
+            row[x] = lastIndex;
+        }
+    }
+    out.setColorTable(table);
+    return out;
 }
 
 // The blank form under the page, scaled from its resolution to the page's.
@@ -110,9 +151,12 @@ struct FileDevice::Impl
         if (commit && File) {
             bool ok = true;
             if (Open == Kind::Png) {
-                Page.setDotsPerMeterX(DotsPerMeter(dpiX));
-                Page.setDotsPerMeterY(DotsPerMeter(dpiY));
-                ok = Page.save(File.get(), "PNG");
+                QImage page = Page.format() == QImage::Format_RGB32 ? ToPalette(Page) : Page;
+                if (page.isNull())
+                    page = Page;
+                page.setDotsPerMeterX(DotsPerMeter(dpiX));
+                page.setDotsPerMeterY(DotsPerMeter(dpiY));
+                ok = page.save(File.get(), "PNG");
             }
             written = ok && File->commit();
         } else if (File) {
