@@ -21,6 +21,7 @@ namespace {
 constexpr long double MarkPenMm = 0.3L;
 constexpr long double OutlinePenMm = 0.2L;
 constexpr int LineNumberPoints = 6;
+constexpr long double LeastMarkMm = 3;
 
 struct Mark
 {
@@ -34,15 +35,22 @@ std::int32_t Clamp(std::int64_t value, std::int64_t low, std::int64_t high)
 }
 
 void DrawMark(surface::TPrinterCanvas& canvas, const Mark& mark, const surface::PageArea& paper,
-              std::int32_t pen)
+              std::int32_t pen, std::int32_t least)
 {
-    // A cell off the paper is marked at the paper's edge nearest to it.
+    // A cell off the paper is marked at the paper's edge nearest to it, by a
+    // box big enough to be seen.
     const std::int64_t w = paper.PaperWidth;
     const std::int64_t h = paper.PaperHeight;
-    const std::int32_t x1 = Clamp(static_cast<std::int64_t>(mark.Cell.X) - pen, 0, w - 1);
-    const std::int32_t y1 = Clamp(static_cast<std::int64_t>(mark.Cell.Y) - pen, 0, h - 1);
-    const std::int32_t x2 = Clamp(mark.Cell.Right() + pen, x1 + 1, w);
-    const std::int32_t y2 = Clamp(mark.Cell.Bottom() + pen, y1 + 1, h);
+    const auto fit = [least](std::int64_t low, std::int64_t high, std::int64_t end,
+                             std::int32_t& first, std::int32_t& last) {
+        const std::int64_t a = std::clamp<std::int64_t>(low, 0, end - 1);
+        const std::int64_t b = std::min(end, std::max(high, a + least));
+        first = static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min(a, b - least)));
+        last = static_cast<std::int32_t>(b);
+    };
+    std::int32_t x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    fit(static_cast<std::int64_t>(mark.Cell.X) - pen, mark.Cell.Right() + pen, w, x1, x2);
+    fit(static_cast<std::int64_t>(mark.Cell.Y) - pen, mark.Cell.Bottom() + pen, h, y1, y2);
     canvas.DrawRectangle(x1, y1, x2, y2);
 
     const std::string number = std::to_string(mark.Line);
@@ -102,7 +110,7 @@ surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface
     canvas.Font().SetColor(surface::clRed);
     canvas.Font().SetSize(LineNumberPoints);
     for (const Mark& mark : marks)
-        DrawMark(canvas, mark, paper, pen);
+        DrawMark(canvas, mark, paper, pen, core::LengthDots(caps.DpiX, LeastMarkMm));
     canvas.Font().SetColor(surface::clBlack);
     return document.Close();
 }

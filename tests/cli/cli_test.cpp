@@ -34,20 +34,25 @@ TEST_P(CliUsage, ExitsTwoWithTheUsage)
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, CliUsage,
-    ::testing::Values(UsageRow{"NoCommand", {}}, UsageRow{"UnknownCommand", {"frobnicate"}},
-                      UsageRow{"UnknownOption", {"print", "--colour"}},
-                      UsageRow{"DpiNotANumber", {"print", "-o", "x.pdf", "--dpi", "abc"}},
-                      UsageRow{"DpiZero", {"print", "-o", "x.pdf", "--dpi", "0"}},
-                      UsageRow{"DpiTooHigh", {"print", "-o", "x.pdf", "--dpi", "100000"}},
-                      UsageRow{"OffsetOneNumber", {"print", "-o", "x.pdf", "--offset", "5"}},
-                      UsageRow{"OffsetNegative", {"print", "-o", "x.pdf", "--offset", "-5,5"}},
-                      UsageRow{"OffsetSwallowsPage",
-                               {"print", "-o", "x.pdf", "--offset", "3000,10"}},
-                      UsageRow{"UnknownPaper", {"print", "-o", "x.pdf", "--paper", "A0"}},
-                      UsageRow{"FileOptionWithoutOutput", {"print", "--dpi", "300"}},
-                      UsageRow{"OutputAndPrinter", {"print", "-o", "x.pdf", "--printer", "p"}},
-                      UsageRow{"OutputNotPdfOrPng", {"print", "-o", "x.jpg"}},
-                      UsageRow{"MissingValue", {"print", "--data"}}),
+    ::testing::Values(
+        UsageRow{"NoCommand", {}}, UsageRow{"UnknownCommand", {"frobnicate"}},
+        UsageRow{"UnknownOption", {"print", "--colour"}},
+        UsageRow{"DpiNotANumber", {"print", "-o", "x.pdf", "--dpi", "abc"}},
+        UsageRow{"DpiZero", {"print", "-o", "x.pdf", "--dpi", "0"}},
+        UsageRow{"DpiTooHigh", {"print", "-o", "x.pdf", "--dpi", "100000"}},
+        UsageRow{"OffsetOneNumber", {"print", "-o", "x.pdf", "--offset", "5"}},
+        UsageRow{"OffsetNegative", {"print", "-o", "x.pdf", "--offset", "-5,5"}},
+        UsageRow{"OffsetSwallowsPage", {"print", "-o", "x.pdf", "--offset", "3000,10"}},
+        UsageRow{"UnknownPaper", {"print", "-o", "x.pdf", "--paper", "A0"}},
+        UsageRow{"FileOptionWithoutOutput", {"print", "--dpi", "300"}},
+        UsageRow{"OutputAndPrinter", {"print", "-o", "x.pdf", "--printer", "p"}},
+        UsageRow{"OutputNotPdfOrPng", {"print", "-o", "x.jpg"}},
+        UsageRow{"MissingValue", {"print", "--data"}},
+        UsageRow{"FormatUnknown", {"check", "--format", "xml"}},
+        UsageRow{"StrictOnPrint", {"print", "--strict"}},
+        UsageRow{"PreviewWithoutOutput", {"preview"}},
+        UsageRow{"FormOnCheck", {"check", "--form", "f.png"}},
+        UsageRow{"FormDpiWithoutForm", {"preview", "-o", "p.png", "--form-dpi", "300"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Cli, HelpAndVersion)
@@ -130,19 +135,22 @@ TEST(CliCheck, ReportsEveryLineThatWouldNotPrint)
                        "10,10,9,1,0,1,,b,c,d,e,x\r\n"                    // 3 field 7 empty
                        "abc,1,2,3,4,5,a,b,c,d,e,x\r\n"                   // 4 conversion error
                        "10,10,9 ,1,0,1,a,b,c,d,e,x\r\n";                 // 5 integer error
-    data += "10,10,9,1,0,1,a,b,c,d,e," + std::string(300, 'A') + "\r\n"; // 6 + piece 7
-    data += "10,10,9,1,0,1,a,b,c,d,e,last";                              // 8 fine
-    testutil::WriteFileBytes(dir.File("d.prn"), data);
-    const Result r = RunCli({"check", "--data", Q(dir.File("d.prn"))});
+    data += "10,10,9,1,0,1,a,b,c,d,e," + std::string(300, 'A') + "\r\n"; // 6, two pieces
+    data += "10,10,9,1,0,1,a,b,c,d,e,last";                              // 7 fine
+    const std::string path = dir.File("d.prn");
+    testutil::WriteFileBytes(path, data);
+    const Result r = RunCli({"check", "--data", Q(path), "--dpi", "600"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "2: field 1 is empty\n"
-                     "3: field 7 is empty\n"
-                     "4: 'abc' は浮動小数点数ではありません\n"
-                     "5: '9 ' は整数ではありません\n"
-                     "7: field 1 is empty\n");
+    EXPECT_EQ(r.out, path + ":2: error: field 1 is empty: the line is skipped\n" + path +
+                         ":3: error: field 7 is empty: the line is skipped\n" + path +
+                         ":4: error: 'abc' は浮動小数点数ではありません.\n" + path +
+                         ":5: error: '9 ' は整数ではありません.\n" + path +
+                         ":6: warning: the line is longer than 254 bytes: it is read in pieces "
+                         "of 255 bytes, each one as a line of its own\n" +
+                         path + ":6:256: error: field 1 is empty: the line is skipped\n");
 
     testutil::WriteFileBytes(dir.File("good.prn"), "10,10,9,1,0,1,a,b,c,d,e,ok\n");
-    const Result good = RunCli({"check", "--data", Q(dir.File("good.prn"))});
+    const Result good = RunCli({"check", "--data", Q(dir.File("good.prn")), "--dpi", "600"});
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "");
 }
