@@ -1,6 +1,7 @@
 #include "lintcommands.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
 #include <memory>
 
@@ -18,11 +19,6 @@ namespace cli {
 namespace {
 
 constexpr std::size_t OutputBlock = 64 * 1024;
-
-std::string Tr(const char* text)
-{
-    return QCoreApplication::translate("ocrprint-cli", text).toStdString();
-}
 
 void Complain(const std::string& text)
 {
@@ -103,7 +99,8 @@ int RunCheck(const CommandLine& line)
         });
     flush();
     if (std::fflush(stdout) != 0) {
-        Complain(Tr("cannot write the findings"));
+        Complain(
+            QCoreApplication::translate("ocrprint-cli", "cannot write the findings").toStdString());
         return 1;
     }
     return summary.Errors > 0 || (line.Strict && summary.Warnings > 0) ? 1 : 0;
@@ -138,7 +135,7 @@ int RunPreview(const CommandLine& line)
         picture.FormDpiY = form.DpiY;
     }
 
-    print::MarkedPieces marked;
+    print::MarkedLines marked;
     int errors = 0;
     print::LintDataFile(reader, device, *surface::PrinterObject()->PageCanvas(),
                         [&](const print::Finding& f) {
@@ -146,7 +143,7 @@ int RunPreview(const CommandLine& line)
                                 ++errors;
                             else if (f.Code != print::LintCode::Utf8Text &&
                                      f.Code != print::LintCode::Utf8ByteOrderMark)
-                                marked.insert({f.Line, f.Column});
+                                marked.insert(f.Line);
                         });
     if (errors > 0)
         Complain(QCoreApplication::translate("ocrprint-cli",
@@ -161,7 +158,9 @@ int RunPreview(const CommandLine& line)
         return 1;
     const surface::DocumentOutput output = print::PrintPreview(again, device.Area, marked);
     if (!output.Delivered) {
-        Complain(Tr("cannot write") + " " + output.File);
+        Complain(QCoreApplication::translate("ocrprint-cli", "cannot write %1")
+                     .arg(QFile::decodeName(output.File.c_str()))
+                     .toStdString());
         return 1;
     }
     return 0;

@@ -159,8 +159,8 @@ std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& 
 
     surface::TPrinterCanvas& canvas = *printer.PageCanvas();
     PrintRecord record;
-    ReadPieces(reader, [&](int, const std::string& piece) {
-        if (ParsePrintLine(record, piece) == 1)
+    ReadPieces(reader, [&](const LinePiece& piece) {
+        if (ParsePrintLine(record, piece.Bytes) == 1)
             DrawEntry(canvas, adjustment, record);
         return true;
     });

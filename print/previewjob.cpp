@@ -65,7 +65,7 @@ void DrawMark(surface::TPrinterCanvas& canvas, const Mark& mark, const surface::
 } // namespace
 
 surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface::PageArea& judged,
-                                     const MarkedPieces& marked)
+                                     const MarkedLines& marked)
 {
     surface::TPrinter& printer = *surface::PrinterObject();
     // A calibrated printer puts every entry at its place on the paper: no
@@ -93,7 +93,7 @@ surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface
             return true;
         }
         const EntryCell cell = DrawEntry(canvas, adjustment, record);
-        if (marked.count({piece.Line, piece.Column > 1 ? piece.Column : 0}) != 0)
+        if (marked.count(piece.Line) != 0)
             marks.push_back({cell, piece.Line});
         return true;
     });

@@ -2,7 +2,6 @@
 
 #include <set>
 #include <string>
-#include <utility>
 
 #include "device.h"
 
@@ -12,18 +11,17 @@ class TextModeReader;
 
 namespace print {
 
-// The pieces of the data file to mark: (line, column) as check reports them,
-// column 0 for a line read whole.
-using MarkedPieces = std::set<std::pair<int, int>>;
+// The lines of the data file whose entries are marked.
+using MarkedLines = std::set<int>;
 
 // Draws the declaration of the open data file where its entries are meant to
 // land on the paper, as a calibrated printer prints them: on the current
 // printer, which must print the whole paper (a file printer without margins)
 // at the resolution the entries were judged in. The printable area of the
-// judged device is outlined in blue; every marked entry gets a red box and its
+// judged device is outlined in blue; every entry of a marked line gets a red box and its
 // line number in red. Entries the job would skip are not drawn; the preview
 // goes past a conversion error, which the job would stop at.
 surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface::PageArea& judged,
-                                     const MarkedPieces& marked);
+                                     const MarkedLines& marked);
 
 } // namespace print
