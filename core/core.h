@@ -3,7 +3,8 @@
 // the exceptions and the text an error is reported with, the strict and
 // lenient text-to-number conversions, the general number form, MulDiv, code
 // page 932 decoding and encoding, the text-mode line reader, the
-// millimetre-to-dot arithmetic and the release's names (version.h).
+// millimetre-to-dot arithmetic, the one safe way every output file is
+// written (outputfile.h) and the release's names (version.h).
 //
 // It depends on the C++ standard library and the C library (iconv) only: no
 // Qt at all, so that it builds and runs under the sanitizers on its own.
@@ -16,6 +17,7 @@
 #include "errortext.h"
 #include "exception.h"
 #include "muldiv.h"
+#include "outputfile.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
 #include "version.h"

@@ -66,6 +66,7 @@ protected:
 
     testutil::TempDir m_dir;
     testutil::ScopedEnv m_tmpdir{"TMPDIR", m_dir.Path()};
+    testutil::ScopedEnv m_configHome{"XDG_CONFIG_HOME", m_dir.File(".config")};
     app::TApplication m_application;
     std::unique_ptr<app::TForm1> m_form;
     int m_dialogs = 0;
