@@ -102,16 +102,17 @@ bool RefuseOutputOntoInput(const CommandLine& line)
     };
     if (outputs.size() == 2 && (core::IsSameFile(outputs[0], outputs[1]) ||
                                 canonical(outputs[0]) == canonical(outputs[1]))) {
-        PrintErrorUtf8(Text(QCoreApplication::translate(
-                                "ocrprint-cli", "ocrprint-cli: --trace and -o both name %1")
-                                .arg(Q(outputs[0]))));
+        PrintErrorUtf8(Text(
+            QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: --trace and -o both name %1")
+                .arg(Q(outputs[0]))));
         return true;
     }
     for (const std::string& output : outputs) {
         if (core::IsSameFile(output, data)) {
-            PrintErrorUtf8(Text(QCoreApplication::translate(
-                                    "ocrprint-cli", "ocrprint-cli: %1 is the data file: not written")
-                                    .arg(Q(output))));
+            PrintErrorUtf8(
+                Text(QCoreApplication::translate("ocrprint-cli",
+                                                 "ocrprint-cli: %1 is the data file: not written")
+                         .arg(Q(output))));
             return true;
         }
         for (const std::string& file : SettingsFiles(line)) {
@@ -132,12 +133,12 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 {
     if (trace.Finish())
         return false;
-    PrintErrorUtf8(Text(QCoreApplication::translate("ocrprint-cli",
-                                                    "ocrprint-cli: cannot write the trace to %1: %2")
-                            .arg(path == "-" ? QCoreApplication::translate("ocrprint-cli",
-                                                                           "standard output")
-                                             : Q(path),
-                                 Q(trace.Reason()))));
+    PrintErrorUtf8(
+        Text(QCoreApplication::translate("ocrprint-cli",
+                                         "ocrprint-cli: cannot write the trace to %1: %2")
+                 .arg(path == "-" ? QCoreApplication::translate("ocrprint-cli", "standard output")
+                                  : Q(path),
+                      Q(trace.Reason()))));
     return true;
 }
 
@@ -335,8 +336,8 @@ int CheckStandardOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     const int error = errno != 0 ? errno : EIO;
-    PrintErrorUtf8(Text(QCoreApplication::translate("ocrprint-cli",
-                                                    "ocrprint-cli: cannot write standard output: %1")
+    PrintErrorUtf8(Text(QCoreApplication::translate(
+                            "ocrprint-cli", "ocrprint-cli: cannot write standard output: %1")
                             .arg(Q(std::strerror(error)))));
     return 1;
 }

@@ -103,7 +103,7 @@ struct PrinterDevice::Impl
     QBuffer MeasureSink;
     QPdfWriter Measure{&MeasureSink};
 
-    std::unique_ptr<QFile> File;             // the spooled PDF while it is drawn
+    std::unique_ptr<QFile> File;              // the spooled PDF while it is drawn
     std::unique_ptr<OutputFileDevice> Output; // or the file printed to
     std::unique_ptr<QPdfWriter> Pdf;
     QPainter Painter;

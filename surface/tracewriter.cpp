@@ -50,7 +50,6 @@ bool TraceWriter::Finish()
     return !m_failed;
 }
 
-
 std::string TraceWriter::JsonString(const std::string& utf8)
 {
     static const char hex[] = "0123456789abcdef";

@@ -143,10 +143,10 @@ TEST(TPrinter, DeviceThatCannotStartADocument)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FilePrinter p(row.file);
-        const std::string expected = row.unwritable ? "EPrinter:" + p.File(row.file) +
-                                                          " に書き込めません: " +
-                                                          std::strerror(ENOENT)
-                                                    : Invalid;
+        const std::string expected =
+            row.unwritable
+                ? "EPrinter:" + p.File(row.file) + " に書き込めません: " + std::strerror(ENOENT)
+                : Invalid;
         EXPECT_EQ(PrinterError([&] { p.Printer().OpenDocument(); }), expected);
         EXPECT_FALSE(p.Printer().Printing());
         EXPECT_EQ(p.Printer().PageNumber(), 0);
