@@ -4,10 +4,13 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 #include "app_fixture.h"
 #include "filedevice.h"
 #include "ocrtst.h"
+#include "smalltmpfs.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "tracewriter.h"
@@ -102,6 +105,31 @@ TEST_F(PrintButtonTest, ConversionErrorReachesTheErrorBoxAndTheProgramGoesOn)
     testutil::WriteFileBytes(DataFile(), "10,10,9,1,0,1,a,b,c,d,e,ok\r\n");
     PressPrint(*windows, m_dir.File("good.jsonl"));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(m_dir.File("window.pdf"))));
+}
+
+// A full disk under the file printed to: the error box names the file and the
+// system's reason, and the previous file is still there, byte for byte.
+TEST_F(PrintButtonTest, AFileThatCannotBeWrittenIsNamedInTheErrorBox)
+{
+    QDir().mkpath(QString::fromStdString(m_dir.File("full")));
+    const testutil::FullTmpfs full(m_dir.File("full"), {{"out.pdf", "previous"}});
+    if (!full.Mounted())
+        GTEST_SKIP() << full.Why();
+    surface::FilePrinterOptions options;
+    options.OutputPath = m_dir.File("full/out.pdf");
+    surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
+    testutil::WriteFileBytes(DataFile(), "10,10,9,1,0,1,a,b,c,d,e,ok\r\n");
+    auto windows = app::StartUp(m_application);
+    windows->Main->show();
+    testutil::BoxSeen seen;
+    ModalWatcher watcher([&](QWidget* w) { seen = testutil::ReadAndCloseBox(w); });
+    PressPrint(*windows, m_dir.File("full.jsonl"));
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(seen.Text, QString::fromStdString(options.OutputPath + " に書き込めません: " +
+                                                std::strerror(ENOSPC) + "."));
+    EXPECT_EQ(testutil::ReadFileBytes(options.OutputPath), "previous");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.File("full/.out.pdf.tmp"))));
+    EXPECT_FALSE(surface::PrinterObject()->Printing());
 }
 
 TEST_F(PrintButtonTest, MissingDataFilePrintsNothingAndSaysNothing)
