@@ -26,8 +26,7 @@ TForm3* Form3 = nullptr;
 namespace {
 
 // The edit boxes hold Unicode; the conversions read code page 932 bytes. The
-// boxes turn full-width digits into ASCII as they are typed; one pasted past
-// that would stay a non-digit.
+// boxes have already turned full-width digits into ASCII (numberedit.h).
 std::string Cp932Text(const QLineEdit* edit)
 {
     return core::EncodeCp932(edit->text().toStdString());
