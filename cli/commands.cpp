@@ -243,7 +243,7 @@ int RunPrint(const CommandLine& line)
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
-            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            PrintErrorUtf8(print::DataFileOpenError(path));
             return 1;
         }
         return OutputStatus(*output);
@@ -316,7 +316,7 @@ int RunCheck(const CommandLine& line)
         std::printf("%d: %s\n", number, reason.c_str());
     });
     if (problems < 0) {
-        PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+        PrintErrorUtf8(print::DataFileOpenError(path));
         return 1;
     }
     return problems == 0 ? 0 : 1;

@@ -113,12 +113,18 @@ struct PrinterDevice::Impl
 PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
     // A file needs the queue only for its facts: one deleted since it was
-    // chosen leaves the file on the fallback resolution.
-    if (!ToFile() || Setup.Printer.empty())
+    // chosen, or none at all (no default, no queue), leaves the file on the
+    // fallback resolution.
+    if (!ToFile())
         Setup.Printer = CheckedPrinterName(Setup.Printer);
+    else if (Setup.Printer.empty())
+        Setup.Printer = FirstChoicePrinter();
     // "Print to file" lays the file out with the facts of the queue chosen
     // last, so that it looks like what that printer would print.
-    Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+    if (Setup.Printer.empty())
+        Facts.Dpi = FallbackDpi;
+    else
+        Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
     const bool native = !ToFile();
 
     QPageSize paper = Setup.Paper.isValid() ? Setup.Paper : Facts.DefaultPaper.Size;
