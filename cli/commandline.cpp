@@ -243,7 +243,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                     return false;
             return true;
         };
-        if (!endsWith(".pdf") && !endsWith(".png"))
+        if (out != "-" && !endsWith(".pdf") && !endsWith(".png"))
             return "-o needs a file name ending in .pdf or .png";
     }
     if (line.FileOptionsGiven && !surface::HasPrintableArea(line.File))

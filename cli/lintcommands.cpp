@@ -71,7 +71,7 @@ bool OpenData(const std::string& path, core::TextModeReader& reader)
 {
     if (reader.Open(path))
         return true;
-    std::fprintf(stderr, "ocrdat.prn が見つかりません: %s\n", path.c_str());
+    std::fprintf(stderr, "%s\n", print::DataFileOpenError(path).c_str());
     return false;
 }
 

@@ -88,8 +88,8 @@ public:
             }
         } catch (const core::EConvertError& e) {
             Report(piece.Line, column, true, LintCode::Conversion,
-                   {core::EscapeControlChars(
-                       core::Cp932ToUtf8(core::FormatErrorMessage(e.Message())))});
+                   {core::Cp932ToUtf8(
+                       core::EscapeControlChars(core::FormatErrorMessage(e.Message())))});
             return;
         }
         Entry(piece.Line, column);

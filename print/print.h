@@ -10,6 +10,7 @@
 // share one drawing path.
 
 #include "datafilecheck.h"
+#include "datafileerror.h"
 #include "datalint.h"
 #include "declarationjob.h"
 #include "formimage.h"
