@@ -98,11 +98,6 @@ int RunCheck(const CommandLine& line)
                 flush();
         });
     flush();
-    if (std::fflush(stdout) != 0) {
-        Complain(
-            QCoreApplication::translate("ocrprint-cli", "cannot write the findings").toStdString());
-        return 1;
-    }
     return summary.Errors > 0 || (line.Strict && summary.Warnings > 0) ? 1 : 0;
 }
 

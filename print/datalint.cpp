@@ -10,7 +10,6 @@
 #include "dots.h"
 #include "econverterror.h"
 #include "errortext.h"
-#include "escape.h"
 #include "parseprintline.h"
 #include "textmodereader.h"
 #include "tprintercanvas.h"
@@ -88,8 +87,8 @@ public:
             }
         } catch (const core::EConvertError& e) {
             Report(piece.Line, column, true, LintCode::Conversion,
-                   {core::Cp932ToUtf8(
-                       core::EscapeControlChars(core::FormatErrorMessage(e.Message())))});
+                   // The message quotes the field with its control bytes escaped.
+                   {core::Cp932ToUtf8(core::FormatErrorMessage(e.Message()))});
             return;
         }
         Entry(piece.Line, column);

@@ -92,10 +92,11 @@ TEST(CliCheck, ShowsControlBytesOfTheDataEscaped)
     testutil::WriteFileBytes(dir.File("d.prn"), "\x1b[2J,10,9,1,0,1,a,b,c,d,e,x\n"
                                                 "10,10,\x07"
                                                 "9,1,0,1,a,b,c,d,e,x\n");
-    const Result r = RunCli({"check", "--data", Q(dir.File("d.prn"))});
+    const Result r = RunCli({"check", "--data", Q(dir.File("d.prn")), "--dpi", "600"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "1: '\\x1b[2J' は浮動小数点数ではありません\n"
-                     "2: '\\x079' は整数ではありません\n");
+    const std::string path = dir.File("d.prn");
+    EXPECT_EQ(r.out, path + ":1: error: '\\x1b[2J' は浮動小数点数ではありません.\n" + path +
+                         ":2: error: '\\x079' は整数ではありません.\n");
 
     const Result print =
         RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.pdf"))}, dir.Path());
