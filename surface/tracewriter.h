@@ -9,7 +9,8 @@ namespace surface {
 // Writes the operations of each document as JSON Lines, one object per line,
 // as they happen. Texts are UTF-8; coordinates are the device dots handed to
 // the surface.
-//   {"op":"open","title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100}
+// The format is described in docs/trace.md; a reader checks "version".
+//   {"op":"open","version":1,"title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100}
 //   {"op":"text","x":1081,"y":2262,"text":"...","size":10,"height":-83,"width":412,"cell":96,"brush":"solid"}
 //   {"op":"moveto","x":1181,"y":23}
 //   {"op":"lineto","x":1181,"y":2007,"pen":0}
@@ -19,6 +20,9 @@ namespace surface {
 class TraceWriter
 {
 public:
+    // Raised whenever a record or field changes its meaning or goes away.
+    static constexpr int TraceFormatVersion = 1;
+
     // Writes to path; "-" is standard output. Ok() tells whether it opened.
     explicit TraceWriter(const std::string& path);
     // Writes to an open stream that the caller keeps.
