@@ -1,7 +1,9 @@
 #include "tapplication.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <stdexcept>
 
@@ -10,7 +12,9 @@
 #include "exception.h"
 #include "fonts.h"
 #include "handlerguard.h"
+#include "qttranslations.h"
 #include "resources.h"
+#include "version.h"
 
 namespace app {
 
@@ -61,6 +65,8 @@ TApplication::TApplication()
 
 TApplication::~TApplication()
 {
+    if (m_qtTranslator)
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
     if (Application == this)
         Application = nullptr;
 }
@@ -70,6 +76,22 @@ void TApplication::Initialize()
     surface::InstallFontSubstitutions();
     resources::Initialize();
     calibration::SetHandlerRunner(&TApplication::Protect);
+
+    // The window's X11 class and Wayland app id name the desktop entry, so the
+    // desktop shows the entry's name and icon for it.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(core::DesktopFileName));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/ocrprint-48.png"));
+    icon.addFile(QStringLiteral(":/icons/ocrprint-256.png"));
+    QGuiApplication::setWindowIcon(icon);
+
+    // The printer dialog and the message boxes' buttons are Qt's: they speak
+    // the user's language, as the rest of the desktop does.
+    if (!m_qtTranslator) {
+        m_qtTranslator = std::make_unique<QTranslator>();
+        if (LoadQtTranslations(*m_qtTranslator, QLocale::system()))
+            QCoreApplication::installTranslator(m_qtTranslator.get());
+    }
 }
 
 int TApplication::Run()
