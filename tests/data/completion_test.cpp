@@ -3,10 +3,13 @@
 // scheduler after --printer.
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
 
+#include "clirun.h"
 #include "cupsscheduler.h"
 #include "files.h"
 
@@ -88,5 +91,25 @@ INSTANTIATE_TEST_SUITE_P(
                       true},
         CompletionRow{"NoQueueOfThatName", "ocrprint-cli print --printer zz", {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The completion keeps up with the tool: every option its help names is
+// offered.
+TEST(CompletionOfOptions, OffersEveryOptionTheHelpNames)
+{
+    if (!QFileInfo::exists(BashCompletion))
+        GTEST_SKIP() << "bash-completion is not installed (" << BashCompletion << ")";
+    const testutil::Result help = testutil::RunCli({"--help"});
+    ASSERT_EQ(help.status, 0) << help.err;
+    QSet<QString> named;
+    QRegularExpressionMatchIterator it = QRegularExpression("(?<![\\w-])--[a-z][a-z-]*")
+                                             .globalMatch(QString::fromStdString(help.out));
+    while (it.hasNext())
+        named.insert(it.next().captured());
+    ASSERT_FALSE(named.isEmpty()) << help.out;
+    QString error;
+    const QStringList offered = Complete("ocrprint-cli --", error);
+    for (const QString& option : named)
+        EXPECT_TRUE(offered.contains(option)) << option.toStdString() << " is not completed";
+}
 
 } // namespace

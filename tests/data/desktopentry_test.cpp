@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IdRow{"DesktopFileIcon", "ID.desktop", "\nIcon=ID\n"},
                       IdRow{"DesktopFileStartsTheProgram", "ID.desktop", "\nExec=ocrprint\n"},
                       IdRow{"DesktopFileMenu", "ID.desktop", "\nCategories=Office;Finance;\n"},
+                      // X11 gives the window the program's name as its class.
+                      IdRow{"DesktopFileWindowClass", "ID.desktop", "\nStartupWMClass=ocrprint\n"},
                       IdRow{"MetainfoId", "ID.metainfo.xml.in", "<id>ID</id>"},
                       IdRow{"MetainfoLaunchable", "ID.metainfo.xml.in",
                             "<launchable type=\"desktop-id\">ID.desktop</launchable>"},
