@@ -54,14 +54,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libcups2, fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# CPack puts the summary above this, the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-ocrprint prints the entries of a Japanese OCR declaration form from a
+"ocrprint prints the entries of a Japanese OCR declaration form from a
 Shift-JIS data file onto pre-printed paper, each entry at its exact
 position in millimetres. It corrects each printer's scale and position
 error from four lengths measured on a printed measurement sheet.
 .
-The package holds the window program, ocrprint (menu entry \"OCR印刷\"), and
+The package holds the window program, ocrprint (the menu entry OCR印刷), and
 the command-line tool ocrprint-cli, which runs the same jobs without a
 window and prints to CUPS queues or to PDF and PNG files.")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
