@@ -20,7 +20,9 @@ int main(int argc, char** argv)
         std::fputs(err.c_str(), stderr);
         return *status;
     }
+    app::BeginPlatformStart();
     app::TApplication application(argc, argv);
+    app::EndPlatformStart();
     std::unique_ptr<app::ProgramWindows> windows;
     // An error during start-up is shown like any other; the exit status stays 0.
     app::TApplication::Protect([&] {

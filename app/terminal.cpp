@@ -1,6 +1,11 @@
 #include "terminal.h"
 
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "version.h"
 
@@ -27,7 +32,65 @@ std::string HelpText()
            "ocrprint-cli --help. Manual: man ocrprint.\n";
 }
 
+QtMessageHandler PreviousHandler = nullptr;
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QString text;
+};
+
+std::vector<HeldMessage>& Held()
+{
+    static std::vector<HeldMessage> held;
+    return held;
+}
+
+// What the window was to open on, for the one line.
+QString WhereTo()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return "the Qt platform " + qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return "the Wayland display " + qEnvironmentVariable("WAYLAND_DISPLAY");
+    return "the display " + qEnvironmentVariable("DISPLAY");
+}
+
+void StartMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        Held().push_back({type, message});
+        return;
+    }
+    const bool debug = qEnvironmentVariableIntValue("OCRPRINT_DEBUG") != 0;
+    std::fprintf(stderr, "ocrprint: cannot open the window on %s%s\n", qPrintable(WhereTo()),
+                 debug ? "" : " (OCRPRINT_DEBUG=1 shows why)");
+    if (debug) {
+        for (const HeldMessage& m : Held())
+            std::fprintf(stderr, "%s\n", qPrintable(m.text));
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+    std::fflush(stderr);
+    // Qt would abort next: nothing of the program has started yet.
+    std::_Exit(1);
+}
+
 } // namespace
+
+void BeginPlatformStart()
+{
+    PreviousHandler = qInstallMessageHandler(StartMessage);
+}
+
+void EndPlatformStart()
+{
+    qInstallMessageHandler(PreviousHandler);
+    std::vector<HeldMessage> held = std::move(Held());
+    Held().clear();
+    const QMessageLogContext context;
+    for (const HeldMessage& m : held)
+        qt_message_output(m.type, context, m.text);
+}
 
 bool DisplayKnown()
 {

@@ -16,4 +16,10 @@ std::optional<int> AnswerOnTerminal(const std::vector<std::string>& args, bool d
 // Whether the environment names a display or a Qt platform to open windows on.
 bool DisplayKnown();
 
+// While the QApplication starts: a display that is named but cannot be opened
+// (Qt's fatal error, several lines and an abort) ends the program with one
+// line and exit status 1; Qt's other messages wait until EndPlatformStart().
+void BeginPlatformStart();
+void EndPlatformStart();
+
 } // namespace app

@@ -14,10 +14,10 @@ struct TerminalRow
 {
     const char* name;
     QStringList args;
-    bool display;    // whether the environment names a display (offscreen)
-    int status;      // the exit status
-    bool toStdout;   // the answer's one or more lines go to standard output
-    const char* has; // a text the answer holds
+    const char* display; // DISPLAY, or nullptr for none (QT_QPA_PLATFORM too if "=x")
+    int status;          // the exit status
+    bool toStdout;       // the answer's one or more lines go to standard output
+    const char* has;     // a text the answer holds
 };
 
 class ProgramOnTerminal : public ::testing::TestWithParam<TerminalRow>
@@ -28,10 +28,12 @@ TEST_P(ProgramOnTerminal, AnswersWithoutAWindow)
 {
     const TerminalRow& row = GetParam();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "OCRPRINT_DEBUG"})
         env.remove(name);
-    if (row.display)
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (row.display && row.display[0] == '=')
+        env.insert("QT_QPA_PLATFORM", row.display + 1);
+    else if (row.display)
+        env.insert("DISPLAY", row.display);
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QString::fromStdString(testutil::BinDir() + "/ocrprint"), row.args);
@@ -53,11 +55,25 @@ const std::string VersionLine = std::string("ocrprint ") + core::ProgramVersion 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ProgramOnTerminal,
     ::testing::Values(
-        TerminalRow{"HelpWithoutDisplay", {"--help"}, false, 0, true, "usage: ocrprint"},
-        TerminalRow{"ShortHelp", {"-h"}, true, 0, true, "usage: ocrprint"},
-        TerminalRow{"VersionWithoutDisplay", {"--version"}, false, 0, true, VersionLine.c_str()},
-        TerminalRow{"VersionWithDisplay", {"--version"}, true, 0, true, VersionLine.c_str()},
-        TerminalRow{"NoDisplay", {}, false, 1, false, "ocrprint: no display"}),
+        TerminalRow{"HelpWithoutDisplay", {"--help"}, nullptr, 0, true, "usage: ocrprint"},
+        TerminalRow{"ShortHelp", {"-h"}, "=offscreen", 0, true, "usage: ocrprint"},
+        TerminalRow{"VersionWithoutDisplay", {"--version"}, nullptr, 0, true, VersionLine.c_str()},
+        TerminalRow{
+            "VersionWithDisplay", {"--version"}, "=offscreen", 0, true, VersionLine.c_str()},
+        TerminalRow{"NoDisplay", {}, nullptr, 1, false, "ocrprint: no display"},
+        // A display no X server serves: Qt's abort becomes one line.
+        TerminalRow{"DisplayThatDoesNotAnswer",
+                    {},
+                    ":9876",
+                    1,
+                    false,
+                    "ocrprint: cannot open the window on the display :9876"},
+        TerminalRow{"PlatformThatDoesNotExist",
+                    {},
+                    "=nosuchplatform",
+                    1,
+                    false,
+                    "ocrprint: cannot open the window on the Qt platform nosuchplatform"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
