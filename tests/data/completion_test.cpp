@@ -39,6 +39,10 @@ QStringList Complete(const QString& line, QString& error)
         // A trailing blank starts a new, empty word.
         "[[ $1 == *' ' ]] && COMP_WORDS+=(''); _ocrprint_cli && printf '%s\\n' \"${COMPREPLY[@]}\"";
     QProcess bash;
+    // The completion asks the tool for its options: the built one.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", QString::fromStdString(testutil::BinDir()) + ":" + env.value("PATH"));
+    bash.setProcessEnvironment(env);
     bash.start("bash", {"-c", script, "bash", line});
     if (!bash.waitForFinished(30000)) {
         error = "bash did not end";
@@ -85,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                       "ocrprint-cli sheet --paper ",
                       {"A4", "A3", "B4", "B5", "Letter", "Legal"}},
         CompletionRow{"PaperPrefix", "ocrprint-cli sheet --paper L", {"Letter", "Legal"}},
+        CompletionRow{"PaperAfterEquals", "ocrprint-cli sheet --paper=Le", {"Letter", "Legal"}},
+        CompletionRow{"NoCommandAfterTheCommand", "ocrprint-cli check ", {}},
         CompletionRow{"PrinterQueues",
                       "ocrprint-cli print --printer ocr",
                       {"ocr300", "ocr300/fine", "ocrtest"},
