@@ -20,9 +20,6 @@ namespace surface {
 class TraceWriter
 {
 public:
-    // Raised whenever a record or field changes its meaning or goes away.
-    static constexpr int TraceFormatVersion = 1;
-
     // Writes to path; "-" is standard output. Ok() tells whether it opened.
     explicit TraceWriter(const std::string& path);
     // Writes to an open stream that the caller keeps.
@@ -47,6 +44,10 @@ public:
 
     // JSON string escaping of UTF-8 text (quotes, backslash, control characters).
     static std::string JsonString(const std::string& utf8);
+
+    // The format's version in the open record: raised whenever a record or
+    // field changes its meaning or goes away (docs/trace.md).
+    static constexpr int TraceFormatVersion = 1;
 
 private:
     void Line(const std::string& json);
