@@ -24,8 +24,8 @@ std::string HelpText()
     return std::string("usage: ocrprint [--help | --version]\n"
                        "Opens the window \"") +
            core::MainWindowCaption +
-           "\": prints the OCR declaration form from ocrdat.prn onto pre-printed paper\n"
-           "and corrects the printer's misalignment.\n"
+           "\": prints the OCR declaration form from ocrdat.prn onto\n"
+           "pre-printed paper and corrects the printer's misalignment.\n"
            "  -h, --help  show this help and exit\n"
            "  --version   show the version and exit\n"
            "Needs a display (DISPLAY or WAYLAND_DISPLAY). The same jobs without a window:\n"
