@@ -10,6 +10,7 @@
 #include "printerdevice.h"
 #include "sheetjobs.h"
 #include "testutil.h"
+#include "tpen.h"
 #include "tprinter.h"
 #include "tprintercanvas.h"
 
@@ -52,7 +53,7 @@ void Declaration()
     ASSERT_TRUE(print::PrintDeclaration(adjustment, Sample()).has_value());
 }
 
-class FreshJobTest : public CupsTest, public ::testing::WithParamInterface<FreshRow>
+class FreshJobTestBase : public CupsTest
 {
 protected:
     void SetUp() override
@@ -79,6 +80,10 @@ protected:
     }
 
     testutil::TempDir m_dir;
+};
+
+class FreshJobTest : public FreshJobTestBase, public ::testing::WithParamInterface<FreshRow>
+{
 };
 
 TEST_P(FreshJobTest, SpoolsThePageOfANewProcess)
@@ -146,6 +151,67 @@ INSTANTIATE_TEST_SUITE_P(
                  {"print", "--data", Sample()},
                  Declaration}),
     [](const ::testing::TestParamInfo<FreshRow>& info) { return std::string(info.param.Name); });
+
+struct ClipRow
+{
+    const char* Name;
+    const char* Printer;
+    QPageLayout::Orientation Orientation;
+};
+
+void PrintTo(const ClipRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class ClipTest : public FreshJobTestBase, public ::testing::WithParamInterface<ClipRow>
+{
+};
+
+// Lines from the paper's edges into the page: only what lies on the printable
+// area reaches the paper, as a printer driver has it.
+TEST_P(ClipTest, NothingOutsideThePrintableArea)
+{
+    const ClipRow& row = GetParam();
+    surface::PrinterSetup setup;
+    setup.Printer = row.Printer;
+    setup.Orientation = row.Orientation;
+    auto device = std::make_unique<surface::PrinterDevice>(setup);
+    const surface::PrinterCaps caps = device->Caps();
+    ASSERT_GT(caps.OffsetX, 20);
+    ASSERT_GT(caps.OffsetY, 20);
+    const std::string queue =
+        std::string(row.Printer).substr(0, std::string(row.Printer).find('/'));
+    const int before = Scheduler().LastJobId();
+    surface::TPrinter printer;
+    printer.SetDevice(std::move(device));
+    printer.OpenDocument();
+    surface::TPrinterCanvas& canvas = *printer.PageCanvas();
+    canvas.Pen().SetWidth(9);
+    canvas.MovePenTo(-caps.OffsetX, 300); // from the left edge
+    canvas.DrawLineTo(200, 300);
+    canvas.MovePenTo(300, -caps.OffsetY); // from the top edge
+    canvas.DrawLineTo(300, 200);
+    printer.CloseDocument();
+    ASSERT_NE(Scheduler().WaitForJob(before), 0);
+
+    const GrayImage page = RenderGray(Scheduler().OutputFile(queue), caps.DpiX, 0, 0,
+                                      caps.OffsetX + 400, caps.OffsetY + 400);
+    ASSERT_GT(page.Width, 0);
+    const int row300 = 300 + caps.OffsetY;
+    const int column300 = 300 + caps.OffsetX;
+    EXPECT_EQ(page.At(caps.OffsetX - 10, row300), 255) << "the line reaches into the left margin";
+    EXPECT_LT(page.At(caps.OffsetX + 10, row300), 128) << "the line is missing on the page";
+    EXPECT_EQ(page.At(column300, caps.OffsetY - 10), 255) << "the line reaches into the top margin";
+    EXPECT_LT(page.At(column300, caps.OffsetY + 10), 128) << "the line is missing on the page";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queues, ClipTest,
+    ::testing::Values(ClipRow{"A4Portrait", "ocrtest", QPageLayout::Portrait},
+                      ClipRow{"A4Landscape", "ocrtest", QPageLayout::Landscape},
+                      ClipRow{"LetterUnevenMargins", "ocr300", QPageLayout::Portrait}),
+    [](const ::testing::TestParamInfo<ClipRow>& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace cupstest
