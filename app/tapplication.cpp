@@ -11,6 +11,7 @@
 #include "fonts.h"
 #include "handlerguard.h"
 #include "resources.h"
+#include "tprinter.h"
 
 namespace app {
 
@@ -21,6 +22,9 @@ namespace {
 // The QApplication of the program: an exception that escapes the delivery of
 // an event (a slot connected without the guard, a paint handler) still ends up
 // in the error box instead of ending the program.
+// Whether a quit came while a page was being handed over.
+bool g_quitDeferred = false;
+
 class GuardedApplication : public QApplication
 {
 public:
@@ -28,6 +32,14 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
+        // The close box or "終 了" during a hand-over: the program ends once
+        // the handler that prints has finished, its page handed over or its
+        // failure shown (a quitting application shows no more boxes).
+        if (event->type() == QEvent::Quit && receiver == this &&
+            surface::PrinterObject()->Printing()) {
+            g_quitDeferred = true;
+            return true;
+        }
         try {
             return QApplication::notify(receiver, event);
         } catch (...) {
@@ -107,6 +119,11 @@ void TApplication::Protect(const std::function<void()>& handler) noexcept
         }
     } catch (...) {
         // Showing the error failed as well; the program goes on regardless.
+    }
+    if (g_quitDeferred && !surface::PrinterObject()->Printing()) {
+        g_quitDeferred = false;
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QCoreApplication::postEvent(application, new QEvent(QEvent::Quit));
     }
 }
 

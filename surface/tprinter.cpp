@@ -151,7 +151,7 @@ TPrinterCanvas* TPrinter::PageCanvas()
 
 void TPrinter::SetDevice(std::unique_ptr<Device> device)
 {
-    if (m_printing)
+    if (m_printing || m_finding)
         ThrowPrinterError(MsgPrinting);
     m_device = std::move(device);
 }

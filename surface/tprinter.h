@@ -61,7 +61,8 @@ public:
     TPrinterCanvas* PageCanvas();
 
     // Makes device the current printer (the print dialog, the command line,
-    // the tests). Refused with "現在印刷中です" while a document is open.
+    // the tests). Refused with "現在印刷中です" while a document is open or
+    // the default printer is being looked up.
     void SetDevice(std::unique_ptr<Device> device);
     // The current device, or nullptr when none has been selected yet.
     Device* CurrentDevice() const { return m_device.get(); }
