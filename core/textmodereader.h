@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace core {
 
@@ -23,6 +24,8 @@ public:
     bool Open(const std::string& path, bool noFollow = false);
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
+    // The open file's status (owner, mode), as it was when it was opened.
+    const struct stat& FileInfo() const { return m_info; }
 
     // Reads the next piece of a line into line (replacing its content), at
     // most maxBytes bytes after the CRs are dropped, up to and including a
@@ -40,6 +43,7 @@ private:
     std::string m_buffer;
     std::size_t m_pos = 0;
     bool m_eof = false;
+    struct stat m_info = {};
 };
 
 } // namespace core

@@ -18,6 +18,7 @@
 
 #include "cupsapi.h"
 #include "handover.h"
+#include "outputfiledevice.h"
 #include "queuefacts.h"
 #include "spoolfile.h"
 
@@ -150,9 +151,10 @@ struct PrinterDevice::Impl
 
     QRectF Printable; // the printable area in the painter's units, before any shift
 
-    // The page is drawn into memory; a file of the user's own ("print to
-    // file") or the spool file receives it once complete.
+    // The page is drawn into memory; the spool file, or the file printed to
+    // ("print to file"), receives it once complete.
     std::unique_ptr<QFile> File;
+    std::unique_ptr<OutputFileDevice> Output;
     SpoolFile Spool;
     QBuffer Drawn;
     std::unique_ptr<QPdfWriter> Pdf;
@@ -169,11 +171,19 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
     // chosen leaves the file on the fallback resolution.
     // The scheduler may be slow to answer: the windows go on meanwhile.
     RunOffGuiThread([this] {
-        if (!ToFile() || Setup.Printer.empty())
+        // A file needs the queue only for its facts: one deleted since it was
+        // chosen, or none at all (no default, no queue), leaves the file on
+        // the fallback resolution.
+        if (!ToFile())
             Setup.Printer = CheckedPrinterName(Setup.Printer);
+        else if (Setup.Printer.empty())
+            Setup.Printer = FirstChoicePrinter();
         // "Print to file" lays the file out with the facts of the queue chosen
         // last, so that it looks like what that printer would print.
-        Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+        if (Setup.Printer.empty())
+            Facts.Dpi = FallbackDpi;
+        else
+            Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
     });
     const bool native = !ToFile();
 
@@ -268,6 +278,10 @@ void PrinterDevice::Impl::Discard()
         File->remove();
         File.reset();
     }
+    if (Output) {
+        Output->Discard();
+        Output.reset();
+    }
     Spool.Remove();
 }
 
@@ -328,11 +342,11 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
     d.Title = QString::fromStdU16String(core::DecodeCp932(titleCp932));
 
     if (d.ToFile()) {
-        d.File = std::make_unique<QFile>(QString::fromStdString(d.Setup.OutputFile));
-        if (!d.File->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            d.File.reset();
-            ThrowPrinterError(MsgInvalidPrinter);
-        }
+        // A file printed to is replaced only once complete: the previous
+        // one, or a link's target, stays as it was when the job fails.
+        auto output = std::make_unique<OutputFileDevice>(d.Setup.OutputFile);
+        output->OpenOrThrow();
+        d.Output = std::move(output);
     } else {
         // The spool file is there, private, from the start of the job: a
         // signal that ends the program now removes it with its directory.
@@ -377,15 +391,20 @@ DocumentOutput PrinterDevice::EndDocument()
     d.Pdf.reset();
     QByteArray pdf = d.Drawn.data();
     const bool boxed = drawn && SetExactPageBox(pdf, d.PagePoints);
+    if (d.ToFile()) {
+        // A failed write shows in the commit, with its reason.
+        const std::unique_ptr<OutputFileDevice> file = std::move(d.Output);
+        d.Discard();
+        if (!boxed)
+            ThrowPrinterError(MsgInvalidPrinter);
+        file->write(pdf);
+        file->CommitOrThrow();
+        output.Delivered = true;
+        return output;
+    }
     const bool written = boxed && d.File->write(pdf) == pdf.size() && d.File->flush();
     const QString writeError = d.File->errorString();
     d.File->close();
-    if (d.ToFile()) {
-        d.File.reset();
-        d.Discard();
-        output.Delivered = written;
-        return output;
-    }
     if (!written) {
         const std::string reason = boxed ? QFile::encodeName(d.Spool.Path()).toStdString() + ": " +
                                                writeError.toStdString()
