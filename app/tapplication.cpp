@@ -14,6 +14,7 @@
 #include "handlerguard.h"
 #include "qttranslations.h"
 #include "resources.h"
+#include "tprinter.h"
 #include "version.h"
 
 namespace app {
@@ -25,6 +26,9 @@ namespace {
 // The QApplication of the program: an exception that escapes the delivery of
 // an event (a slot connected without the guard, a paint handler) still ends up
 // in the error box instead of ending the program.
+// Whether a quit came while a page was being handed over.
+bool g_quitDeferred = false;
+
 class GuardedApplication : public QApplication
 {
 public:
@@ -32,6 +36,14 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
+        // The close box or "終 了" during a hand-over: the program ends once
+        // the handler that prints has finished, its page handed over or its
+        // failure shown (a quitting application shows no more boxes).
+        if (event->type() == QEvent::Quit && receiver == this &&
+            surface::PrinterObject()->Printing()) {
+            g_quitDeferred = true;
+            return true;
+        }
         try {
             return QApplication::notify(receiver, event);
         } catch (...) {
@@ -129,6 +141,11 @@ void TApplication::Protect(const std::function<void()>& handler) noexcept
         }
     } catch (...) {
         // Showing the error failed as well; the program goes on regardless.
+    }
+    if (g_quitDeferred && !surface::PrinterObject()->Printing()) {
+        g_quitDeferred = false;
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QCoreApplication::postEvent(application, new QEvent(QEvent::Quit));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <QCoreApplication>
+#include <QString>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -44,14 +45,25 @@ void SelectDevice(const CommandLine& line)
         printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
 }
 
-// A spooler's answer is not examined, but a file that was not written is a
-// result the user has to hear about.
+// A file that was not written is a result the user has to hear about (a page
+// the spooler refused has thrown already). What was made is named on standard
+// error, as lp names its request: standard output carries only data.
 int OutputStatus(const surface::DocumentOutput& output)
 {
     if (!output.Delivered && !output.File.empty()) {
         PrintErrorUtf8("ocrprint-cli: cannot write " + output.File);
         return 1;
     }
+    QString done;
+    if (!output.File.empty())
+        done = QCoreApplication::translate("ocrprint-cli", "%1 written")
+                   .arg(QString::fromStdString(output.File));
+    else if (!output.Queue.empty())
+        done = QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))")
+                   .arg(QString::fromStdString(output.Queue))
+                   .arg(output.JobId);
+    if (!done.isEmpty())
+        PrintErrorUtf8("ocrprint-cli: " + done.toStdString());
     return 0;
 }
 
