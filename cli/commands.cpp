@@ -1,11 +1,13 @@
 #include "commands.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
+#include "argumentcodec.h"
 #include "calibrationmodel.h"
 #include "core.h"
 #include "print.h"
@@ -29,6 +31,44 @@ void PrintErrorUtf8(const std::string& text)
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
+// One of the tool's own messages, in the user's language.
+void PrintNotice(const QString& text)
+{
+    PrintErrorUtf8("ocrprint-cli: " + EncodeArgument(text));
+}
+
+// A path or a value as given goes into a message byte for byte.
+QString Arg(const std::string& bytes)
+{
+    return DecodeArgument(bytes);
+}
+
+// --data -: the data from standard input, read whole before anything is drawn
+// (a pipe cannot be read twice, and a half-read one must not half-print).
+bool OpenStandardInput(core::TextModeReader& reader)
+{
+    std::string bytes;
+    std::array<char, 64 * 1024> chunk{};
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
+        bytes.append(chunk.data(), got);
+        if (got < chunk.size())
+            break;
+    }
+    if (std::ferror(stdin) != 0) {
+        PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                "cannot read the data from standard input"));
+        return false;
+    }
+    reader.OpenBytes(std::move(bytes));
+    return true;
+}
+
+bool DataFromStandardInput(const CommandLine& line)
+{
+    return line.Data == StandardStream;
+}
+
 // Chooses the printer the command prints on or asks: the file printer, a named
 // queue, or (nothing given) the system default, found when first needed.
 void SelectDevice(const CommandLine& line)
@@ -45,7 +85,8 @@ void SelectDevice(const CommandLine& line)
 int OutputStatus(const surface::DocumentOutput& output)
 {
     if (!output.Delivered && !output.File.empty()) {
-        PrintErrorUtf8("ocrprint-cli: cannot write " + output.File);
+        PrintNotice(
+            QCoreApplication::translate("ocrprint-cli", "cannot write %1").arg(Arg(output.File)));
         return 1;
     }
     return 0;
@@ -71,7 +112,8 @@ int RunPrinting(const CommandLine& line, const std::function<int()>& job)
     if (line.Trace) {
         trace = std::make_unique<surface::TraceWriter>(*line.Trace);
         if (!trace->Ok()) {
-            PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
+            PrintNotice(QCoreApplication::translate("ocrprint-cli", "cannot write the trace to %1")
+                            .arg(Arg(*line.Trace)));
             return 1;
         }
     }
@@ -116,9 +158,12 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
-            PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
-                           " is not a length from " + core::FloatToStr(rules[i]->Low) + " to " +
-                           core::FloatToStr(rules[i]->High) + " mm: " + shown[i] + " used");
+            PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                    "%1 %2 is not a length from %3 to %4 mm: "
+                                                    "%5 used")
+                            .arg(QLatin1String(names[i]), Arg(typed[i]),
+                                 Arg(core::FloatToStr(rules[i]->Low)),
+                                 Arg(core::FloatToStr(rules[i]->High)), Arg(shown[i])));
     }
 }
 
@@ -126,6 +171,12 @@ int RunPrint(const CommandLine& line)
 {
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        if (DataFromStandardInput(line)) {
+            core::TextModeReader reader;
+            if (!OpenStandardInput(reader))
+                return 1;
+            return OutputStatus(print::PrintDeclaration(adjustment, reader));
+        }
         const std::string path = line.Data ? *line.Data : print::DataFilePath();
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
@@ -185,7 +236,8 @@ int RunCalibrate(const CommandLine& line)
     model::StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
     // The window saves silently and ignores a failure; a tool must not.
     if (!settings::SaveSettingsTo(path, adjustment)) {
-        PrintErrorUtf8("ocrprint-cli: cannot save the settings to " + path);
+        PrintNotice(QCoreApplication::translate("ocrprint-cli", "cannot save the settings to %1")
+                        .arg(Arg(path)));
         return 1;
     }
     PrintValues(adjustment);
@@ -194,10 +246,17 @@ int RunCalibrate(const CommandLine& line)
 
 int RunCheck(const CommandLine& line)
 {
-    const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const int problems = print::CheckDataFile(path, [](int number, const std::string& reason) {
+    const auto report = [](int number, const std::string& reason) {
         std::printf("%d: %s\n", number, reason.c_str());
-    });
+    };
+    if (DataFromStandardInput(line)) {
+        core::TextModeReader reader;
+        if (!OpenStandardInput(reader))
+            return 1;
+        return print::CheckDataFile(reader, report) == 0 ? 0 : 1;
+    }
+    const std::string path = line.Data ? *line.Data : print::DataFilePath();
+    const int problems = print::CheckDataFile(path, report);
     if (problems < 0) {
         PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
         return 1;
@@ -225,7 +284,8 @@ int RunCommand(const CommandLine& line)
             if (line.Command == name)
                 return run(line);
         }
-        PrintErrorUtf8("ocrprint-cli: unknown command " + line.Command);
+        PrintNotice(QCoreApplication::translate("ocrprint-cli", "unknown command %1")
+                        .arg(Arg(line.Command)));
         return 2;
     } catch (const core::Exception& e) {
         PrintError(e.Message());

@@ -159,7 +159,8 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
     m_impl->Finish(false, m_options.DpiX, m_options.DpiY);
 
     const QString path = QString::fromStdString(m_options.OutputPath);
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString suffix = m_options.Format.empty() ? QFileInfo(path).suffix().toLower()
+                                                    : QString::fromStdString(m_options.Format);
     const int dpiX = m_options.DpiX;
     const int dpiY = m_options.DpiY;
     const int paperW = core::PaperDots(m_options.Paper.WidthMm, dpiX);

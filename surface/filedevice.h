@@ -33,7 +33,8 @@ struct Misalignment
 
 struct FilePrinterOptions
 {
-    std::string OutputPath; // .pdf or .png, by its extension
+    std::string OutputPath; // .pdf or .png, by its extension unless Format says
+    std::string Format;     // "pdf" or "png"; empty: from OutputPath's extension
     int DpiX = 600;
     int DpiY = 600;
     int OffsetX = 0; // physical offsets in dots, the same margin right and bottom

@@ -13,9 +13,22 @@ struct Result
     std::string err;
 };
 
+// What a run is given besides its arguments.
+struct CliInput
+{
+    std::string tmpdir;     // when given, its TMPDIR (where it looks for the settings file)
+    QStringList env;        // NAME=VALUE, over the C.UTF-8 locale every run starts from
+    std::string stdinBytes; // its standard input, closed after these bytes
+};
+
 // Runs the built ocrprint-cli with args; tmpdir, when given, becomes its TMPDIR
-// (where it looks for the settings file).
+// (where it looks for the settings file). The tool's own texts are English.
 Result RunCli(const QStringList& args, const std::string& tmpdir = {});
+Result RunCli(const QStringList& args, const CliInput& input);
+
+// Whether err is a usage error as the tool writes one: "ocrprint-cli: " and the
+// reason on one line, then the line pointing to the help.
+bool IsUsageError(const std::string& err);
 
 inline QString Q(const std::string& s)
 {
