@@ -84,9 +84,10 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix)
     return true;
 }
 
+// A reason quotes what was typed; its bytes stay as they were.
 std::string Utf8(const QString& text)
 {
-    return text.toStdString();
+    return EncodeArgument(text);
 }
 
 // Why Qt's parser refused arguments it knew every option of: an option that
