@@ -7,6 +7,7 @@
 
 #include "argumentcodec.h"
 #include "commandtable.h"
+#include "escape.h"
 
 namespace cli {
 
@@ -84,10 +85,11 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix)
     return true;
 }
 
-// A reason quotes what was typed; its bytes stay as they were.
+// A reason quotes what was typed: its bytes stay as they were, but a control
+// byte is shown, not obeyed by the terminal.
 std::string Utf8(const QString& text)
 {
-    return EncodeArgument(text);
+    return core::EscapeControlChars(EncodeArgument(text));
 }
 
 // Why Qt's parser refused arguments it knew every option of: an option that

@@ -66,6 +66,7 @@ bool TextModeReader::Open(const std::string& path, bool noFollow)
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
+    m_info = info;
     return true;
 }
 
@@ -76,6 +77,7 @@ void TextModeReader::OpenBytes(std::string bytes)
     m_pos = 0;
     m_eof = true;
     m_inMemory = true;
+    m_info = {};
     DropTextModeBytes(m_buffer);
 }
 

@@ -68,16 +68,8 @@
         <translation>%1 に書き込めません</translation>
     </message>
     <message>
-        <source>cannot write the trace to %1</source>
-        <translation>トレースを %1 に書き込めません</translation>
-    </message>
-    <message>
         <source>%1 %2 is not a length from %3 to %4 mm: %5 used</source>
         <translation>%1 %2 は %3 ～ %4 mm の長さではありません: %5 を使います</translation>
-    </message>
-    <message>
-        <source>cannot save the settings to %1</source>
-        <translation>設定を %1 に保存できません</translation>
     </message>
     <message>
         <source>list the eight values of the settings file</source>
@@ -252,6 +244,46 @@ default 0,0,0,0</source>
 左上を中心に SX, SY パーセント伸縮し (|S| &lt; 50)、
 DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
 既定 0,0,0,0</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: --trace and -o both name %1</source>
+        <translation>ocrprint-cli: --trace と -o が同じ %1 を指しています</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 is the data file: not written</source>
+        <translation>ocrprint-cli: %1 はデータファイルです: 書き込みません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 is the settings file: not written</source>
+        <translation>ocrprint-cli: %1 は設定ファイルです: 書き込みません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot write the trace to %1: %2</source>
+        <translation>ocrprint-cli: トレースを %1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>標準出力</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 ignored: it belongs to another user, who could have planted it</source>
+        <translation>ocrprint-cli: %1 を無視しました: 他のユーザーが所有しており、仕込まれたおそれがあります</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 ignored: others may write to it (chmod go-w %1)</source>
+        <translation>ocrprint-cli: %1 を無視しました: 他のユーザーが書き込めます (chmod go-w %1)</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: the default settings are used</source>
+        <translation>ocrprint-cli: 既定の設定を使います</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot save the settings to %1: %2</source>
+        <translation>ocrprint-cli: 設定を %1 に保存できません: %2</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot write standard output: %1</source>
+        <translation>ocrprint-cli: 標準出力に書き込めません: %1</translation>
     </message>
 </context>
 </TS>

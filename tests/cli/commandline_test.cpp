@@ -2,6 +2,7 @@
 // the help, usage errors, standard input, and the tool's own texts in the
 // user's language next to the program's messages, which stay Japanese.
 #include <QFile>
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include "argumentcodec.h"
@@ -159,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "sheet takes no arguments"},
         ReasonRow{"NoCommand", {}, "no command given"},
         ReasonRow{"UnknownCommand", {"frobnicate"}, "unknown command frobnicate"},
+        ReasonRow{"ControlBytesShown", {"print\x1b[2J"}, "unknown command print\\x1b[2J"},
         ReasonRow{"DIsThePrinter",
                   {"sheet", "-d", "q", "-o", "x.pdf"},
                   "--printer and --output exclude each other"},
@@ -371,6 +373,66 @@ INSTANTIATE_TEST_SUITE_P(
                  "10,10,9,1,0,1,a,b,c,d,e,ok\r\n20,20,9,1,1,1,a,b,c,d,e,\x8E\x52\r\n\x1A"
                  "30,30,9,1,0,1,a,b,c,d,e,gone\r\n"},
         InputRow{"CheckedLines", {"check"}, BadData + "10,10,9,1,0,1,a,b,c,d,e,ok\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct StdoutRow
+{
+    const char* name;
+    QStringList args;
+    std::string input;
+    bool png;
+    int width, height; // the PNG's pixels
+};
+
+class CliStandardOutput : public ::testing::TestWithParam<StdoutRow>
+{
+};
+
+// -o - writes the document, and nothing else, to standard output.
+TEST_P(CliStandardOutput, HoldsOnePage)
+{
+    const StdoutRow& row = GetParam();
+    TempDir dir;
+    CliInput input;
+    input.tmpdir = dir.Path();
+    input.stdinBytes = row.input;
+    const Result r = RunCli(row.args, input);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_FALSE(QFile::exists(Q(dir.File("-"))));
+    if (row.png) {
+        const QImage image = QImage::fromData(QByteArray::fromStdString(r.out), "PNG");
+        EXPECT_EQ(image.width(), row.width);
+        EXPECT_EQ(image.height(), row.height);
+        return;
+    }
+    EXPECT_TRUE(r.out.starts_with("%PDF-"));
+    EXPECT_TRUE(r.out.ends_with("%%EOF\n"));
+    std::size_t pages = 0;
+    for (std::size_t at = r.out.find("/Type /Page\n"); at != std::string::npos;
+         at = r.out.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_EQ(pages, 1u);
+    EXPECT_NE(r.out.find("/Count 1\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliStandardOutput,
+    ::testing::Values(
+        StdoutRow{"SheetPdf", {"sheet", "-o", "-"}, "", false, 0, 0},
+        StdoutRow{"DeclarationFromStandardInput",
+                  {"print", "--data", "-", "-o", "-"},
+                  testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"),
+                  false,
+                  0,
+                  0},
+        StdoutRow{
+            "SheetPng", {"sheet", "-o", "-", "--format", "png", "--dpi", "50"}, "", true, 413, 585},
+        StdoutRow{"TestPrintPngAt30x60",
+                  {"test-print", "150", "200", "100", "150", "-o-", "--format=png", "--dpi=30x60"},
+                  "",
+                  true,
+                  248,
+                  702}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct CodecRow

@@ -13,12 +13,27 @@ Result RunCli(const QStringList& args, const std::string& tmpdir)
     return RunCli(args, input);
 }
 
+Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
+                        const std::string& tmpdir)
+{
+    CliInput input;
+    input.tmpdir = tmpdir;
+    input.stdoutFile = stdoutFile;
+    return RunCli(args, input);
+}
+
 Result RunCli(const QStringList& args, const CliInput& input)
 {
     QProcess process;
+    if (!input.stdoutFile.empty())
+        process.setStandardOutputFile(Q(input.stdoutFile));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!input.tmpdir.empty())
+    if (!input.tmpdir.empty()) {
+        // The settings file's places, old and new, are all the test's own.
         env.insert("TMPDIR", Q(input.tmpdir));
+        env.insert("XDG_CONFIG_HOME", Q(input.tmpdir + "/.config"));
+        env.insert("XDG_CACHE_HOME", Q(input.tmpdir + "/.cache"));
+    }
     // The tool speaks the user's language; the tests name the one they expect.
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
         env.remove(name);
