@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "argumentcodec.h"
 #include "calibrationmodel.h"
 #include "core.h"
 #include "print.h"
@@ -34,6 +35,49 @@ void PrintErrorUtf8(const std::string& text)
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
+// Paths and values go into messages byte for byte, whatever their encoding.
+std::string Text(const QString& text)
+{
+    return EncodeArgument(text);
+}
+
+QString Q(const std::string& text)
+{
+    return DecodeArgument(text);
+}
+
+// One of the tool's own messages, in the user's language.
+void PrintNotice(const QString& text)
+{
+    PrintErrorUtf8("ocrprint-cli: " + EncodeArgument(text));
+}
+
+// --data -: the data from standard input, read whole before anything is drawn
+// (a pipe cannot be read twice, and a half-read one must not half-print).
+bool OpenStandardInput(core::TextModeReader& reader)
+{
+    std::string bytes;
+    std::array<char, 64 * 1024> chunk{};
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
+        bytes.append(chunk.data(), got);
+        if (got < chunk.size())
+            break;
+    }
+    if (std::ferror(stdin) != 0) {
+        PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                "cannot read the data from standard input"));
+        return false;
+    }
+    reader.OpenBytes(std::move(bytes));
+    return true;
+}
+
+bool DataFromStandardInput(const CommandLine& line)
+{
+    return line.Data == StandardStream;
+}
+
 // Chooses the printer the command prints on or asks: the file printer, a named
 // queue, or (nothing given) the system default, found when first needed.
 void SelectDevice(const CommandLine& line)
@@ -51,7 +95,8 @@ void SelectDevice(const CommandLine& line)
 int OutputStatus(const surface::DocumentOutput& output)
 {
     if (!output.Delivered && !output.File.empty()) {
-        PrintErrorUtf8("ocrprint-cli: cannot write " + output.File);
+        PrintNotice(
+            QCoreApplication::translate("ocrprint-cli", "cannot write %1").arg(Q(output.File)));
         return 1;
     }
     QString done;
@@ -78,16 +123,6 @@ public:
     TraceScope& operator=(const TraceScope&) = delete;
 };
 
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 // The settings files a command may read: the one given, or every place the
 // program looks.
 std::vector<std::string> SettingsFiles(const CommandLine& line)
@@ -101,6 +136,7 @@ std::vector<std::string> SettingsFiles(const CommandLine& line)
 // however spelled. Refused before anything is opened for writing.
 bool RefuseOutputOntoInput(const CommandLine& line)
 {
+    // Standard input is no file to overwrite.
     const std::string data = line.Data ? *line.Data : print::DataFilePath();
     std::vector<std::string> outputs;
     if (line.Trace && *line.Trace != "-")
@@ -120,7 +156,7 @@ bool RefuseOutputOntoInput(const CommandLine& line)
         return true;
     }
     for (const std::string& output : outputs) {
-        if (core::IsSameFile(output, data)) {
+        if (line.Data != StandardStream && core::IsSameFile(output, data)) {
             PrintErrorUtf8(
                 Text(QCoreApplication::translate("ocrprint-cli",
                                                  "ocrprint-cli: %1 is the data file: not written")
@@ -160,11 +196,6 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 // once the job is over.
 int RunPrinting(const CommandLine& line, const std::function<int()>& job)
 {
-    if (line.Trace && *line.Trace == "-" && line.FilePrinter && line.File.OutputPath == "-") {
-        PrintErrorUtf8(Text(QCoreApplication::translate(
-            "ocrprint-cli", "ocrprint-cli: --trace - and -o - cannot both write standard output")));
-        return 2;
-    }
     if (RefuseOutputOntoInput(line))
         return 1;
     std::unique_ptr<surface::TraceWriter> trace;
@@ -241,9 +272,12 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
-            PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
-                           " is not a length from " + core::FloatToStr(rules[i]->Low) + " to " +
-                           core::FloatToStr(rules[i]->High) + " mm: " + shown[i] + " used");
+            PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                    "%1 %2 is not a length from %3 to %4 mm: "
+                                                    "%5 used")
+                            .arg(QLatin1String(names[i]), Q(typed[i]),
+                                 Q(core::FloatToStr(rules[i]->Low)),
+                                 Q(core::FloatToStr(rules[i]->High)), Q(shown[i])));
     }
 }
 
@@ -251,6 +285,12 @@ int RunPrint(const CommandLine& line)
 {
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        if (DataFromStandardInput(line)) {
+            core::TextModeReader reader;
+            if (!OpenStandardInput(reader))
+                return 1;
+            return OutputStatus(print::PrintDeclaration(adjustment, reader));
+        }
         const std::string path = line.Data ? *line.Data : print::DataFilePath();
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
@@ -323,10 +363,17 @@ int RunCalibrate(const CommandLine& line)
 
 int RunCheck(const CommandLine& line)
 {
-    const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const int problems = print::CheckDataFile(path, [](int number, const std::string& reason) {
+    const auto report = [](int number, const std::string& reason) {
         std::printf("%d: %s\n", number, reason.c_str());
-    });
+    };
+    if (DataFromStandardInput(line)) {
+        core::TextModeReader reader;
+        if (!OpenStandardInput(reader))
+            return 1;
+        return print::CheckDataFile(reader, report) == 0 ? 0 : 1;
+    }
+    const std::string path = line.Data ? *line.Data : print::DataFilePath();
+    const int problems = print::CheckDataFile(path, report);
     if (problems < 0) {
         PrintErrorUtf8(print::DataFileOpenError(path));
         return 1;
@@ -366,7 +413,8 @@ int Dispatch(const CommandLine& line)
             if (line.Command == name)
                 return run(line);
         }
-        PrintErrorUtf8("ocrprint-cli: unknown command " + line.Command);
+        PrintNotice(
+            QCoreApplication::translate("ocrprint-cli", "unknown command %1").arg(Q(line.Command)));
         return 2;
     } catch (const core::Exception& e) {
         PrintError(e.Message());

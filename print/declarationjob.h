@@ -53,5 +53,8 @@ bool ReadDataFile(const std::string& path,
 // half-drawn declaration reaches the paper.
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
                                                         const std::string& path = {});
+// The same job on data already open (read from standard input).
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader);
 
 } // namespace print
