@@ -21,8 +21,11 @@ public:
     // Opens a regular file for reading. With noFollow a symbolic link at the
     // path is not followed and the open fails.
     bool Open(const std::string& path, bool noFollow = false);
+    // Reads the given bytes exactly as Open() reads a file holding them (the
+    // data of a pipe, read whole).
+    void OpenBytes(std::string bytes);
     void Close();
-    bool IsOpen() const { return m_file != nullptr; }
+    bool IsOpen() const { return m_file != nullptr || m_inMemory; }
 
     // Reads the next piece of a line into line (replacing its content), at
     // most maxBytes bytes after the CRs are dropped, up to and including a
@@ -40,6 +43,7 @@ private:
     std::string m_buffer;
     std::size_t m_pos = 0;
     bool m_eof = false;
+    bool m_inMemory = false; // OpenBytes: the buffer holds all there is
 };
 
 } // namespace core
