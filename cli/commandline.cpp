@@ -71,7 +71,7 @@ bool ParseMisalignment(const std::string& text, surface::Misalignment& error)
 
 bool IsCommand(const std::string& word)
 {
-    for (const char* c : {"print", "check", "sheet", "test-print", "calibrate", "show"})
+    for (const char* c : {"print", "check", "convert", "sheet", "test-print", "calibrate", "show"})
         if (word == c)
             return true;
     return false;
@@ -81,6 +81,8 @@ bool IsCommand(const std::string& word)
 
 std::size_t ArgumentCount(const std::string& command)
 {
+    if (command == "convert")
+        return 1;
     return command == "test-print" || command == "calibrate" ? 4 : 0;
 }
 
@@ -90,6 +92,10 @@ std::string UsageText()
            "  print      print the declaration (ocrdat.prn) as the Print button does\n"
            "  check      list every line of the data file that would not print, and why\n"
            "  show       list the eight values of the settings file\n"
+           "  convert [--from utf-8|cp932] [--csv] IN -o OUT\n"
+           "             write IN as a data file the program prints as it is (code page 932,\n"
+           "             CR LF); --from: IN's encoding (default utf-8); --csv: IN is a\n"
+           "             spreadsheet's CSV of 12 columns, one row per entry\n"
            "  sheet      print the measurement sheet (no correction applied)\n"
            "  test-print X Y A B\n"
            "             print the test sheet corrected from the lengths measured on the\n"
@@ -113,6 +119,9 @@ std::string UsageText()
            "Other options:\n"
            "  --data FILE        the data file (default: ocrdat.prn, found as the program finds "
            "it)\n"
+           "  --encoding cp932|utf-8\n"
+           "                     the data file's encoding (default cp932); UTF-8 is\n"
+           "                     converted as the program would read it saved in cp932\n"
            "  --settings FILE    the settings file (default: ocrprn2.ini, found as the program "
            "finds it)\n"
            "  -h, --help; --version\n"
@@ -171,6 +180,13 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             if (!value(v) || v.empty())
                 return "--data needs a file name";
             line.Data = v;
+        } else if (arg == "--encoding" || arg == "--from") {
+            DataEncoding encoding{};
+            if (!value(v) || !ParseDataEncoding(v, encoding))
+                return arg + " needs cp932 or utf-8";
+            (arg == "--from" ? line.From : line.Encoding) = encoding;
+        } else if (arg == "--csv") {
+            line.Csv = true;
         } else if (arg == "--settings") {
             if (!value(v) || v.empty())
                 return "--settings needs a file name";
@@ -191,8 +207,22 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     if (line.Command.empty())
         return "no command given";
     if (const std::size_t n = ArgumentCount(line.Command); line.Arguments.size() != n)
-        return n == 0 ? line.Command + " takes no arguments"
-                      : line.Command + " needs the four measured lengths X Y A B in mm";
+        return n == 0   ? line.Command + " takes no arguments"
+               : n == 1 ? line.Command + " needs one input file IN"
+                        : line.Command + " needs the four measured lengths X Y A B in mm";
+    if (line.Command == "convert") {
+        if (line.Encoding)
+            return "convert reads --from, not --encoding";
+        if (!line.FilePrinter)
+            return "convert needs -o OUT";
+        if (line.Printer || line.Trace || line.FileOptionsGiven)
+            return "convert prints nothing: it takes no device options";
+        return {};
+    }
+    if (line.From || line.Csv)
+        return "--from and --csv belong to convert";
+    if (line.Encoding && line.Command != "print" && line.Command != "check")
+        return "--encoding belongs to print and check";
     if (line.FilePrinter && line.Printer)
         return "--printer and --output exclude each other";
     if (line.FileOptionsGiven && !line.FilePrinter)

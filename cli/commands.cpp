@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "calibrationmodel.h"
+#include "convertcommand.h"
 #include "core.h"
 #include "print.h"
 #include "settingsfile.h"
@@ -127,6 +128,18 @@ int RunPrint(const CommandLine& line)
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
         const std::string path = line.Data ? *line.Data : print::DataFilePath();
+        if (line.Encoding == DataEncoding::Utf8) {
+            core::TextModeReader reader;
+            switch (OpenDataFile(path, *line.Encoding, reader)) {
+            case DataOpen::Opened:
+                return OutputStatus(print::PrintDeclaration(adjustment, reader));
+            case DataOpen::Missing:
+                PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+                return 1;
+            case DataOpen::Unconvertible:
+                return 1;
+            }
+        }
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
@@ -195,9 +208,16 @@ int RunCalibrate(const CommandLine& line)
 int RunCheck(const CommandLine& line)
 {
     const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const int problems = print::CheckDataFile(path, [](int number, const std::string& reason) {
-        std::printf("%d: %s\n", number, reason.c_str());
-    });
+    core::TextModeReader reader;
+    const DataOpen opened = OpenDataFile(path, line.Encoding.value_or(DataEncoding::Cp932), reader);
+    if (opened == DataOpen::Unconvertible)
+        return 1;
+    const int problems =
+        opened == DataOpen::Missing
+            ? -1
+            : print::CheckDataFile(reader, [](int number, const std::string& reason) {
+                  std::printf("%d: %s\n", number, reason.c_str());
+              });
     if (problems < 0) {
         PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
         return 1;
@@ -217,8 +237,9 @@ int RunCommand(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint}, {"check", RunCheck},          {"show", RunShow},
-        {"sheet", RunSheet}, {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"print", RunPrint},         {"check", RunCheck}, {"show", RunShow},
+        {"convert", RunConvert},     {"sheet", RunSheet}, {"test-print", RunTestPrint},
+        {"calibrate", RunCalibrate},
     };
     try {
         for (const auto& [name, run] : commands) {

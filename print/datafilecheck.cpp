@@ -4,15 +4,25 @@
 #include "declarationjob.h"
 #include "econverterror.h"
 #include "parseprintline.h"
+#include "textmodereader.h"
 
 namespace print {
 
 int CheckDataFile(const std::string& path,
                   const std::function<void(int, const std::string&)>& onProblem)
 {
+    core::TextModeReader reader;
+    if (!reader.Open(path))
+        return -1;
+    return CheckDataFile(reader, onProblem);
+}
+
+int CheckDataFile(core::TextModeReader& reader,
+                  const std::function<void(int, const std::string&)>& onProblem)
+{
     int problems = 0;
     PrintRecord record;
-    const bool opened = ReadDataFile(path, [&](int number, const std::string& piece) {
+    ReadPieces(reader, [&](int number, const std::string& piece) {
         try {
             int field = 0;
             if (ParsePrintLine(record, piece, field) != 1) {
@@ -25,7 +35,7 @@ int CheckDataFile(const std::string& path,
         }
         return true;
     });
-    return opened ? problems : -1;
+    return problems;
 }
 
 } // namespace print

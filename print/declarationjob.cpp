@@ -114,17 +114,11 @@ bool ReadDataFile(const std::string& path,
     return true;
 }
 
-std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                                        const std::string& path)
+namespace {
+
+surface::DocumentOutput PrintOpenData(core::TPrintAdjustment& adjustment,
+                                      core::TextModeReader& reader)
 {
-    const std::string fileName = path.empty() ? DataFilePath() : path;
-    QueryPrinter(adjustment);
-    calibration::model::ClampCorrections(adjustment);
-
-    core::TextModeReader reader;
-    if (!reader.Open(fileName))
-        return std::nullopt;
-
     surface::TPrinter& printer = *surface::PrinterObject();
     printer.DocumentTitle = "OCR";
     surface::DocumentScope document(printer);
@@ -137,6 +131,29 @@ std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& 
         return true;
     });
     return document.Close();
+}
+
+} // namespace
+
+std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                                        const std::string& path)
+{
+    const std::string fileName = path.empty() ? DataFilePath() : path;
+    QueryPrinter(adjustment);
+    calibration::model::ClampCorrections(adjustment);
+
+    core::TextModeReader reader;
+    if (!reader.Open(fileName))
+        return std::nullopt;
+    return PrintOpenData(adjustment, reader);
+}
+
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader)
+{
+    QueryPrinter(adjustment);
+    calibration::model::ClampCorrections(adjustment);
+    return PrintOpenData(adjustment, reader);
 }
 
 } // namespace print

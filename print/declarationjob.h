@@ -54,4 +54,9 @@ bool ReadDataFile(const std::string& path,
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
                                                         const std::string& path = {});
 
+// The same job on data already open in reader (data converted in memory): it
+// always prints.
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader);
+
 } // namespace print
