@@ -125,21 +125,25 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
 
 int RunPrint(const CommandLine& line)
 {
+    const std::string path = line.Data ? *line.Data : print::DataFilePath();
+    // UTF-8 data is converted before anything is opened or printed: a
+    // character without a code page 932 form leaves no trace and no page.
+    core::TextModeReader converted;
+    if (line.Encoding == DataEncoding::Utf8) {
+        switch (OpenDataFile(path, *line.Encoding, converted)) {
+        case DataOpen::Opened:
+            break;
+        case DataOpen::Missing:
+            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            return 1;
+        case DataOpen::Unconvertible:
+            return 1;
+        }
+    }
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
-        const std::string path = line.Data ? *line.Data : print::DataFilePath();
-        if (line.Encoding == DataEncoding::Utf8) {
-            core::TextModeReader reader;
-            switch (OpenDataFile(path, *line.Encoding, reader)) {
-            case DataOpen::Opened:
-                return OutputStatus(print::PrintDeclaration(adjustment, reader));
-            case DataOpen::Missing:
-                PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
-                return 1;
-            case DataOpen::Unconvertible:
-                return 1;
-            }
-        }
+        if (converted.IsOpen())
+            return OutputStatus(print::PrintDeclaration(adjustment, converted));
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
