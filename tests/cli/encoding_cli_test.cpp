@@ -29,6 +29,39 @@ std::string LfOnly(std::string text)
     return text;
 }
 
+struct UsageRow
+{
+    const char* name;
+    QStringList args;
+};
+
+void PrintTo(const UsageRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class EncodingUsage : public ::testing::TestWithParam<UsageRow>
+{
+};
+
+TEST_P(EncodingUsage, ExitsTwo)
+{
+    const Result r = RunCli(GetParam().args);
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_NE(r.err.find("usage: ocrprint-cli"), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errors, EncodingUsage,
+    ::testing::Values(UsageRow{"UnknownEncoding", {"print", "--encoding", "latin1"}},
+                      UsageRow{"EncodingOnSheet", {"sheet", "--encoding", "utf-8"}},
+                      UsageRow{"CsvOutsideConvert", {"print", "--csv"}},
+                      UsageRow{"ConvertWithoutInput", {"convert", "-o", "o"}},
+                      UsageRow{"ConvertWithoutOutput", {"convert", "in.csv"}},
+                      UsageRow{"ConvertWithDeviceOption",
+                               {"convert", "in", "-o", "o", "--dpi", "300"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct Utf8TraceRow
 {
     const char* name;
