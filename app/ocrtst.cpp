@@ -7,7 +7,9 @@
 
 #include "declarationjob.h"
 #include "printerdevice.h"
+#include "printererror.h"
 #include "qprintersetup.h"
+#include "queuefacts.h"
 #include "settingsfile.h"
 #include "tapplication.h"
 #include "tprinter.h"
@@ -79,22 +81,27 @@ void TForm1::Button2Click()
 void TForm1::Button3Click()
 {
     surface::TPrinter* printer = surface::PrinterObject();
-    auto* device = dynamic_cast<surface::PrinterDevice*>(printer->CurrentDevice());
-    std::unique_ptr<surface::PrinterDevice> fallback;
-    if (!device) {
-        // No system printer chosen yet: start from the default one.
-        fallback = std::make_unique<surface::PrinterDevice>();
-        device = fallback.get();
-    }
+    // The dialog opens on the printer in use; before the first choice on the
+    // default printer, and where CUPS names none, on the first queue, so that
+    // a queue that exists can be chosen. With no queue at all it still offers
+    // printing to a file.
+    surface::PrinterSetup current;
+    if (auto* device = dynamic_cast<surface::PrinterDevice*>(printer->CurrentDevice()))
+        current = device->Setup();
+    else if (const std::string first = surface::FirstChoicePrinter(); !first.empty())
+        current = surface::PrinterDevice(first).Setup();
     // The dialog works on a QPrinter of its own; only the choice it confirms
     // reaches the print surface.
     QPrinter chosen(QPrinter::HighResolution);
-    SetUpQPrinter(device->Setup(), chosen);
+    SetUpQPrinter(current, chosen);
     QPrintDialog dialog(&chosen, this);
+    if (current.Printer.empty() && !dialog.testOption(QAbstractPrintDialog::PrintToFile))
+        surface::ThrowPrinterError(surface::MsgNoDefaultPrinter);
+    LabelAsChoosing(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
     printer->SetDevice(
-        std::make_unique<surface::PrinterDevice>(SetupFromQPrinter(chosen, device->Setup())));
+        std::make_unique<surface::PrinterDevice>(SetupFromQPrinter(chosen, current)));
 }
 
 void TForm1::Button4Click()

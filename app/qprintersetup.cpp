@@ -1,8 +1,11 @@
 #include "qprintersetup.h"
 
+#include <QDialogButtonBox>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStringList>
 
 namespace app {
@@ -83,6 +86,15 @@ surface::PrinterSetup SetupFromQPrinter(const QPrinter& printer,
     setup.Orientation = printer.pageLayout().orientation();
     setup.OutputFile = printer.outputFileName().toStdString();
     return setup;
+}
+
+void LabelAsChoosing(QPrintDialog& dialog)
+{
+    dialog.setWindowTitle(QString::fromUtf8(SetupDialogTitle));
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QString::fromUtf8(ChooseButtonText));
+    }
 }
 
 } // namespace app

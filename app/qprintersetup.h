@@ -2,6 +2,7 @@
 
 #include "printersetup.h"
 
+class QPrintDialog;
 class QPrinter;
 
 namespace app {
@@ -18,5 +19,11 @@ void SetUpQPrinter(const surface::PrinterSetup& setup, QPrinter& printer);
 // laid out with.
 surface::PrinterSetup SetupFromQPrinter(const QPrinter& printer,
                                         const surface::PrinterSetup& current);
+
+// The dialog chooses the printer, it prints nothing: its title and its
+// confirm button say so ("プリンタ設定", "選択") instead of Qt's "Print".
+void LabelAsChoosing(QPrintDialog& dialog);
+inline constexpr const char* ChooseButtonText = "選択";
+inline constexpr const char* SetupDialogTitle = "プリンタ設定";
 
 } // namespace app

@@ -8,6 +8,7 @@
 
 #include "conversions.h"
 #include "handlerguard.h"
+#include "numberedit.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
 
@@ -32,6 +33,8 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     resources::SetUpDialog(this);
     ApplyColours();
     FitLabels();
+    for (QLineEdit* edit : {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4})
+        SetUpNumberEdit(edit);
     m_ui.Button1->setFocus();
 
     connect(m_ui.Button1, &QPushButton::clicked, this, Guard(this, &TForm2::Button1Click));

@@ -14,6 +14,7 @@
 #include "cp932.h"
 #include "dots.h"
 #include "handlerguard.h"
+#include "numberedit.h"
 #include "resources.h"
 #include "unit2.h"
 #include "windowplacement.h"
@@ -24,8 +25,8 @@ TForm3* Form3 = nullptr;
 
 namespace {
 
-// The edit boxes hold Unicode; the conversions read code page 932 bytes, so a
-// full-width digit stays a non-digit.
+// The edit boxes hold Unicode; the conversions read code page 932 bytes. The
+// boxes have already turned full-width digits into ASCII (numberedit.h).
 std::string Cp932Text(const QLineEdit* edit)
 {
     return core::EncodeCp932(edit->text().toStdString());
@@ -63,6 +64,8 @@ TForm3::TForm3(core::TPrintAdjustment& adjustment, QWidget* parent)
     m_ui.setupUi(this);
     resources::SetUpDialog(this);
     ApplyLook();
+    SetUpNumberEdit(m_ui.Edit1);
+    SetUpNumberEdit(m_ui.Edit2);
     ConnectHandlers();
     m_ui.Edit1->setFocus();
     FormCreate();

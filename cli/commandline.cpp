@@ -240,7 +240,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                     return false;
             return true;
         };
-        if (!endsWith(".pdf") && !endsWith(".png"))
+        if (out != "-" && !endsWith(".pdf") && !endsWith(".png"))
             return "-o needs a file name ending in .pdf or .png";
         if (!surface::HasPrintableArea(line.File))
             return "--offset leaves no printable area on the paper";

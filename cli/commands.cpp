@@ -1,8 +1,12 @@
 #include "commands.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -63,33 +67,142 @@ public:
     TraceScope& operator=(const TraceScope&) = delete;
 };
 
+std::string Text(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The settings files a command may read: the one given, or every place the
+// program looks.
+std::vector<std::string> SettingsFiles(const CommandLine& line)
+{
+    return line.Settings ? std::vector<std::string>{*line.Settings}
+                         : settings::SettingsCandidates();
+}
+
+// An output that is one of the command's own inputs would destroy it: the
+// trace or the file printed to naming the data file or the settings file,
+// however spelled. Refused before anything is opened for writing.
+bool RefuseOutputOntoInput(const CommandLine& line)
+{
+    const std::string data = line.Data ? *line.Data : print::DataFilePath();
+    std::vector<std::string> outputs;
+    if (line.Trace && *line.Trace != "-")
+        outputs.push_back(*line.Trace);
+    if (line.FilePrinter && line.File.OutputPath != "-")
+        outputs.push_back(line.File.OutputPath);
+    // Two outputs to one file, which need not exist yet.
+    const auto canonical = [](const std::string& path) {
+        std::error_code ignored;
+        return std::filesystem::weakly_canonical(path, ignored);
+    };
+    if (outputs.size() == 2 && (core::IsSameFile(outputs[0], outputs[1]) ||
+                                canonical(outputs[0]) == canonical(outputs[1]))) {
+        PrintErrorUtf8(Text(
+            QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: --trace and -o both name %1")
+                .arg(Q(outputs[0]))));
+        return true;
+    }
+    for (const std::string& output : outputs) {
+        if (core::IsSameFile(output, data)) {
+            PrintErrorUtf8(
+                Text(QCoreApplication::translate("ocrprint-cli",
+                                                 "ocrprint-cli: %1 is the data file: not written")
+                         .arg(Q(output))));
+            return true;
+        }
+        for (const std::string& file : SettingsFiles(line)) {
+            if (core::IsSameFile(output, file)) {
+                PrintErrorUtf8(
+                    Text(QCoreApplication::translate("ocrprint-cli",
+                                                     "ocrprint-cli: %1 is the settings file: not "
+                                                     "written")
+                             .arg(Q(output))));
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
+{
+    if (trace.Finish())
+        return false;
+    PrintErrorUtf8(
+        Text(QCoreApplication::translate("ocrprint-cli",
+                                         "ocrprint-cli: cannot write the trace to %1: %2")
+                 .arg(path == "-" ? QCoreApplication::translate("ocrprint-cli", "standard output")
+                                  : Q(path),
+                      Q(trace.Reason()))));
+    return true;
+}
+
 // Runs a command that prints: --trace FILE opened first (a trace that cannot
 // be written stops the command before anything is printed), then the printer
-// chosen, then the job with the trace attached.
+// chosen, then the job with the trace attached; the trace is put in place
+// once the job is over.
 int RunPrinting(const CommandLine& line, const std::function<int()>& job)
 {
+    if (line.Trace && *line.Trace == "-" && line.FilePrinter && line.File.OutputPath == "-") {
+        PrintErrorUtf8(Text(QCoreApplication::translate(
+            "ocrprint-cli", "ocrprint-cli: --trace - and -o - cannot both write standard output")));
+        return 2;
+    }
+    if (RefuseOutputOntoInput(line))
+        return 1;
     std::unique_ptr<surface::TraceWriter> trace;
     if (line.Trace) {
         trace = std::make_unique<surface::TraceWriter>(*line.Trace);
         if (!trace->Ok()) {
-            PrintErrorUtf8("ocrprint-cli: cannot write the trace to " + *line.Trace);
+            TraceFailed(*trace, *line.Trace);
             return 1;
         }
     }
     SelectDevice(line);
-    const TraceScope scope(trace.get());
-    return job();
+    int status = 0;
+    {
+        const TraceScope scope(trace.get());
+        status = job();
+    }
+    if (trace && TraceFailed(*trace, *line.Trace))
+        return 1;
+    return status;
 }
 
-std::string SettingsPath(const CommandLine& line)
-{
-    return line.Settings ? *line.Settings : settings::SettingsFilePath();
-}
-
+// Loads the settings as the program does (or from --settings), saying on
+// standard error why a file found was not trusted.
 core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
 {
     core::TPrintAdjustment adjustment;
-    settings::LoadSettingsFrom(SettingsPath(line), adjustment);
+    std::vector<settings::LoadResult> found;
+    if (line.Settings)
+        found.push_back(settings::LoadSettingsFrom(*line.Settings, adjustment));
+    else
+        found = settings::LoadSettings(adjustment);
+    bool ignored = false;
+    for (const settings::LoadResult& result : found) {
+        QString why;
+        if (result.Status == settings::LoadStatus::NotOwned)
+            why = QCoreApplication::translate(
+                "ocrprint-cli",
+                "ocrprint-cli: %1 ignored: it belongs to another user, who could have planted it");
+        else if (result.Status == settings::LoadStatus::WritableByOthers)
+            why = QCoreApplication::translate(
+                "ocrprint-cli", "ocrprint-cli: %1 ignored: others may write to it (chmod go-w %1)");
+        if (!why.isEmpty()) {
+            PrintErrorUtf8(Text(why.arg(Q(result.Path))));
+            ignored = true;
+        }
+    }
+    if (ignored && (found.empty() || found.back().Status != settings::LoadStatus::Loaded))
+        PrintErrorUtf8(Text(QCoreApplication::translate(
+            "ocrprint-cli", "ocrprint-cli: the default settings are used")));
     return adjustment;
 }
 
@@ -147,7 +260,7 @@ int RunPrint(const CommandLine& line)
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
-            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            PrintErrorUtf8(print::DataFileOpenError(path));
             return 1;
         }
         return OutputStatus(*output);
@@ -182,9 +295,7 @@ int RunTestPrint(const CommandLine& line)
 // edit boxes the offsets as text.
 int RunCalibrate(const CommandLine& line)
 {
-    const std::string path = SettingsPath(line);
-    core::TPrintAdjustment adjustment;
-    settings::LoadSettingsFrom(path, adjustment);
+    core::TPrintAdjustment adjustment = LoadAdjustment(line);
     SelectDevice(line);
     model::TMeasureState state;
     model::QueryPrinter(state);
@@ -201,8 +312,14 @@ int RunCalibrate(const CommandLine& line)
     }
     model::StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
     // The window saves silently and ignores a failure; a tool must not.
-    if (!settings::SaveSettingsTo(path, adjustment)) {
-        PrintErrorUtf8("ocrprint-cli: cannot save the settings to " + path);
+    std::string reason;
+    const bool saved = line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)
+                                     : settings::SaveSettings(adjustment, &reason);
+    if (!saved) {
+        const std::string path = line.Settings ? *line.Settings : settings::SettingsFilePath();
+        PrintErrorUtf8(Text(QCoreApplication::translate(
+                                "ocrprint-cli", "ocrprint-cli: cannot save the settings to %1: %2")
+                                .arg(Q(path), Q(reason))));
         return 1;
     }
     PrintValues(adjustment);
@@ -223,7 +340,7 @@ int RunCheck(const CommandLine& line)
                   std::printf("%d: %s\n", number, reason.c_str());
               });
     if (problems < 0) {
-        PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+        PrintErrorUtf8(print::DataFileOpenError(path));
         return 1;
     }
     return problems == 0 ? 0 : 1;
@@ -235,9 +352,21 @@ int RunShow(const CommandLine& line)
     return 0;
 }
 
-} // namespace
+// What the command wrote to standard output must have arrived: a full disk
+// or a closed pipe behind it is a failure like any other.
+int CheckStandardOutput(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    const int error = errno != 0 ? errno : EIO;
+    PrintErrorUtf8(Text(QCoreApplication::translate(
+                            "ocrprint-cli", "ocrprint-cli: cannot write standard output: %1")
+                            .arg(Q(std::strerror(error)))));
+    return 1;
+}
 
-int RunCommand(const CommandLine& line)
+int Dispatch(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
@@ -258,6 +387,13 @@ int RunCommand(const CommandLine& line)
         PrintError(core::EncodeCp932(e.what()));
     }
     return 1;
+}
+
+} // namespace
+
+int RunCommand(const CommandLine& line)
+{
+    return CheckStandardOutput(Dispatch(line));
 }
 
 } // namespace cli

@@ -2,15 +2,11 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "csvdata.h"
 #include "declarationjob.h"
+#include "outputfile.h"
 
 namespace cli {
 
@@ -89,64 +85,16 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
     return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") + Tr("error: ") + reason;
 }
 
-bool WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The whole file or nothing: written beside the target under a temporary
-// name, flushed to the disk, then renamed over it. Only a regular file (or
-// none) is replaced: never a device, a directory or a symbolic link. Returns
-// an empty string, or the reason.
+// The whole file or nothing: through the program's one way of writing an
+// output, which replaces a regular file only once all of it is written.
 std::string WriteFileWhole(const std::string& path, const std::string& bytes)
 {
-    if (path == "-") {
-        if (!WriteAll(STDOUT_FILENO, bytes))
-            return std::strerror(errno);
+    core::OutputFile file;
+    if (file.Open(path) && file.Write(bytes) && file.Commit())
         return {};
-    }
-    struct stat existing
-    {
-    };
-    mode_t mode = 0;
-    if (::lstat(path.c_str(), &existing) == 0) {
-        if (!S_ISREG(existing.st_mode))
-            return Tr("not a regular file").toStdString();
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    const std::size_t slash = path.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = (dir == "." ? std::string("./") : dir) + "." + name + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return std::strerror(errno);
-    const bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    if (::close(fd) != 0 || !ok) {
-        const int err = ok ? errno : writeErrno;
-        ::unlink(temp.c_str());
-        return std::strerror(err);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return std::strerror(err);
-    }
-    return {};
+    const std::string reason = file.Reason();
+    file.Discard();
+    return reason;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "econverterror.h"
+#include "escape.h"
 
 #include <charconv>
 #include <cmath>
@@ -31,10 +32,12 @@ int HexValue(char c)
 
 // The message keeps the field's bytes as they are: they are code page 932
 // already, and re-encoding them would garble a text that is not valid text.
+// Only control bytes are escaped: the message ends up on a terminal or in the
+// error box.
 std::string Message(std::string_view text, const char* tailUtf8)
 {
     std::string message = EncodeCp932("'");
-    message.append(text);
+    message.append(EscapeControlChars(text));
     message += EncodeCp932(tailUtf8);
     return message;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // core: the shared types and helpers of ocrprint: the correction state record,
-// the exceptions and the text an error is reported with, the strict and
-// lenient text-to-number conversions, the general number form, MulDiv, code
-// page 932 decoding and encoding, UTF-8 data and spreadsheets' CSV turned
-// into data file bytes, the text-mode line reader, the millimetre-to-dot
-// arithmetic and the release's names (version.h).
+// the exceptions and the text an error is reported with (control bytes
+// escaped), the strict and lenient text-to-number conversions, the general
+// number form, MulDiv, code page 932 decoding and encoding, UTF-8 data and
+// spreadsheets' CSV turned into data file bytes, the text-mode line reader,
+// the millimetre-to-dot arithmetic, the one safe way every output file is
+// written (outputfile.h) and the release's names (version.h).
 //
 // It depends on the C++ standard library, the C library (iconv) and libcsv
 // only: no Qt at all, so that it builds and runs under the sanitizers on its own.
@@ -16,8 +17,10 @@
 #include "econverterror.h"
 #include "eprinter.h"
 #include "errortext.h"
+#include "escape.h"
 #include "exception.h"
 #include "muldiv.h"
+#include "outputfile.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
 #include "utf8data.h"

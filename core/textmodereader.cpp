@@ -66,6 +66,7 @@ bool TextModeReader::Open(const std::string& path, bool noFollow)
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
+    m_info = info;
     return true;
 }
 

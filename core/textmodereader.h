@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 
 namespace core {
 
@@ -26,6 +27,8 @@ public:
     void OpenBytes(std::string bytes);
     void Close();
     bool IsOpen() const { return m_file != nullptr || m_inMemory; }
+    // The open file's status (owner, mode), as it was when it was opened.
+    const struct stat& FileInfo() const { return m_info; }
 
     // Reads the next piece of a line into line (replacing its content), at
     // most maxBytes bytes after the CRs are dropped, up to and including a
@@ -44,6 +47,7 @@ private:
     std::size_t m_pos = 0;
     bool m_eof = false;
     bool m_inMemory = false; // OpenBytes: the buffer holds all there is
+    struct stat m_info = {};
 };
 
 } // namespace core

@@ -10,6 +10,7 @@
 // share one drawing path.
 
 #include "datafilecheck.h"
+#include "datafileerror.h"
 #include "declarationjob.h"
 #include "parseprintline.h"
 #include "printrecord.h"

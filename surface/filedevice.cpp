@@ -2,15 +2,14 @@
 
 #include "cp932.h"
 #include "dots.h"
+#include "outputfiledevice.h"
 #include "printererror.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <algorithm>
 #include <cctype>
@@ -61,6 +60,23 @@ bool Plausible(const Misalignment& error)
 
 } // namespace
 
+std::string OutputFormat(const FilePrinterOptions& options)
+{
+    std::string format = options.Format;
+    if (format.empty()) {
+        const std::string& path = options.OutputPath;
+        const std::size_t dot = path.rfind('.');
+        const std::size_t slash = path.rfind('/');
+        if (path == "-")
+            format = "pdf";
+        else if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            format = path.substr(dot + 1);
+    }
+    for (char& c : format)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return format;
+}
+
 bool FindPaperSize(const std::string& name, PaperSize& paper)
 {
     for (const PaperSize& p : Papers) {
@@ -83,34 +99,33 @@ struct FileDevice::Impl
 
     QImage Measure;
     Kind Open = Kind::None;
-    std::unique_ptr<QSaveFile> File;
+    std::unique_ptr<OutputFileDevice> File;
     std::unique_ptr<QPdfWriter> Pdf;
     QImage Page;
     std::unique_ptr<QPainter> Painter;
 
-    // Ends the painting and drops the document; commit writes it out first.
-    bool Finish(bool commit, int dpiX, int dpiY)
+    // Ends the painting and drops the document; commit writes it out first
+    // and throws, the file at the path untouched, when it cannot.
+    void Finish(bool commit, int dpiX, int dpiY)
     {
-        bool written = false;
         if (Painter)
             Painter->end();
-        if (commit && File) {
-            bool ok = true;
-            if (Open == Kind::Png) {
+        std::unique_ptr<OutputFileDevice> file = std::move(File);
+        const Kind kind = Open;
+        Painter.reset();
+        Pdf.reset(); // writes the PDF's end
+        Open = Kind::None;
+        if (commit && file) {
+            if (kind == Kind::Png) {
                 Page.setDotsPerMeterX(DotsPerMeter(dpiX));
                 Page.setDotsPerMeterY(DotsPerMeter(dpiY));
-                ok = Page.save(File.get(), "PNG");
+                // A failed write shows in the commit, with its reason.
+                (void)Page.save(file.get(), "PNG");
             }
-            written = ok && File->commit();
-        } else if (File) {
-            File->cancelWriting();
+            Page = QImage();
+            file->CommitOrThrow();
         }
-        Painter.reset();
-        Pdf.reset();
         Page = QImage();
-        File.reset(); // an uncommitted QSaveFile removes its temporary
-        Open = Kind::None;
-        return written;
     }
 };
 
@@ -158,8 +173,7 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
 {
     m_impl->Finish(false, m_options.DpiX, m_options.DpiY);
 
-    const QString path = QString::fromStdString(m_options.OutputPath);
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    const std::string suffix = OutputFormat(m_options);
     const int dpiX = m_options.DpiX;
     const int dpiY = m_options.DpiY;
     const int paperW = core::PaperDots(m_options.Paper.WidthMm, dpiX);
@@ -171,9 +185,8 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
     if (!valid)
         ThrowPrinterError(MsgInvalidPrinter);
 
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly))
-        ThrowPrinterError(MsgInvalidPrinter);
+    auto file = std::make_unique<OutputFileDevice>(m_options.OutputPath);
+    file->OpenOrThrow();
 
     auto painter = std::make_unique<QPainter>();
     if (suffix == "pdf") {
@@ -226,8 +239,10 @@ DocumentOutput FileDevice::EndDocument()
 {
     DocumentOutput output;
     output.File = m_options.OutputPath;
-    if (m_impl->Open != Impl::Kind::None)
-        output.Delivered = m_impl->Finish(true, m_options.DpiX, m_options.DpiY);
+    if (m_impl->Open != Impl::Kind::None) {
+        m_impl->Finish(true, m_options.DpiX, m_options.DpiY);
+        output.Delivered = true;
+    }
     return output;
 }
 

@@ -33,7 +33,8 @@ struct Misalignment
 
 struct FilePrinterOptions
 {
-    std::string OutputPath; // .pdf or .png, by its extension
+    std::string OutputPath; // .pdf or .png, by its extension; "-" is standard output
+    std::string Format;     // "pdf" or "png"; empty: by the extension ("-": pdf)
     int DpiX = 600;
     int DpiY = 600;
     int OffsetX = 0; // physical offsets in dots, the same margin right and bottom
@@ -41,6 +42,10 @@ struct FilePrinterOptions
     PaperSize Paper{"A4", 210, 297};
     Misalignment Error; // none: a true printer; the capabilities never show it
 };
+
+// The format the file printer writes: Format, else the path's extension, in
+// lower case ("pdf" for standard output).
+std::string OutputFormat(const FilePrinterOptions& options);
 
 // Whether the offsets leave a printable area on the paper: the same margin
 // on both sides of each axis, nothing negative.

@@ -2,7 +2,10 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QStringList>
+
+#include "printererror.h"
 
 namespace surface {
 
@@ -54,6 +57,27 @@ QString PrintFaceName()
         }
     }
     return resolved;
+}
+
+char32_t FirstUndrawable(const QFontMetrics& metrics, const QString& text)
+{
+    for (const char32_t c : text.toUcs4()) {
+        const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+        if (control || c == 0xFFFD || metrics.inFontUcs4(c))
+            continue;
+        return c;
+    }
+    return 0;
+}
+
+void ThrowNoFontFor(char32_t c)
+{
+    const QString code = QStringLiteral("%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0'));
+    const QString message = QStringLiteral(u"「%1」(U+%2) を印刷できるフォントがありません。"
+                                           u"日本語フォントの %3 をインストールしてください")
+                                .arg(QString::fromUcs4(&c, 1), code.toUpper(),
+                                     QString::fromLatin1(JapaneseFontPackage));
+    ThrowPrinterError(message.toUtf8().constData());
 }
 
 void InstallFontSubstitutions()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QFontMetrics;
+
 namespace surface {
 
 // Maps the Windows faces the printed texts ask for ("ＭＳ Ｐゴシック" and its
@@ -17,5 +19,20 @@ QString DefaultFaceName();
 // directly spares the font matcher a failed look-up and a fallback search for
 // every new size.
 QString PrintFaceName();
+
+// The first character of text that neither the font of metrics nor any face
+// the font database falls back to can draw, or 0 when every one can be drawn.
+// Control characters and the replacement character of a byte that does not
+// decode are drawn as whatever the face has and are not asked about.
+char32_t FirstUndrawable(const QFontMetrics& metrics, const QString& text);
+
+// The package that brings the print face's first choice, named in the message
+// of a job that has no face for its texts.
+inline constexpr const char* JapaneseFontPackage = "fonts-ipafont-gothic";
+
+// Throws core::EPrinter: character c cannot be drawn by any installed face,
+// install JapaneseFontPackage. A page printed regardless would carry empty
+// boxes where the entries should be.
+[[noreturn]] void ThrowNoFontFor(char32_t c);
 
 } // namespace surface

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cupsapi.h"
+#include "outputfiledevice.h"
 #include "queuefacts.h"
 
 namespace surface {
@@ -102,7 +103,8 @@ struct PrinterDevice::Impl
     QBuffer MeasureSink;
     QPdfWriter Measure{&MeasureSink};
 
-    std::unique_ptr<QFile> File; // the document's PDF while it is drawn
+    std::unique_ptr<QFile> File;              // the spooled PDF while it is drawn
+    std::unique_ptr<OutputFileDevice> Output; // or the file printed to
     std::unique_ptr<QPdfWriter> Pdf;
     QPainter Painter;
     QString Title;
@@ -111,12 +113,18 @@ struct PrinterDevice::Impl
 PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
     // A file needs the queue only for its facts: one deleted since it was
-    // chosen leaves the file on the fallback resolution.
-    if (!ToFile() || Setup.Printer.empty())
+    // chosen, or none at all (no default, no queue), leaves the file on the
+    // fallback resolution.
+    if (!ToFile())
         Setup.Printer = CheckedPrinterName(Setup.Printer);
+    else if (Setup.Printer.empty())
+        Setup.Printer = FirstChoicePrinter();
     // "Print to file" lays the file out with the facts of the queue chosen
     // last, so that it looks like what that printer would print.
-    Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+    if (Setup.Printer.empty())
+        Facts.Dpi = FallbackDpi;
+    else
+        Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
     const bool native = !ToFile();
 
     QPageSize paper = Setup.Paper.isValid() ? Setup.Paper : Facts.DefaultPaper.Size;
@@ -197,6 +205,10 @@ void PrinterDevice::Impl::Discard()
         File->remove();
         File.reset();
     }
+    if (Output) {
+        Output->Discard();
+        Output.reset();
+    }
 }
 
 PrinterDevice::PrinterDevice(const std::string& queueName)
@@ -252,21 +264,24 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
     d.Title = QString::fromStdU16String(core::DecodeCp932(titleCp932));
 
     // The page goes to the spooler only once complete, so it is drawn into a
-    // file of the user's own first.
+    // file of the user's own first. A file printed to is replaced only once
+    // complete: the previous one, or a link's target, stays as it was when
+    // the job fails.
+    QIODevice* sink = nullptr;
     if (d.ToFile()) {
-        d.File = std::make_unique<QFile>(QString::fromStdString(d.Setup.OutputFile));
-        if (!d.File->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            d.File.reset();
-            ThrowPrinterError(MsgInvalidPrinter);
-        }
+        auto output = std::make_unique<OutputFileDevice>(d.Setup.OutputFile);
+        output->OpenOrThrow();
+        d.Output = std::move(output);
+        sink = d.Output.get();
     } else {
         auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() +
                                                           QStringLiteral("/ocrprint-XXXXXX.pdf"));
         if (!temporary->open())
             ThrowPrinterError(MsgInvalidPrinter);
         d.File = std::move(temporary);
+        sink = d.File.get();
     }
-    d.Pdf = std::make_unique<QPdfWriter>(d.File.get());
+    d.Pdf = std::make_unique<QPdfWriter>(sink);
     d.Pdf->setResolution(d.Facts.Dpi);
     d.Pdf->setTitle(d.Title);
     if (!d.Pdf->setPageLayout(d.Layout) || !d.Painter.begin(d.Pdf.get())) {
@@ -291,13 +306,14 @@ DocumentOutput PrinterDevice::EndDocument()
 
     const bool drawn = d.Painter.end();
     d.Pdf.reset();
-    const bool written = drawn && d.File->flush() && d.File->error() == QFileDevice::NoError;
     if (d.ToFile()) {
-        d.File->close();
-        d.File.reset();
-        output.Delivered = written;
+        // A failed write of the PDF engine shows in the commit, with its reason.
+        const std::unique_ptr<OutputFileDevice> file = std::move(d.Output);
+        file->CommitOrThrow();
+        output.Delivered = true;
         return output;
     }
+    const bool written = drawn && d.File->flush() && d.File->error() == QFileDevice::NoError;
     if (written) {
         // CUPS takes the queue without the instance; the instance's options
         // travel with the job.

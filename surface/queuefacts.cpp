@@ -9,12 +9,11 @@
 #include <unistd.h>
 
 #include "cupsapi.h"
+#include "eprinter.h"
 
 namespace surface {
 
 namespace {
-
-constexpr int FallbackDpi = 300;
 
 // "600dpi", "600x1200dpi", "236dpcm": the horizontal resolution in dots per
 // inch, 0 when the text is not a resolution.
@@ -197,6 +196,18 @@ PrinterList ListPrinters()
     }
     cups.FreeDests(count, dests);
     return list;
+}
+
+std::string FirstChoicePrinter()
+{
+    try {
+        PrinterList printers = ListPrinters();
+        if (!printers.Default.empty())
+            return printers.Default;
+        return printers.Names.empty() ? std::string() : printers.Names.front();
+    } catch (const core::EPrinter&) {
+        return {};
+    }
 }
 
 QueueFacts ReadQueue(const std::string& printerName, const CupsOptions& jobOptions)

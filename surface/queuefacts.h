@@ -40,6 +40,15 @@ struct PrinterList
 };
 PrinterList ListPrinters();
 
+// The printer a choice starts from when none has been made: the default, else
+// the first of the system's printers, else none (empty). Never throws: without
+// CUPS there is no printer to start from.
+std::string FirstChoicePrinter();
+
+// The resolution of a queue that tells none, and of a file printed with no
+// queue to model it on.
+inline constexpr int FallbackDpi = 300;
+
 // Reads the facts of printerName ("queue" or "queue/instance"); jobOptions
 // are the dialog's choices, which may pick another resolution.
 QueueFacts ReadQueue(const std::string& printerName, const CupsOptions& jobOptions);

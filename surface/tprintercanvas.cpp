@@ -14,6 +14,7 @@
 #include <QPainterPathStroker>
 #include <QPen>
 #include <QPolygonF>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -155,6 +156,8 @@ struct TPrinterCanvas::MetricsCache
     std::int32_t DpiY = 0;
     QString Face;
     std::map<std::int32_t, Entry> ByHeight;
+    // The characters found drawable in Face: a page repeats the same few.
+    QSet<char32_t> Drawable;
 };
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
@@ -180,6 +183,7 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
         cache.DpiY = caps.DpiY;
         cache.Face = face;
         cache.ByHeight.clear();
+        cache.Drawable.clear();
     }
     auto found = cache.ByHeight.find(m_font.Height());
     if (found == cache.ByHeight.end()) {
@@ -192,6 +196,7 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
                 .first;
     }
     const MetricsCache::Entry& entry = found->second;
+    CheckDrawable(entry.Metrics, m.m_text);
     m.m_font = entry.Font;
     m.m_device = device;
     m.m_fontHeight = m_font.Height();
@@ -202,6 +207,25 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
         m.m_height = entry.Cell;
     }
     return m;
+}
+
+void TPrinterCanvas::CheckDrawable(const QFontMetrics& metrics, const QString& text)
+{
+    // Checked when measured, before anything is drawn: a text that would
+    // come out as empty boxes stops the job, and the document it belongs to
+    // is abandoned before it reaches the printer.
+    QSet<char32_t>& drawable = m_cache->Drawable;
+    QString unknown;
+    for (const char32_t c : text.toUcs4()) {
+        if (!drawable.contains(c))
+            unknown.append(QString::fromUcs4(&c, 1));
+    }
+    if (unknown.isEmpty())
+        return;
+    if (const char32_t missing = FirstUndrawable(metrics, unknown))
+        ThrowNoFontFor(missing);
+    for (const char32_t c : unknown.toUcs4())
+        drawable.insert(c);
 }
 
 void TPrinterCanvas::Changing()

@@ -10,6 +10,7 @@
 #include "tfont.h"
 #include "tpen.h"
 
+class QFontMetrics;
 class QPaintDevice;
 
 namespace surface {
@@ -75,6 +76,8 @@ public:
 private:
     struct MetricsCache; // the last font's metrics on the last device
     void Changing();     // the checks and the font resolution before drawing
+    // Throws EPrinter when no installed face can draw a character of text.
+    void CheckDrawable(const QFontMetrics& metrics, const QString& text);
     void DrawText(std::int32_t x, std::int32_t y, const MeasuredText& text); // after Changing
     void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
                    double ry);

@@ -1,6 +1,10 @@
 #include "tracewriter.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "cp932.h"
+#include "outputfile.h"
 
 namespace surface {
 
@@ -18,22 +22,32 @@ const char* BrushName(bool solid)
 
 } // namespace
 
-TraceWriter::TraceWriter(const std::string& path)
+TraceWriter::TraceWriter(const std::string& path) : m_file(std::make_unique<core::OutputFile>())
 {
-    if (path == "-") {
-        m_stream = stdout;
-        return;
+    if (!m_file->Open(path)) {
+        m_reason = m_file->Reason();
+        m_file.reset();
+        m_failed = true;
     }
-    m_stream = std::fopen(path.c_str(), "w");
-    m_owned = m_stream != nullptr;
 }
 
 TraceWriter::TraceWriter(std::FILE* stream) : m_stream(stream) {}
 
 TraceWriter::~TraceWriter()
 {
-    if (m_owned)
-        std::fclose(m_stream);
+    Finish();
+}
+
+bool TraceWriter::Finish()
+{
+    if (m_file) {
+        if (!m_file->Commit()) {
+            m_failed = true;
+            m_reason = m_file->Reason();
+        }
+        m_file.reset();
+    }
+    return !m_failed;
 }
 
 std::string TraceWriter::JsonString(const std::string& utf8)
@@ -131,12 +145,22 @@ void TraceWriter::Abort()
 
 void TraceWriter::Line(const std::string& json)
 {
+    if (m_file) {
+        if (!m_file->Write(json + '\n') && !m_failed) {
+            m_failed = true;
+            m_reason = m_file->Reason();
+        }
+        return;
+    }
     if (!m_stream)
         return;
     std::fwrite(json.data(), 1, json.size(), m_stream);
     std::fputc('\n', m_stream);
     // A crash later in the job still leaves every line written so far.
-    std::fflush(m_stream);
+    if ((std::fflush(m_stream) != 0 || std::ferror(m_stream)) && !m_failed) {
+        m_failed = true;
+        m_reason = std::strerror(errno != 0 ? errno : EIO);
+    }
 }
 
 } // namespace surface

@@ -2,7 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+
+namespace core {
+class OutputFile;
+}
 
 namespace surface {
 
@@ -19,15 +24,22 @@ namespace surface {
 class TraceWriter
 {
 public:
-    // Writes to path; "-" is standard output. Ok() tells whether it opened.
+    // Writes to path through core::OutputFile: "-" is standard output, a
+    // regular file appears whole at Finish (or when the writer goes) and is
+    // left as it was when a write failed. Ok() tells whether it opened.
     explicit TraceWriter(const std::string& path);
-    // Writes to an open stream that the caller keeps.
+    // Writes to an open stream that the caller keeps, flushing each line.
     explicit TraceWriter(std::FILE* stream);
     ~TraceWriter();
     TraceWriter(const TraceWriter&) = delete;
     TraceWriter& operator=(const TraceWriter&) = delete;
 
-    bool Ok() const { return m_stream != nullptr; }
+    bool Ok() const { return m_stream != nullptr || m_file != nullptr; }
+
+    // Ends the trace: the file written is put in place. False, with nothing
+    // at the path changed, when any write failed; Reason() says why.
+    bool Finish();
+    const std::string& Reason() const { return m_reason; }
 
     void Open(const std::string& titleCp932, int dpiX, int dpiY, int offsetX, int offsetY);
     void Text(std::int32_t x, std::int32_t y, const std::string& textCp932, std::int32_t size,
@@ -48,7 +60,9 @@ private:
     void Line(const std::string& json);
 
     std::FILE* m_stream = nullptr;
-    bool m_owned = false;
+    std::unique_ptr<core::OutputFile> m_file;
+    bool m_failed = false;
+    std::string m_reason;
 };
 
 } // namespace surface

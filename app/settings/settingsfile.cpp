@@ -1,13 +1,12 @@
 #include "settingsfile.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "conversions.h"
+#include "outputfile.h"
 #include "textmodereader.h"
 
 namespace settings {
@@ -35,35 +34,23 @@ bool IsDirectory(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool IsSymbolicLink(const std::string& path)
+// The directory of the user's configuration: $XDG_CONFIG_HOME when absolute,
+// else $HOME/.config; empty when neither is known.
+std::string ConfigHome()
 {
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+    const std::string config = Environment("XDG_CONFIG_HOME");
+    if (!config.empty() && config.front() == '/')
+        return config;
+    const std::string home = Environment("HOME");
+    return home.empty() ? std::string() : home + "/.config";
 }
 
-bool WriteAll(int fd, const std::string& bytes)
+// The rule of earlier releases: the temporary directory when it exists, else
+// the current directory.
+std::string OldRulePath()
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Makes the rename itself durable; the new file is complete either way, so a
-// failure here is not a failure of the save.
-void SyncDirectory(const std::string& dir)
-{
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const std::string dir = GetTempPathA();
+    return IsDirectory(dir) ? dir + FileName : FileName;
 }
 
 } // namespace
@@ -88,18 +75,57 @@ std::string GetTempPathA()
 
 std::string SettingsFilePath()
 {
-    const std::string dir = GetTempPathA();
-    if (IsDirectory(dir))
-        return dir + FileName;
-    return FileName;
+    const std::string config = ConfigHome();
+    if (config.empty())
+        return OldRulePath();
+    return config + "/ocrprint/" + FileName;
 }
 
-void LoadSettings(core::TPrintAdjustment& adjustment)
+std::vector<std::string> LegacySettingsPaths()
 {
-    LoadSettingsFrom(SettingsFilePath(), adjustment);
+    std::vector<std::string> paths;
+    const auto add = [&](std::string dir) {
+        if (dir.empty() || !IsDirectory(dir))
+            return;
+        if (dir.back() != '/')
+            dir += '/';
+        paths.push_back(dir + FileName);
+    };
+    add(Environment("TMPDIR"));
+    const std::string cache = Environment("XDG_CACHE_HOME");
+    const std::string home = Environment("HOME");
+    if (!cache.empty() && cache.front() == '/')
+        add(cache);
+    else if (!home.empty())
+        add(home + "/.cache");
+    paths.push_back(FileName);
+    return paths;
 }
 
-void LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustment)
+std::vector<std::string> SettingsCandidates()
+{
+    std::vector<std::string> paths{SettingsFilePath()};
+    for (std::string& path : LegacySettingsPaths())
+        if (path != paths.front())
+            paths.push_back(std::move(path));
+    return paths;
+}
+
+std::vector<LoadResult> LoadSettings(core::TPrintAdjustment& adjustment)
+{
+    std::vector<LoadResult> found;
+    for (const std::string& path : SettingsCandidates()) {
+        LoadResult result = LoadSettingsFrom(path, adjustment);
+        if (result.Status == LoadStatus::Missing)
+            continue;
+        found.push_back(result);
+        if (result.Status == LoadStatus::Loaded)
+            break;
+    }
+    return found;
+}
+
+LoadResult LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustment)
 {
     adjustment = core::TPrintAdjustment{};
 
@@ -107,7 +133,14 @@ void LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustmen
     // read is always what the program itself wrote.
     core::TextModeReader reader;
     if (!reader.Open(path, /*noFollow=*/true))
-        return;
+        return {path, LoadStatus::Missing};
+    // A calibration someone else could have put there would move every entry
+    // of a declaration where they want it.
+    const struct stat& info = reader.FileInfo();
+    if (info.st_uid != ::geteuid())
+        return {path, LoadStatus::NotOwned};
+    if ((info.st_mode & 022) != 0)
+        return {path, LoadStatus::WritableByOthers};
 
     const auto fields = FileFields(adjustment);
     std::string line;
@@ -116,10 +149,14 @@ void LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustmen
         const std::size_t maxBytes = i < 2 ? 254 : 255;
         if (!reader.ReadLine(line, maxBytes))
             break; // this line and every later one keep their defaults
+        // The line is a C string: a NUL byte ends it, as it ends a data line.
+        if (const std::size_t nul = line.find('\0'); nul != std::string::npos)
+            line.resize(nul);
         while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
             line.pop_back();
         *fields[i] = core::StrToFloatDef0(line);
     }
+    return {path, LoadStatus::Loaded};
 }
 
 std::string SettingsFileContent(const core::TPrintAdjustment& adjustment)
@@ -132,49 +169,26 @@ std::string SettingsFileContent(const core::TPrintAdjustment& adjustment)
     return content;
 }
 
-bool SaveSettings(const core::TPrintAdjustment& adjustment)
+bool SaveSettings(const core::TPrintAdjustment& adjustment, std::string* reason)
 {
-    return SaveSettingsTo(SettingsFilePath(), adjustment);
+    const std::string path = SettingsFilePath();
+    // The new place's directory, private as the calibration is the user's.
+    if (const std::string config = ConfigHome(); !config.empty()) {
+        ::mkdir(config.c_str(), 0700);
+        ::mkdir((config + "/ocrprint").c_str(), 0700);
+    }
+    return SaveSettingsTo(path, adjustment, reason);
 }
 
-bool SaveSettingsTo(const std::string& path, const core::TPrintAdjustment& adjustment)
+bool SaveSettingsTo(const std::string& path, const core::TPrintAdjustment& adjustment,
+                    std::string* reason)
 {
-    const std::string content = SettingsFileContent(adjustment);
-
-    const std::size_t slash = path.rfind('/');
-    const std::string dirPrefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string dir = dirPrefix.empty() ? "." : dirPrefix;
-
-    struct stat old;
-    const bool haveOld = ::lstat(path.c_str(), &old) == 0;
-    if (haveOld && S_ISLNK(old.st_mode))
-        return false;
-
-    // Same directory, so that the rename below replaces the file in one step.
-    std::string temporary = dirPrefix + "." + base + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-
-    // A file the user made readable to others stays so; a new one is private.
-    if (haveOld && S_ISREG(old.st_mode))
-        (void)::fchmod(fd, old.st_mode & 0777);
-
-    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0)
-        ok = false;
-    // A link may have been put there while we were writing.
-    if (ok && IsSymbolicLink(path))
-        ok = false;
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncDirectory(dir);
-    return true;
+    core::OutputFile file(core::OutputKind::Settings);
+    if (file.Open(path) && file.Write(SettingsFileContent(adjustment)) && file.Commit())
+        return true;
+    if (reason)
+        *reason = file.Reason();
+    return false;
 }
 
 } // namespace settings

@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
 #include "app_fixture.h"
+#include "device.h"
 #include "ocrtst.h"
 #include "startup.h"
 #include "tprinter.h"
@@ -221,20 +225,37 @@ TEST_F(AppTest, ButtonFourShowsTheAdjustmentDialogModally)
     EXPECT_TRUE(app::Form1->isVisible());
 }
 
-TEST_F(AppTest, ButtonThreeWithoutAPrinterShowsTheErrorBox)
+// Without any printer a file can still be printed to: the dialog opens on
+// that, where it used to refuse with "デフォルト プリンタが存在しません".
+TEST_F(AppTest, ButtonThreeWithoutAPrinterOffersPrintingToAFile)
 {
     // A scheduler that is not there: no printer, so no default printer either.
     testutil::ScopedEnv cups("CUPS_SERVER", Dir().File("no-cupsd.sock"));
     app::TForm1 form;
     form.show();
-    std::vector<testutil::BoxSeen> boxes;
-    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
+    const QString file = QString::fromStdString(Dir().File("chosen.pdf"));
+    std::vector<std::string> shown;
+    bool toFile = false;
+    ModalWatcher watcher([&](QWidget* w) {
+        shown.push_back(w->metaObject()->className());
+        auto* dialog = qobject_cast<QPrintDialog*>(w);
+        if (!dialog) {
+            w->close();
+            return;
+        }
+        toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
+        if (auto* name = dialog->findChild<QLineEdit*>("filename"))
+            name->setText(file);
+        dialog->accept();
+    });
     QTest::mouseClick(form.findChild<QPushButton*>("Button3"), Qt::LeftButton);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Title, apptest::ProgramTitle());
-    EXPECT_EQ(boxes[0].Text, QStringLiteral("デフォルト プリンタが存在しません."));
-    EXPECT_EQ(boxes[0].Icon, QMessageBox::Critical);
-    EXPECT_EQ(surface::PrinterObject()->CurrentDevice(), nullptr);
+    ASSERT_EQ(shown, std::vector<std::string>{"QPrintDialog"});
+    EXPECT_TRUE(toFile);
+    surface::Device* chosen = surface::PrinterObject()->CurrentDevice();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->Name(), "file:" + file.toStdString());
+    EXPECT_GT(chosen->Caps().DpiX, 0);
+    surface::PrinterObject()->SetDevice(nullptr);
     EXPECT_TRUE(form.isVisible());
 }
 

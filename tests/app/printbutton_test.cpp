@@ -1,13 +1,17 @@
 // "印 刷" in the window: the same job, the same dots, as ocrprint-cli print.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 #include "app_fixture.h"
 #include "filedevice.h"
 #include "ocrtst.h"
+#include "smalltmpfs.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "tracewriter.h"
@@ -102,6 +106,74 @@ TEST_F(PrintButtonTest, ConversionErrorReachesTheErrorBoxAndTheProgramGoesOn)
     testutil::WriteFileBytes(DataFile(), "10,10,9,1,0,1,a,b,c,d,e,ok\r\n");
     PressPrint(*windows, m_dir.File("good.jsonl"));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(m_dir.File("window.pdf"))));
+}
+
+// A full disk under the file printed to: the error box names the file and the
+// system's reason, and the previous file is still there, byte for byte.
+TEST_F(PrintButtonTest, AFileThatCannotBeWrittenIsNamedInTheErrorBox)
+{
+    QDir().mkpath(QString::fromStdString(m_dir.File("full")));
+    const testutil::FullTmpfs full(m_dir.File("full"), {{"out.pdf", "previous"}});
+    if (!full.Mounted())
+        GTEST_SKIP() << full.Why();
+    surface::FilePrinterOptions options;
+    options.OutputPath = m_dir.File("full/out.pdf");
+    surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
+    testutil::WriteFileBytes(DataFile(), "10,10,9,1,0,1,a,b,c,d,e,ok\r\n");
+    auto windows = app::StartUp(m_application);
+    windows->Main->show();
+    testutil::BoxSeen seen;
+    ModalWatcher watcher([&](QWidget* w) { seen = testutil::ReadAndCloseBox(w); });
+    PressPrint(*windows, m_dir.File("full.jsonl"));
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(seen.Text, QString::fromStdString(options.OutputPath + " に書き込めません: " +
+                                                std::strerror(ENOSPC) + "."));
+    EXPECT_EQ(testutil::ReadFileBytes(options.OutputPath), "previous");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.File("full/.out.pdf.tmp"))));
+    EXPECT_FALSE(surface::PrinterObject()->Printing());
+}
+
+// Fontconfig is read once per process: the window runs in a child of this
+// test program, which a private configuration shows DejaVu alone.
+TEST_F(PrintButtonTest, NoJapaneseFontStopsThePrintWithTheErrorBox)
+{
+    const char* const marker = "OCRPRINT_TEST_FONTS_HIDDEN";
+    if (qEnvironmentVariableIsEmpty(marker)) {
+        const char* const dejaVu = "/usr/share/fonts/truetype/dejavu";
+        if (!QFile::exists(dejaVu))
+            GTEST_SKIP() << dejaVu << " is not installed";
+        testutil::WriteFileBytes(m_dir.File("fonts.conf"),
+                                 "<?xml version=\"1.0\"?>\n<fontconfig><dir>" +
+                                     std::string(dejaVu) + "</dir><cachedir>" +
+                                     m_dir.File("fccache") + "</cachedir></fontconfig>\n");
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("FONTCONFIG_FILE", QString::fromStdString(m_dir.File("fonts.conf")));
+        env.insert(marker, "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=PrintButtonTest.NoJapaneseFontStopsThePrintWithTheErrorBox"});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const std::string output = child.readAll().toStdString();
+        EXPECT_EQ(child.exitCode(), 0) << output;
+        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+        return;
+    }
+    testutil::WriteFileBytes(DataFile(), "10,10,9,1,0,1,a,b,c,d,e,12\r\n"
+                                         "10,20,9,1,0,1,a,b,c,d,e,\x90\x5c\x8d\x90\r\n"); // 申告
+    auto windows = app::StartUp(m_application);
+    windows->Main->show();
+    testutil::BoxSeen seen;
+    ModalWatcher watcher([&](QWidget* w) { seen = testutil::ReadAndCloseBox(w); });
+    PressPrint(*windows, m_dir.File("nofont.jsonl"));
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(seen.Title, apptest::ProgramTitle());
+    EXPECT_EQ(seen.Text, QString::fromUtf8("「申」(U+7533) を印刷できるフォントがありません。"
+                                           "日本語フォントの fonts-ipafont-gothic "
+                                           "をインストールしてください."));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.File("window.pdf"))))
+        << "nothing may reach the printer";
 }
 
 TEST_F(PrintButtonTest, MissingDataFilePrintsNothingAndSaysNothing)

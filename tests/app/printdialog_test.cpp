@@ -4,6 +4,8 @@
 // and back.
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include "app_fixture.h"
 #include "cupsscheduler.h"
 #include "device.h"
+#include "eprinter.h"
 #include "ocrtst.h"
 #include "printerdevice.h"
 #include "qprintersetup.h"
@@ -66,6 +69,7 @@ protected:
 
     testutil::TempDir m_dir;
     testutil::ScopedEnv m_tmpdir{"TMPDIR", m_dir.Path()};
+    testutil::ScopedEnv m_configHome{"XDG_CONFIG_HOME", m_dir.File(".config")};
     app::TApplication m_application;
     std::unique_ptr<app::TForm1> m_form;
     int m_dialogs = 0;
@@ -131,6 +135,117 @@ TEST_F(PrintDialogTest, TheNextDialogWorksOnTheChosenPrinter)
     EXPECT_EQ(shown.toStdString(), chosen->Setup().Printer);
     EXPECT_EQ(shown, "ocr300");
     EXPECT_EQ(Current(), chosen); // cancelled: the same device, untouched
+}
+
+// Where CUPS names no default printer, or has no queue at all.
+class NoDefaultPrinterTest : public PrintDialogTest
+{
+protected:
+    void TearDown() override
+    {
+        PrintDialogTest::TearDown();
+        if (cupstest::CupsScheduler::Get())
+            Scheduler().RestoreQueues();
+    }
+};
+
+struct OpenRow
+{
+    const char* Name;
+    bool Default;    // a default printer is named
+    bool Queues;     // the two queues exist
+    QString Printer; // the queue the dialog opens on; empty: printing to a file
+};
+
+void PrintTo(const OpenRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class DialogOpensTest : public NoDefaultPrinterTest, public ::testing::WithParamInterface<OpenRow>
+{
+};
+
+TEST_P(DialogOpensTest, OnAPrinterThatCanBeChosenWithAChooseButton)
+{
+    const OpenRow& row = GetParam();
+    if (!row.Default) {
+        // Deleting the default queue leaves the scheduler without one.
+        ASSERT_TRUE(Scheduler().CreateQueue("ocrgone", cupstest::CupsScheduler::A4At600Ppd));
+        ASSERT_TRUE(Scheduler().SetDefault("ocrgone"));
+        ASSERT_TRUE(Scheduler().DeleteQueue("ocrgone"));
+    }
+    if (!row.Queues) {
+        ASSERT_TRUE(Scheduler().DeleteQueue("ocrtest"));
+        ASSERT_TRUE(Scheduler().DeleteQueue("ocr300"));
+    }
+    QString printer;
+    bool toFile = false;
+    QString confirm;
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        printer = dialog->printer()->printerName();
+        toFile = dialog->printer()->outputFormat() == QPrinter::PdfFormat;
+        for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>()) {
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                confirm = ok->text();
+        }
+        dialog->reject();
+    });
+    EXPECT_EQ(m_dialogs, 1) << "the dialog did not open";
+    EXPECT_EQ(printer, row.Printer);
+    EXPECT_EQ(toFile, row.Printer.isEmpty());
+    EXPECT_EQ(confirm, QStringLiteral("選択"));
+    EXPECT_EQ(surface::PrinterObject()->CurrentDevice(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Schedulers, DialogOpensTest,
+                         ::testing::Values(OpenRow{"DefaultPrinter", true, true, "ocrtest"},
+                                           // The queues in CUPS's order: "ocr300" comes first.
+                                           OpenRow{"QueuesWithoutADefault", false, true, "ocr300"},
+                                           OpenRow{"NoQueueOnlyAFile", false, false, ""}),
+                         [](const ::testing::TestParamInfo<OpenRow>& info) {
+                             return std::string(info.param.Name);
+                         });
+
+TEST_F(NoDefaultPrinterTest, AQueueChosenIsShownAgainAndPrintsWhereTheJobHadNone)
+{
+    ASSERT_TRUE(Scheduler().CreateQueue("ocrgone", cupstest::CupsScheduler::A4At600Ppd));
+    ASSERT_TRUE(Scheduler().SetDefault("ocrgone"));
+    ASSERT_TRUE(Scheduler().DeleteQueue("ocrgone"));
+    // Nothing chosen and no default: the job has no printer.
+    EXPECT_THROW(surface::PrinterObject()->DeviceHandle(), core::EPrinter);
+
+    RunPrinterSetup([](QPrintDialog* dialog) { ChooseAndAccept(dialog, "ocrtest"); });
+    ASSERT_NE(Current(), nullptr);
+    EXPECT_EQ(Current()->Name(), "ocrtest");
+    QString shown;
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        shown = dialog->printer()->printerName();
+        dialog->reject();
+    });
+    EXPECT_EQ(shown, "ocrtest");
+}
+
+TEST_F(NoDefaultPrinterTest, WithoutQueuesAFileIsChosenAndShownAgain)
+{
+    ASSERT_TRUE(Scheduler().DeleteQueue("ocrtest"));
+    ASSERT_TRUE(Scheduler().DeleteQueue("ocr300"));
+    const QString file = QString::fromStdString(m_dir.File("chosen.pdf"));
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        if (auto* name = dialog->findChild<QLineEdit*>("filename"))
+            name->setText(file);
+        dialog->accept();
+    });
+    ASSERT_NE(Current(), nullptr);
+    EXPECT_EQ(Current()->Name(), "file:" + file.toStdString());
+    EXPECT_GT(Current()->Caps().DpiX, 0);
+
+    QString shown;
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        shown = dialog->printer()->outputFileName();
+        dialog->reject();
+    });
+    EXPECT_EQ(shown, file);
 }
 
 struct ConversionRow

@@ -71,8 +71,10 @@ const DoneRow DoneRows[] = {
     // A text that converts stays as the user typed it.
     {"AcceptedTextStaysAsTyped", 300, {"151.0", " 200", "100.00", "1.5E2"}, {},
      {151, 200, 100, 150}, 16, 20, "0.6", "0"},
-    {"LettersAndFullWidthDigits", 300, {"abc", "２００", "1O0", "-"}, {"150", "200", "100", "150"},
-     {150, 200, 100, 150}, 20, 20, "0", "0"},
+    // Full-width digits come out of the box in ASCII and count; letters and a
+    // lone minus (typed full-width) are replaced.
+    {"FullWidthDigitsTakenLettersReplaced", 300, {"１５１", "abc", "1O0", "－"},
+     {"151", "200", "100", "150"}, {151, 200, 100, 150}, 16, 20, "0.6", "0"},
     {"XAtItsUpperBound", 300, {"200", "200", "100", "150"}, {},
      {200, 200, 100, 150}, 0, 20, "25", "0"},
     {"XAtItsLowerBound", 300, {"100", "200", "100", "150"}, {},

@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OkRow{"FractionsAreStoredAsTyped", "0.25", "-19.9", nullptr, 0.25, -19.9},
                       OkRow{"BlanksAndExponent", " 1.5 ", "-2E1", nullptr, 1.5, -20},
                       OkRow{"NotANumberIsStoredAsZero", "abc", "", nullptr, 0, 0},
-                      OkRow{"FullWidthDigitIsStoredAsZero", "１", "2", nullptr, 0, 2},
+                      OkRow{"FullWidthDigitsAreStored", "－１．５", "２", nullptr, -1.5, 2},
                       OkRow{"BeyondTheNumberTypeIsZero", "1e400", "3", nullptr, 0, 3},
                       OkRow{"JustAboveTwenty", "20.01", "0", HorzMessage, 0, 0},
                       OkRow{"BelowMinusTwenty", "-20.5", "0", HorzMessage, 0, 0},

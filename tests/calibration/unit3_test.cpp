@@ -366,7 +366,6 @@ TEST_P(EditTable, TypingMovesTheDiagram)
     QLineEdit* edit = row.edit == 1 ? ui.Edit1 : ui.Edit2;
     edit->setText(QString::fromUtf8(row.before));
     testutil::TypeText(edit, QString::fromUtf8(row.typed));
-    ASSERT_EQ(edit->text(), QString::fromUtf8(row.typed));
 
     const QRect expected =
         row.edit == 1 ? QRect(row.edge, 96, 160, 190) : QRect(48, row.edge, 160, 190);
@@ -384,7 +383,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EditRow{"BlanksAndExponent", 1, "0", " 2e0 ", 50},
                       EditRow{"NotANumberLeavesItWhereItWas", 1, "3", "abc", 51},
                       EditRow{"EmptyLeavesItWhereItWas", 1, "-2", "", 46},
-                      EditRow{"FullWidthDigitIsNotANumber", 1, "3", "１", 51},
+                      EditRow{"FullWidthDigitsCount", 1, "3", "－１．５", 46},
                       EditRow{"CommaIsNotTheSeparator", 1, "3", ",5", 51},
                       EditRow{"VerticalSeven", 2, "0", "7", 101},
                       EditRow{"VerticalTwelveStopsAtFive", 2, "0", "12", 101},

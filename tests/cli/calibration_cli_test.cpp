@@ -34,6 +34,7 @@ TEST_P(CalibrationUsage, ExitsTwoWithTheUsage)
     EXPECT_NE(r.err.find("usage: ocrprint-cli"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(QFile::exists(Q(dir.File("ocrprn2.ini"))));
+    EXPECT_FALSE(QFile::exists(Q(dir.File(".config/ocrprint/ocrprn2.ini"))));
 }
 
 // The file names are relative: a usage error writes nothing anywhere.
@@ -201,6 +202,7 @@ TEST(CliTestPrint, CorrectedDotsAndNoSettingsWritten)
     EXPECT_EQ(texts[0]["text"].toString(), QString::fromUtf8("テスト印刷（調整適用済み）"));
     EXPECT_TRUE(QFile::exists(Q(dir.File("test.pdf"))));
     EXPECT_FALSE(QFile::exists(Q(dir.File("ocrprn2.ini"))));
+    EXPECT_FALSE(QFile::exists(Q(dir.File(".config/ocrprint/ocrprn2.ini"))));
 }
 
 TEST(CliTestPrint, LengthsOutOfRangeAreReplacedAndSaid)
@@ -322,7 +324,8 @@ TEST(CliCalibrate, WithoutSettingsOptionUsesTheProgramsFile)
         {"calibrate", "151", "200", "100", "150", "-o", Q(dir.File("x.png")), "--dpi", "300"},
         dir.Path());
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(testutil::ReadFileBytes(dir.File("ocrprn2.ini")),
+    // The program's file lives in the configuration directory now.
+    EXPECT_EQ(testutil::ReadFileBytes(dir.File(".config/ocrprint/ocrprn2.ini")),
               "0.6\r\n0\r\n0\r\n-2\r\n151\r\n200\r\n100\r\n150\r\n");
     const Result shown = RunCli({"show"}, dir.Path());
     EXPECT_EQ(shown.out, r.out);
@@ -336,7 +339,8 @@ TEST(CliCalibrate, SaveFailureIsReported)
                              Q(dir.File("x.png"))},
                             dir.Path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ocrprint-cli: cannot save the settings to " + path + "\n");
+    EXPECT_EQ(r.err, "ocrprint-cli: cannot save the settings to " + path +
+                         ": No such file or directory\n");
     EXPECT_EQ(r.out, "");
 }
 

@@ -14,8 +14,12 @@ struct Result
 };
 
 // Runs the built ocrprint-cli with args; tmpdir, when given, becomes its TMPDIR
-// (where it looks for the settings file).
+// and holds its $XDG_CONFIG_HOME (.config: the settings file is
+// .config/ocrprint/ocrprn2.ini) and $XDG_CACHE_HOME (.cache).
 Result RunCli(const QStringList& args, const std::string& tmpdir = {});
+// The same with its standard output going to stdoutFile (a device, a file).
+Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
+                        const std::string& tmpdir = {});
 
 inline QString Q(const std::string& s)
 {

@@ -21,7 +21,10 @@ surface::FilePrinterOptions FileOptions(const std::string& path, int dpiX, int d
 TracedFilePrinter::TracedFilePrinter(const surface::FilePrinterOptions& options,
                                      std::string tracePath)
     : m_output(options.OutputPath), m_tracePath(std::move(tracePath)),
-      m_trace(std::make_unique<surface::TraceWriter>(m_tracePath))
+      // A stream of the test's own, flushed line by line: the file printer's
+      // trace file would appear only once the writer finishes.
+      m_stream(std::fopen(m_tracePath.c_str(), "w")),
+      m_trace(std::make_unique<surface::TraceWriter>(m_stream))
 {
     surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(options));
     surface::PrinterObject()->SetTrace(m_trace.get());
@@ -30,6 +33,9 @@ TracedFilePrinter::TracedFilePrinter(const surface::FilePrinterOptions& options,
 TracedFilePrinter::~TracedFilePrinter()
 {
     surface::PrinterObject()->SetTrace(nullptr);
+    m_trace.reset();
+    if (m_stream)
+        std::fclose(m_stream);
 }
 
 std::vector<QJsonObject> TracedFilePrinter::Ops(const char* op) const

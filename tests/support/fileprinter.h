@@ -3,6 +3,7 @@
 // of what it printed.
 
 #include <QJsonObject>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +38,7 @@ public:
 private:
     std::string m_output;
     std::string m_tracePath;
+    std::FILE* m_stream = nullptr;
     std::unique_ptr<surface::TraceWriter> m_trace;
 };
 

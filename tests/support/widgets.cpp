@@ -96,7 +96,18 @@ void TypeText(QLineEdit* edit, const QString& text)
             QApplication::sendEvent(edit, &commit);
         }
     }
-    ASSERT_EQ(edit->text(), text) << "typing did not reach the edit box";
+    // The dialogs' numeric boxes take full-width digits, point and minus as
+    // their ASCII forms.
+    QString shown = text;
+    for (QChar& c : shown) {
+        if (c >= QChar(0xFF10) && c <= QChar(0xFF19))
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+        else if (c == QChar(0xFF0E))
+            c = u'.';
+        else if (c == QChar(0xFF0D))
+            c = u'-';
+    }
+    ASSERT_EQ(edit->text(), shown) << "typing did not reach the edit box";
 }
 
 } // namespace testutil

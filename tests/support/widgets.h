@@ -62,7 +62,8 @@ void Click(QAbstractButton* button);
 // Replaces the edit box's text by typing: a click into it, select all,
 // delete, then the text key by key. Text beyond Latin-1 (full-width digits)
 // arrives as an input method commits it. Fails the test if the box does not
-// end up holding the text.
+// end up holding the text, its full-width digits, point and minus in ASCII as
+// the numeric boxes show them.
 void TypeText(QLineEdit* edit, const QString& text);
 
 } // namespace testutil

@@ -2,6 +2,8 @@
 #include "printererror.h"
 #include "surface_fixture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -132,15 +134,20 @@ TEST(TPrinter, DeviceThatCannotStartADocument)
     {
         const char* name;
         std::string file;
+        bool unwritable; // a file that cannot be written is named, not the printer
     } rows[] = {
-        {"missing directory", "missing/out.pdf"},
-        {"unknown extension", "out.xyz"},
-        {"no extension", "out"},
+        {"missing directory", "missing/out.pdf", true},
+        {"unknown extension", "out.xyz", false},
+        {"no extension", "out", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FilePrinter p(row.file);
-        EXPECT_EQ(PrinterError([&] { p.Printer().OpenDocument(); }), Invalid);
+        const std::string expected =
+            row.unwritable
+                ? "EPrinter:" + p.File(row.file) + " に書き込めません: " + std::strerror(ENOENT)
+                : Invalid;
+        EXPECT_EQ(PrinterError([&] { p.Printer().OpenDocument(); }), expected);
         EXPECT_FALSE(p.Printer().Printing());
         EXPECT_EQ(p.Printer().PageNumber(), 0);
         // Another device then works.

@@ -1,6 +1,9 @@
-// The trace: exact JSON lines for each operation, written as they happen.
+// The trace: exact JSON lines for each operation, written as they happen;
+// a trace file appears whole once finished.
 #include "surface_fixture.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -103,18 +106,24 @@ TEST(TraceWriter, JsonStringEscapes)
     }
 }
 
-TEST(TraceWriter, WritesToAPathAndFlushesEachLine)
+TEST(TraceWriter, WritesToAPathWholeWhenFinished)
 {
     testutil::TempDir dir;
+    testutil::WriteFileBytes(dir.File("t.jsonl"), "previous\n");
     surface::TraceWriter trace(dir.File("t.jsonl"));
     ASSERT_TRUE(trace.Ok());
     trace.MoveTo(1, 2);
-    // Readable before the writer is gone: a crash keeps what was written.
+    // The previous trace stays until the new one is complete.
+    EXPECT_EQ(testutil::ReadFileBytes(dir.File("t.jsonl")), "previous\n");
+    EXPECT_TRUE(trace.Finish());
     EXPECT_EQ(testutil::ReadFileBytes(dir.File("t.jsonl")),
               "{\"op\":\"moveto\",\"x\":1,\"y\":2}\n");
+    EXPECT_EQ(dir.Entries(), std::set<std::string>{"t.jsonl"});
     surface::TraceWriter bad(dir.File("missing/t.jsonl"));
     EXPECT_FALSE(bad.Ok());
     EXPECT_NO_THROW(bad.Close());
+    EXPECT_FALSE(bad.Finish());
+    EXPECT_EQ(bad.Reason(), std::strerror(ENOENT));
 }
 
 TEST(PrinterTrace, EveryOperationWithItsValues)

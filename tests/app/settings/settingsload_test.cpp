@@ -101,10 +101,12 @@ std::vector<LoadRow> LoadRows()
         {"CrsDoNotCount",
          std::string(253, '1') + "\r\r\r\r\n2\r\n",
          {Number(std::string(253, '1')), 2, 0, 0, 150, 200, 100, 150}},
+        // A NUL byte ends the line's text; the rest up to the line feed goes.
         {"NulBytes",
          Bytes("1\0\r\n\0\0\r\n3\0 \r\n4\0"
                "5\r\n"),
-         {1, 0, 3, 0, 150, 200, 100, 150}},
+         {1, 0, 3, 4, 150, 200, 100, 150}},
+        {"NulEndsTheLine", Bytes("1\0 2\r\n-2.5\0x\r\n"), {1, -2.5, 0, 0, 150, 200, 100, 150}},
     };
     // Lines of 10,000 characters: every field is a piece of the first line.
     std::string longLines;

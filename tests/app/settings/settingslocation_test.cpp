@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 #include "files.h"
@@ -28,7 +29,9 @@ struct LocationRow
     std::vector<std::string> directories; // made under "@" first
     std::vector<std::string> files;       // likewise
     std::string tempPath;
-    std::string settingsPath;
+    std::string settingsPath;        // where the file is saved
+    std::vector<std::string> legacy; // the old places, in their order
+    std::optional<std::string> xdgConfig = std::nullopt;
 };
 
 std::string Expand(const std::string& text, const std::string& root)
@@ -62,115 +65,172 @@ TEST_P(LocationTable, FollowsTheRule)
     ScopedEnv tmpdir("TMPDIR", expand(row.tmpdir));
     ScopedEnv xdg("XDG_CACHE_HOME", expand(row.xdgCache));
     ScopedEnv home("HOME", expand(row.home));
+    ScopedEnv config("XDG_CONFIG_HOME", expand(row.xdgConfig));
     EXPECT_EQ(settings::GetTempPathA(), Expand(row.tempPath, dir.Path()));
     EXPECT_EQ(settings::SettingsFilePath(), Expand(row.settingsPath, dir.Path()));
+    std::vector<std::string> legacy;
+    for (const std::string& path : row.legacy)
+        legacy.push_back(Expand(path, dir.Path()));
+    EXPECT_EQ(settings::LegacySettingsPaths(), legacy);
 }
+
+const char* const NewPlace = "@/h/.config/ocrprint/ocrprn2.ini";
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, LocationTable,
-    ::testing::Values(
-        LocationRow{"TmpdirExisting",
-                    "@/t",
-                    "@/x",
-                    "@/h",
-                    {"t", "x", "h/.cache"},
-                    {},
-                    "@/t/",
-                    "@/t/ocrprn2.ini"},
-        LocationRow{
-            "TmpdirWithSlash", "@/t/", std::nullopt, "@/h", {"t"}, {}, "@/t/", "@/t/ocrprn2.ini"},
-        LocationRow{"TmpdirMissingUsesCurrentDirectory",
-                    "@/gone",
-                    "@/x",
-                    "@/h",
-                    {"x", "h/.cache"},
-                    {},
-                    "@/gone/",
-                    "ocrprn2.ini"},
-        LocationRow{"TmpdirIsAFileUsesCurrentDirectory",
-                    "@/file",
-                    std::nullopt,
-                    "@/h",
-                    {"h/.cache"},
-                    {"file"},
-                    "@/file/",
-                    "ocrprn2.ini"},
-        LocationRow{
-            "EmptyTmpdirFallsToXdgCache", "", "@/x", "@/h", {"x"}, {}, "@/x/", "@/x/ocrprn2.ini"},
-        LocationRow{"XdgCacheWhenTmpdirUnset",
-                    std::nullopt,
-                    "@/x",
-                    "@/h",
-                    {"x", "h/.cache"},
-                    {},
-                    "@/x/",
-                    "@/x/ocrprn2.ini"},
-        LocationRow{"RelativeXdgCacheIgnored",
-                    std::nullopt,
-                    "x",
-                    "@/h",
-                    {"h/.cache"},
-                    {},
-                    "@/h/.cache/",
-                    "@/h/.cache/ocrprn2.ini"},
-        LocationRow{"HomeCacheWhenBothUnset",
-                    std::nullopt,
-                    std::nullopt,
-                    "@/h",
-                    {"h/.cache"},
-                    {},
-                    "@/h/.cache/",
-                    "@/h/.cache/ocrprn2.ini"},
-        LocationRow{"HomeCacheMissingUsesCurrentDirectory",
-                    std::nullopt,
-                    std::nullopt,
-                    "@/h",
-                    {"h"},
-                    {},
-                    "@/h/.cache/",
-                    "ocrprn2.ini"},
-        LocationRow{"NothingKnownUsesCurrentDirectory",
-                    std::nullopt,
-                    "",
-                    std::nullopt,
-                    {},
-                    {},
-                    "",
-                    "ocrprn2.ini"}),
+    ::testing::Values(LocationRow{"TmpdirExisting",
+                                  "@/t",
+                                  "@/x",
+                                  "@/h",
+                                  {"t", "x", "h/.cache"},
+                                  {},
+                                  "@/t/",
+                                  NewPlace,
+                                  {"@/t/ocrprn2.ini", "@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"TmpdirWithSlash",
+                                  "@/t/",
+                                  std::nullopt,
+                                  "@/h",
+                                  {"t"},
+                                  {},
+                                  "@/t/",
+                                  NewPlace,
+                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"TmpdirMissingIsSkipped",
+                                  "@/gone",
+                                  "@/x",
+                                  "@/h",
+                                  {"x", "h/.cache"},
+                                  {},
+                                  "@/gone/",
+                                  NewPlace,
+                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"TmpdirIsAFileIsSkipped",
+                                  "@/file",
+                                  std::nullopt,
+                                  "@/h",
+                                  {"h/.cache"},
+                                  {"file"},
+                                  "@/file/",
+                                  NewPlace,
+                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"EmptyTmpdirFallsToXdgCache",
+                                  "",
+                                  "@/x",
+                                  "@/h",
+                                  {"x"},
+                                  {},
+                                  "@/x/",
+                                  NewPlace,
+                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"XdgCacheWhenTmpdirUnset",
+                                  std::nullopt,
+                                  "@/x",
+                                  "@/h",
+                                  {"x", "h/.cache"},
+                                  {},
+                                  "@/x/",
+                                  NewPlace,
+                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"RelativeXdgCacheIgnored",
+                                  std::nullopt,
+                                  "x",
+                                  "@/h",
+                                  {"h/.cache"},
+                                  {},
+                                  "@/h/.cache/",
+                                  NewPlace,
+                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"HomeCacheWhenBothUnset",
+                                  std::nullopt,
+                                  std::nullopt,
+                                  "@/h",
+                                  {"h/.cache"},
+                                  {},
+                                  "@/h/.cache/",
+                                  NewPlace,
+                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"HomeCacheMissingLeavesCurrentDirectory",
+                                  std::nullopt,
+                                  std::nullopt,
+                                  "@/h",
+                                  {"h"},
+                                  {},
+                                  "@/h/.cache/",
+                                  NewPlace,
+                                  {"ocrprn2.ini"}},
+                      LocationRow{"XdgConfigHome",
+                                  "@/t",
+                                  std::nullopt,
+                                  "@/h",
+                                  {"t"},
+                                  {},
+                                  "@/t/",
+                                  "@/c/ocrprint/ocrprn2.ini",
+                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"},
+                                  "@/c"},
+                      LocationRow{"RelativeXdgConfigIgnored",
+                                  std::nullopt,
+                                  std::nullopt,
+                                  "@/h",
+                                  {},
+                                  {},
+                                  "@/h/.cache/",
+                                  NewPlace,
+                                  {"ocrprn2.ini"},
+                                  "c"},
+                      // Without a home the place earlier releases used is all there is.
+                      LocationRow{"NoHomeUsesTheOldRule",
+                                  "@/t",
+                                  std::nullopt,
+                                  std::nullopt,
+                                  {"t"},
+                                  {},
+                                  "@/t/",
+                                  "@/t/ocrprn2.ini",
+                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"}},
+                      LocationRow{"NothingKnownUsesCurrentDirectory",
+                                  std::nullopt,
+                                  "",
+                                  std::nullopt,
+                                  {},
+                                  {},
+                                  "",
+                                  "ocrprn2.ini",
+                                  {"ocrprn2.ini"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsLocation, DecidedAnewOnEveryCallAndUsedByLoadAndSave)
 {
     TempDir dir;
-    fs::create_directory(dir.File("a"));
-    fs::create_directory(dir.File("work"));
-    const fs::path oldCwd = fs::current_path();
-    fs::current_path(dir.File("work"));
-
+    ScopedEnv tmpdir("TMPDIR", dir.File("none"));
+    ScopedEnv cache("XDG_CACHE_HOME", dir.File("none"));
     core::TPrintAdjustment adjustment;
     adjustment.HorzOffset = 4.5;
     {
-        ScopedEnv tmpdir("TMPDIR", dir.File("a"));
+        ScopedEnv config("XDG_CONFIG_HOME", dir.File("a"));
         EXPECT_TRUE(settings::SaveSettings(adjustment));
     }
     adjustment.HorzOffset = -3;
     {
-        // The temporary directory is gone: the current directory is used.
-        ScopedEnv tmpdir("TMPDIR", dir.File("missing"));
+        ScopedEnv config("XDG_CONFIG_HOME", dir.File("b"));
         EXPECT_TRUE(settings::SaveSettings(adjustment));
         core::TPrintAdjustment loaded;
         settings::LoadSettings(loaded);
         EXPECT_EQ(loaded.HorzOffset, -3);
     }
     {
-        ScopedEnv tmpdir("TMPDIR", dir.File("a"));
+        ScopedEnv config("XDG_CONFIG_HOME", dir.File("a"));
         core::TPrintAdjustment loaded;
         settings::LoadSettings(loaded);
         EXPECT_EQ(loaded.HorzOffset, 4.5);
     }
-    fs::current_path(oldCwd);
-    EXPECT_TRUE(fs::exists(dir.File("a/ocrprn2.ini")));
-    EXPECT_TRUE(fs::exists(dir.File("work/ocrprn2.ini")));
+    // The directories the save made are the user's alone.
+    for (const char* made : {"a", "a/ocrprint", "b/ocrprint"}) {
+        struct stat st;
+        ASSERT_EQ(::stat(dir.File(made).c_str(), &st), 0) << made;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << made;
+    }
 }
 
 } // namespace

@@ -112,7 +112,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, Accept,
                                                      {"", "abc", " ", "1,5"},
                                                      {150, 200, 100, 150},
                                                      {"150", "200", "100", "150"}},
-                                           AcceptRow{"FullWidthDigitsReplaced",
+                                           // The dialogs' boxes turn them into ASCII
+                                           // as they are typed; the command line
+                                           // passes them on as they are.
+                                           AcceptRow{"FullWidthDigitsReplacedOnTheCommandLine",
                                                      {"１５１", "200", "100", "150"},
                                                      {150, 200, 100, 150},
                                                      {"150", "200", "100", "150"}},

@@ -296,11 +296,13 @@ TEST_F(SpoolTest, AbandonedDocumentPrintsNothingAndTheNextOneOpens)
 }
 
 // "Print to file" in the dialog: the file keeps the chosen queue's dots, and
-// an abandoned file is gone.
+// an abandoned job leaves the previous file (here a link's target) as it was.
 TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
 {
     testutil::TempDir dir;
     const std::string file = dir.File("chosen.pdf");
+    testutil::WriteFileBytes(dir.File("target.pdf"), "previous");
+    std::filesystem::create_symlink("target.pdf", file);
     surface::PrinterSetup setup;
     setup.Printer = "ocr300";
     setup.OutputFile = file;
@@ -316,7 +318,8 @@ TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
     printer.OpenDocument();
     printer.PageCanvas()->PutText(200, 300, "Abandoned");
     printer.AbortDocument();
-    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(testutil::ReadFileBytes(file), "previous");
+    EXPECT_EQ(dir.Entries(), (std::set<std::string>{"chosen.pdf", "target.pdf"}));
 
     printer.OpenDocument();
     printer.PageCanvas()->PutText(200, 300, "Kept");
@@ -333,6 +336,7 @@ TEST_F(SpoolTest, PrintToFileKeepsTheQueuesDots)
     ASSERT_EQ(words.size(), 1u);
     EXPECT_EQ(words[0].Text, "Kept");
     EXPECT_NEAR(words[0].XMin, (200 + 100) * 72.0 / 300, 72.0 / 300);
+    EXPECT_TRUE(std::filesystem::is_symlink(file)) << "the link's target is written";
     // Nothing went to the spooler.
     EXPECT_EQ(Scheduler().LastJobId(), before);
 }

@@ -1,0 +1,58 @@
+#include "datafileerror.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "escape.h"
+
+namespace print {
+
+namespace {
+
+// The reason a path that exists is not read; exists is false when nothing is
+// there.
+std::string UnreadableReason(const std::string& path, bool& exists)
+{
+    exists = true;
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            exists = false;
+            return {};
+        }
+        return error == EACCES ? "読み取りの権限がありません" : std::strerror(error);
+    }
+    if (S_ISDIR(info.st_mode))
+        return "ディレクトリです";
+    if (!S_ISREG(info.st_mode))
+        return "通常のファイルではありません";
+    // A regular file: opening it cannot block, and tells what stops the read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        const int error = errno;
+        return error == EACCES || error == EPERM ? "読み取りの権限がありません"
+                                                 : std::strerror(error);
+    }
+    ::close(fd);
+    return "開けません";
+}
+
+} // namespace
+
+std::string DataFileOpenError(const std::string& path)
+{
+    const std::string shown = core::EscapeControlChars(path);
+    bool exists = false;
+    const std::string reason = UnreadableReason(path, exists);
+    if (!exists)
+        return "ocrdat.prn が見つかりません: " + shown;
+    return "ocrdat.prn を読み込めません（" + reason + "）: " + shown;
+}
+
+} // namespace print

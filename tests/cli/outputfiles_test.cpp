@@ -1,0 +1,237 @@
+// What ocrprint-cli writes: a failed write is an error that names the file and
+// leaves the previous one as it was; devices, links and the command's own
+// input files are never clobbered; standard output is checked too.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "clirun.h"
+#include "files.h"
+#include "smalltmpfs.h"
+
+namespace {
+
+using testutil::Q;
+using testutil::ReadFileBytes;
+using testutil::Result;
+using testutil::RunCli;
+using testutil::TempDir;
+using testutil::WriteFileBytes;
+namespace fs = std::filesystem;
+
+std::string Sample()
+{
+    return testutil::SourceDir() + "/examples/ocrdat.prn";
+}
+
+// "@" in an argument stands for the test's directory.
+QStringList Expand(const QStringList& args, const std::string& dir)
+{
+    QStringList out;
+    for (const QString& arg : args)
+        out << QString(arg).replace('@', Q(dir));
+    return out;
+}
+
+const char* const Old = "the previous file, kept byte for byte";
+
+// ------------------------------------------------------------ a full disk
+
+struct FullRow
+{
+    const char* name;
+    QStringList args; // the full file system is @/full, room elsewhere in @
+    const char* file; // on it, holding Old before the run
+};
+
+class FullDisk : public ::testing::TestWithParam<FullRow>
+{
+};
+
+TEST_P(FullDisk, ExitsOneNamesTheFileAndKeepsTheOldOne)
+{
+    const FullRow& row = GetParam();
+    TempDir dir;
+    fs::create_directory(dir.File("full"));
+    const testutil::FullTmpfs full(dir.File("full"), {{row.file, Old}});
+    if (!full.Mounted())
+        GTEST_SKIP() << full.Why();
+    const Result r = RunCli(Expand(row.args, dir.Path()), dir.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(dir.File("full/") + row.file), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(std::strerror(ENOSPC)), std::string::npos) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("full/") + row.file), Old);
+    std::set<std::string> entries;
+    for (const auto& entry : fs::directory_iterator(dir.File("full")))
+        entries.insert(entry.path().filename().string());
+    EXPECT_EQ(entries, (std::set<std::string>{row.file, testutil::FullTmpfs::Filler}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, FullDisk,
+    ::testing::Values(
+        FullRow{"Pdf", {"sheet", "-o", "@/full/out.pdf"}, "out.pdf"},
+        FullRow{"Png", {"sheet", "-o", "@/full/out.png", "--dpi", "100"}, "out.png"},
+        FullRow{"Trace", {"sheet", "-o", "@/out.pdf", "--trace", "@/full/t.jsonl"}, "t.jsonl"},
+        FullRow{"Settings",
+                {"calibrate", "151", "200", "100", "150", "--settings", "@/full/s.ini", "-o",
+                 "@/x.pdf"},
+                "s.ini"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ what is at the path
+
+bool IsCharacterDevice(const std::string& path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+struct TargetRow
+{
+    const char* name;
+    std::function<bool(const TempDir&)> make; // false: needs root
+    QStringList args;
+    int status;
+    const char* err; // a part of standard error
+    std::function<void(const TempDir&)> check;
+};
+
+class Targets : public ::testing::TestWithParam<TargetRow>
+{
+};
+
+TEST_P(Targets, AreNeverClobbered)
+{
+    const TargetRow& row = GetParam();
+    TempDir dir;
+    WriteFileBytes(dir.File("data.prn"), ReadFileBytes(Sample()));
+    WriteFileBytes(dir.File("s.ini"), "1\r\n2\r\n");
+    ::chmod(dir.File("s.ini").c_str(), 0600);
+    if (!row.make(dir))
+        GTEST_SKIP() << "mknod needs root";
+    const Result r = RunCli(Expand(row.args, dir.Path()), dir.Path());
+    EXPECT_EQ(r.status, row.status) << r.err;
+    EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+    row.check(dir);
+    EXPECT_EQ(ReadFileBytes(dir.File("data.prn")), ReadFileBytes(Sample()));
+    EXPECT_EQ(ReadFileBytes(dir.File("s.ini")), "1\r\n2\r\n");
+}
+
+bool Node(const TempDir& dir, const char* name, unsigned minor)
+{
+    return ::mknod(dir.File(name).c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
+}
+
+bool Nothing(const TempDir&)
+{
+    return true;
+}
+
+void Unchecked(const TempDir&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, Targets,
+    ::testing::Values(
+        TargetRow{"OutputIntoANullDevice", [](const TempDir& d) { return Node(d, "out.pdf", 3); },
+                  QStringList{"sheet", "-o", "@/out.pdf"}, 0, "",
+                  [](const TempDir& d) { EXPECT_TRUE(IsCharacterDevice(d.File("out.pdf"))); }},
+        TargetRow{"OutputThroughALinkToAFullDevice",
+                  [](const TempDir& d) {
+                      fs::create_symlink("full", d.File("out.pdf"));
+                      return Node(d, "full", 7);
+                  },
+                  QStringList{"sheet", "-o", "@/out.pdf"}, 1, "out.pdf に書き込めません: ",
+                  [](const TempDir& d) {
+                      EXPECT_TRUE(IsCharacterDevice(d.File("full")));
+                      EXPECT_TRUE(fs::is_symlink(d.File("out.pdf")));
+                  }},
+        TargetRow{"TraceIntoANullDevice", [](const TempDir& d) { return Node(d, "t", 3); },
+                  QStringList{"sheet", "-o", "@/o.pdf", "--trace", "@/t"}, 0, "",
+                  [](const TempDir& d) { EXPECT_TRUE(IsCharacterDevice(d.File("t"))); }},
+        TargetRow{"SettingsOnANullDevice", [](const TempDir& d) { return Node(d, "n.ini", 3); },
+                  QStringList{"calibrate", "151", "200", "100", "150", "--settings", "@/n.ini",
+                              "-o", "@/o.pdf"},
+                  1, "cannot save the settings to ",
+                  [](const TempDir& d) { EXPECT_TRUE(IsCharacterDevice(d.File("n.ini"))); }},
+        TargetRow{"TraceOntoTheDataFile", Nothing,
+                  QStringList{"print", "--data", "@/data.prn", "--settings", "@/s.ini", "-o",
+                              "@/o.pdf", "--trace", "@/./data.prn"},
+                  1, "is the data file",
+                  [](const TempDir& d) { EXPECT_FALSE(fs::exists(d.File("o.pdf"))); }},
+        TargetRow{
+            "TraceOntoTheSettingsThroughALink",
+            [](const TempDir& d) {
+                fs::create_symlink("s.ini", d.File("link"));
+                return true;
+            },
+            QStringList{"sheet", "--settings", "@/s.ini", "-o", "@/o.pdf", "--trace", "@/link"}, 1,
+            "is the settings file", Unchecked},
+        TargetRow{
+            "TraceOntoTheProgramsOwnSettings",
+            [](const TempDir& d) {
+                fs::create_directories(d.File(".config/ocrprint"));
+                fs::create_hard_link(d.File("s.ini"), d.File(".config/ocrprint/ocrprn2.ini"));
+                return true;
+            },
+            QStringList{"sheet", "-o", "@/o.pdf", "--trace", "@/.config/ocrprint/ocrprn2.ini"}, 1,
+            "is the settings file", Unchecked}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ standard output
+
+struct StdoutRow
+{
+    const char* name;
+    QStringList args;
+    const char* err;
+};
+
+class FullStandardOutput : public ::testing::TestWithParam<StdoutRow>
+{
+};
+
+TEST_P(FullStandardOutput, ExitsOne)
+{
+    const StdoutRow& row = GetParam();
+    TempDir dir;
+    WriteFileBytes(dir.File("s.ini"), "1\r\n");
+    ::chmod(dir.File("s.ini").c_str(), 0600);
+    WriteFileBytes(dir.File("bad.prn"), "not an entry\r\n"); // check lists it
+    const Result r =
+        testutil::RunCliWithOutput(Expand(row.args, dir.Path()), "/dev/full", dir.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, FullStandardOutput,
+    ::testing::Values(
+        StdoutRow{"Show", {"show", "--settings", "@/s.ini"}, "cannot write standard output"},
+        StdoutRow{"Check", {"check", "--data", "@/bad.prn"}, "cannot write standard output"},
+        StdoutRow{
+            "Calibrate",
+            {"calibrate", "151", "200", "100", "150", "--settings", "@/s.ini", "-o", "@/o.pdf"},
+            "cannot write standard output"},
+        StdoutRow{"Trace",
+                  {"sheet", "-o", "@/o.pdf", "--trace", "-"},
+                  "cannot write the trace to standard output"},
+        StdoutRow{"Document", {"sheet", "-o", "-"}, "標準出力 に書き込めません"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliOutput, DashWritesThePdfToStandardOutput)
+{
+    TempDir dir;
+    const Result r = RunCli({"sheet", "-o", "-"}, dir.Path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 5), "%PDF-");
+    EXPECT_NE(r.out.find("%%EOF"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.File("-")));
+}
+
+} // namespace
