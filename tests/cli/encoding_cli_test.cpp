@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"OutputIsADirectory",
                    {"convert", "in", "-o", "/"},
                    "x",
-                   "ocrprint-cli: cannot write /: not a regular file"}),
+                   "ocrprint-cli: cannot write /: Is a directory"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
