@@ -186,6 +186,17 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
             return needs("printer-error");
         line.FileOptionsGiven = true;
     }
+    const std::pair<const char*, std::optional<DataEncoding>*> encodings[] = {
+        {"encoding", &line.Encoding}, {"from", &line.From}};
+    for (const auto& [name, target] : encodings) {
+        if (given(name)) {
+            DataEncoding encoding{};
+            if (!ParseDataEncoding(Value(parser, name), encoding))
+                return needs(name);
+            *target = encoding;
+        }
+    }
+    line.Csv = given("csv");
     const std::pair<const char*, std::optional<std::string>*> files[] = {
         {"trace", &line.Trace}, {"data", &line.Data}, {"settings", &line.Settings}};
     for (const auto& [name, target] : files) {
@@ -201,6 +212,11 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
 // What the options say together about the file printer.
 std::string CheckFilePrinter(const CommandLine& line)
 {
+    // convert writes a data file, not a page: -o is all it takes.
+    if (line.Command == "convert")
+        return line.FilePrinter ? std::string()
+                                : Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                                   "convert needs -o OUT"));
     if (line.FilePrinter && line.Printer)
         return Utf8(QCoreApplication::translate("ocrprint-cli",
                                                 "--printer and --output exclude each other"));
@@ -276,6 +292,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     if (line.Arguments.size() != command->ArgumentCount)
         return Utf8(command->ArgumentCount == 0
                         ? QCoreApplication::translate("ocrprint-cli", "%1 takes no arguments")
+                              .arg(QLatin1String(command->Name))
+                        : command->ArgumentCount == 1
+                        ? QCoreApplication::translate("ocrprint-cli", "%1 needs one input file IN")
                               .arg(QLatin1String(command->Name))
                         : QCoreApplication::translate(
                               "ocrprint-cli", "%1 needs the four measured lengths X Y A B in mm")

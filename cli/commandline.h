@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "datainput.h"
 #include "filedevice.h"
 
 namespace cli {
@@ -11,7 +12,7 @@ namespace cli {
 // What the command line asked for.
 struct CommandLine
 {
-    std::string Command;                 // print, check, sheet, test-print, calibrate, show
+    std::string Command;                 // print, check, convert, sheet, test-print, calibrate, show
     std::vector<std::string> Arguments;  // the positional arguments after the command
     std::optional<std::string> Printer;  // --printer NAME
     std::optional<std::string> Trace;    // --trace FILE, "-" for standard output
@@ -20,6 +21,9 @@ struct CommandLine
     bool FilePrinter = false;            // -o/--output given
     surface::FilePrinterOptions File;    // the file printer's settings ("-": standard output)
     bool FileOptionsGiven = false;       // --format, --dpi, --offset, --paper or --printer-error
+    std::optional<DataEncoding> Encoding; // --encoding: how the data file is read
+    std::optional<DataEncoding> From;     // convert --from: how its input is read
+    bool Csv = false;                     // convert --csv
     bool Help = false;                   // with a command: that command's help
     bool Version = false;
 };

@@ -13,6 +13,7 @@
 
 #include "argumentcodec.h"
 #include "calibrationmodel.h"
+#include "convertcommand.h"
 #include "core.h"
 #include "print.h"
 #include "settingsfile.h"
@@ -283,15 +284,31 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
 
 int RunPrint(const CommandLine& line)
 {
+    const std::string path = line.Data ? *line.Data : print::DataFilePath();
+    // UTF-8 data is converted before anything is opened or printed: a
+    // character without a code page 932 form leaves no trace and no page.
+    core::TextModeReader converted;
+    if (line.Encoding == DataEncoding::Utf8) {
+        switch (OpenDataFile(path, *line.Encoding, converted)) {
+        case DataOpen::Opened:
+            break;
+        case DataOpen::Missing:
+            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            return 1;
+        case DataOpen::Unconvertible:
+            return 1;
+        }
+    }
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        if (converted.IsOpen())
+            return OutputStatus(print::PrintDeclaration(adjustment, converted));
         if (DataFromStandardInput(line)) {
             core::TextModeReader reader;
             if (!OpenStandardInput(reader))
                 return 1;
             return OutputStatus(print::PrintDeclaration(adjustment, reader));
         }
-        const std::string path = line.Data ? *line.Data : print::DataFilePath();
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
@@ -366,14 +383,19 @@ int RunCheck(const CommandLine& line)
     const auto report = [](int number, const std::string& reason) {
         std::printf("%d: %s\n", number, reason.c_str());
     };
-    if (DataFromStandardInput(line)) {
+    const DataEncoding encoding = line.Encoding.value_or(DataEncoding::Cp932);
+    if (DataFromStandardInput(line) && encoding == DataEncoding::Cp932) {
         core::TextModeReader reader;
         if (!OpenStandardInput(reader))
             return 1;
         return print::CheckDataFile(reader, report) == 0 ? 0 : 1;
     }
     const std::string path = line.Data ? *line.Data : print::DataFilePath();
-    const int problems = print::CheckDataFile(path, report);
+    core::TextModeReader reader;
+    const DataOpen opened = OpenDataFile(path, encoding, reader);
+    if (opened == DataOpen::Unconvertible)
+        return 1;
+    const int problems = opened == DataOpen::Missing ? -1 : print::CheckDataFile(reader, report);
     if (problems < 0) {
         PrintErrorUtf8(print::DataFileOpenError(path));
         return 1;
@@ -405,8 +427,9 @@ int Dispatch(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint}, {"check", RunCheck},          {"show", RunShow},
-        {"sheet", RunSheet}, {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"print", RunPrint},         {"check", RunCheck}, {"show", RunShow},
+        {"convert", RunConvert},     {"sheet", RunSheet}, {"test-print", RunTestPrint},
+        {"calibrate", RunCalibrate},
     };
     try {
         for (const auto& [name, run] : commands) {

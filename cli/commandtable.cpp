@@ -7,7 +7,8 @@ namespace cli {
 namespace {
 
 constexpr unsigned Device = PrintBit | SheetBit | TestPrintBit | CalibrateBit;
-constexpr unsigned Every = PrintBit | CheckBit | ShowBit | SheetBit | TestPrintBit | CalibrateBit;
+constexpr unsigned Every =
+    PrintBit | CheckBit | ShowBit | SheetBit | TestPrintBit | CalibrateBit | ConvertBit;
 
 } // namespace
 
@@ -23,6 +24,10 @@ const std::vector<CommandInfo>& Commands()
                            "and why")},
         {"show", "", 0, ShowBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "list the eight values of the settings file")},
+        {"convert", "IN", 1, ConvertBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli",
+                           "write IN as a data file the program prints as it is\n"
+                           "(code page 932, CR LF) to -o OUT")},
         {"sheet", "", 0, SheetBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print the measurement sheet (no correction applied)")},
         {"test-print", "X Y A B", 4, TestPrintBit,
@@ -43,7 +48,7 @@ const std::vector<OptionInfo>& Options()
         {"printer", "dP", "QUEUE", Device,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print on this queue (default: the system's default)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "--printer needs a queue name")},
-        {"output", "o", "FILE", Device,
+        {"output", "o", "FILE", Device | ConvertBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print on the file printer instead, writing FILE\n"
                                            "('-' for standard output)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "-o needs a file name, or '-' for standard output")},
@@ -77,6 +82,17 @@ const std::vector<OptionInfo>& Options()
          QT_TRANSLATE_NOOP("ocrprint-cli", "the data file ('-' for standard input; default:\n"
                                            "ocrdat.prn, found as the program finds it)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "--data needs a file name, or '-' for standard input")},
+        {"encoding", "", "cp932|utf-8", PrintBit | CheckBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "the data file's encoding (default cp932); UTF-8 is\n"
+                                           "converted as the program would read it saved in cp932"),
+         QT_TRANSLATE_NOOP("ocrprint-cli", "--encoding needs cp932 or utf-8")},
+        {"from", "", "utf-8|cp932", ConvertBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "convert: IN's encoding (default utf-8)"),
+         QT_TRANSLATE_NOOP("ocrprint-cli", "--from needs cp932 or utf-8")},
+        {"csv", "", nullptr, ConvertBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "convert: IN is a spreadsheet's CSV of 12 columns,\n"
+                                           "one row per entry"),
+         nullptr},
         {"settings", "", "FILE", PrintBit | ShowBit | CalibrateBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "the settings file (default: ocrprn2.ini, found as\n"
                                            "the program finds it)"),

@@ -16,6 +16,7 @@ enum CommandBit : unsigned
     SheetBit = 1u << 3,
     TestPrintBit = 1u << 4,
     CalibrateBit = 1u << 5,
+    ConvertBit = 1u << 6,
 };
 
 struct CommandInfo

@@ -57,4 +57,9 @@ std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& 
 surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
                                          core::TextModeReader& reader);
 
+// The same job on data already open in reader (data converted in memory): it
+// always prints.
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader);
+
 } // namespace print
