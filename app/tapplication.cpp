@@ -1,7 +1,9 @@
 #include "tapplication.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <stdexcept>
 
@@ -10,7 +12,10 @@
 #include "exception.h"
 #include "fonts.h"
 #include "handlerguard.h"
+#include "qttranslations.h"
 #include "resources.h"
+#include "tprinter.h"
+#include "version.h"
 
 namespace app {
 
@@ -21,6 +26,9 @@ namespace {
 // The QApplication of the program: an exception that escapes the delivery of
 // an event (a slot connected without the guard, a paint handler) still ends up
 // in the error box instead of ending the program.
+// Whether a quit came while a page was being handed over.
+bool g_quitDeferred = false;
+
 class GuardedApplication : public QApplication
 {
 public:
@@ -28,6 +36,14 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override
     {
+        // The close box or "終 了" during a hand-over: the program ends once
+        // the handler that prints has finished, its page handed over or its
+        // failure shown (a quitting application shows no more boxes).
+        if (event->type() == QEvent::Quit && receiver == this &&
+            surface::PrinterObject()->Printing()) {
+            g_quitDeferred = true;
+            return true;
+        }
         try {
             return QApplication::notify(receiver, event);
         } catch (...) {
@@ -61,6 +77,8 @@ TApplication::TApplication()
 
 TApplication::~TApplication()
 {
+    if (m_qtTranslator)
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
     if (Application == this)
         Application = nullptr;
 }
@@ -70,6 +88,22 @@ void TApplication::Initialize()
     surface::InstallFontSubstitutions();
     resources::Initialize();
     calibration::SetHandlerRunner(&TApplication::Protect);
+
+    // The window's X11 class and Wayland app id name the desktop entry, so the
+    // desktop shows the entry's name and icon for it.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(core::DesktopFileName));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/ocrprint-48.png"));
+    icon.addFile(QStringLiteral(":/icons/ocrprint-256.png"));
+    QGuiApplication::setWindowIcon(icon);
+
+    // The printer dialog and the message boxes' buttons are Qt's: they speak
+    // the user's language, as the rest of the desktop does.
+    if (!m_qtTranslator) {
+        m_qtTranslator = std::make_unique<QTranslator>();
+        if (LoadQtTranslations(*m_qtTranslator, QLocale::system()))
+            QCoreApplication::installTranslator(m_qtTranslator.get());
+    }
 }
 
 int TApplication::Run()
@@ -107,6 +141,11 @@ void TApplication::Protect(const std::function<void()>& handler) noexcept
         }
     } catch (...) {
         // Showing the error failed as well; the program goes on regardless.
+    }
+    if (g_quitDeferred && !surface::PrinterObject()->Printing()) {
+        g_quitDeferred = false;
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QCoreApplication::postEvent(application, new QEvent(QEvent::Quit));
     }
 }
 

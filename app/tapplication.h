@@ -7,6 +7,7 @@
 #include <string>
 
 class QApplication;
+class QTranslator;
 
 namespace app {
 
@@ -25,7 +26,8 @@ public:
     TApplication& operator=(const TApplication&) = delete;
 
     // Prepares the toolkit: the Japanese faces the windows ask for, the
-    // pictures, and the dialogs' handlers running through Protect.
+    // pictures, the dialogs' handlers running through Protect, the program's
+    // desktop entry and icon, and Qt's own texts in the user's language.
     void Initialize();
     // The message loop, until the main window closes.
     int Run();
@@ -57,6 +59,7 @@ public:
 
 private:
     std::unique_ptr<QApplication> m_application;
+    std::unique_ptr<QTranslator> m_qtTranslator;
 };
 
 // The program's application object while one exists.

@@ -1,8 +1,13 @@
 #include "commandline.h"
 
-#include <cctype>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
+
+#include "argumentcodec.h"
+#include "commandtable.h"
+#include "escape.h"
 
 namespace cli {
 
@@ -69,186 +74,268 @@ bool ParseMisalignment(const std::string& text, surface::Misalignment& error)
     return true;
 }
 
-bool IsCommand(const std::string& word)
+bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix)
 {
-    for (const char* c : {"print", "check", "preview", "sheet", "test-print", "calibrate", "show"})
-        if (word == c)
-            return true;
-    return false;
+    if (text.size() < suffix.size())
+        return false;
+    for (std::size_t k = 0; k < suffix.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + k])) !=
+            suffix[k])
+            return false;
+    return true;
 }
 
-} // namespace
-
-std::size_t ArgumentCount(const std::string& command)
+// A reason quotes what was typed: its bytes stay as they were, but a control
+// byte is shown, not obeyed by the terminal.
+std::string Utf8(const QString& text)
 {
-    return command == "test-print" || command == "calibrate" ? 4 : 0;
+    return core::EscapeControlChars(EncodeArgument(text));
 }
 
-std::string UsageText()
+// Why Qt's parser refused arguments it knew every option of: an option that
+// takes a value came last without one, or one that takes none was given one.
+std::string ValueError(const QStringList& args)
 {
-    return "usage: ocrprint-cli COMMAND [OPTIONS]\n"
-           "  print      print the declaration (ocrdat.prn) as the Print button does\n"
-           "  check      list the lines of the data file that would not print (errors) and\n"
-           "             the entries that print but look wrong (warnings), as PATH:LINE:\n"
-           "             --strict: warnings fail too; --format text|json\n"
-           "  preview -o OUT.png|OUT.pdf [--form IMAGE [--form-dpi N]]\n"
-           "             draw the declaration where it lands on the paper, over a scan of\n"
-           "             the blank form (PNG, JPEG, PDF), check's warnings marked in red\n"
-           "  show       list the eight values of the settings file\n"
-           "  sheet      print the measurement sheet (no correction applied)\n"
-           "  test-print X Y A B\n"
-           "             print the test sheet corrected from the lengths measured on the\n"
-           "             sheet, in mm; writes no settings\n"
-           "  calibrate X Y A B\n"
-           "             derive the corrections from the measured lengths as the dialogs'\n"
-           "             done and OK buttons do, save them to the settings file and list\n"
-           "             the eight values; prints nothing\n"
-           "Device options, for every command that prints or asks the printer (check and\n"
-           "preview judge the entries on it; --dpi, --offset, --paper name a file printer):\n"
-           "  --printer NAME     this printer queue (default: the system's default printer)\n"
-           "  -o, --output FILE  the file printer instead, writing FILE; .pdf or .png\n"
-           "  --dpi X[xY]        file printer resolution (default 600; one number sets both)\n"
-           "  --offset X,Y       file printer physical offsets in dots (default 0,0)\n"
-           "  --paper NAME       file printer paper: A4 (default), A3, B4, B5, Letter, Legal\n"
-           "  --printer-error SX,SY,DX,DY\n"
-           "                     make the file printer err like a real one: stretch by SX, SY\n"
-           "                     percent about the paper's corner (|S| < 50), then shift by\n"
-           "                     DX, DY mm (|D| < 100; + is right, down); default 0,0,0,0\n"
-           "  --trace FILE       also write the trace of the surface operations to FILE\n"
-           "                     ('-' for standard output)\n"
-           "Other options:\n"
-           "  --data FILE        the data file (default: ocrdat.prn, found as the program finds "
-           "it)\n"
-           "  --settings FILE    the settings file (default: ocrprn2.ini, found as the program "
-           "finds it)\n"
-           "  -h, --help; --version\n"
-           "Exit status: 0 done; 1 an error; 2 a usage error.\n";
-}
-
-std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& out) -> bool {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        std::string v;
-        if (arg == "-h" || arg == "--help") {
-            line.Help = true;
-        } else if (arg == "--version") {
-            line.Version = true;
-        } else if (arg == "--printer") {
-            if (!value(v))
-                return "--printer needs a queue name";
-            line.Printer = v;
-        } else if (arg == "-o" || arg == "--output") {
-            if (!value(v) || v.empty())
-                return arg + " needs a file name";
-            line.FilePrinter = true;
-            line.File.OutputPath = v;
-        } else if (arg == "--dpi") {
-            if (!value(v) || !ParsePair(v, 'x', line.File.DpiX, line.File.DpiY, true) ||
-                line.File.DpiX < 1 || line.File.DpiY < 1 || line.File.DpiX > MaxDpi ||
-                line.File.DpiY > MaxDpi)
-                return "--dpi needs X or XxY, each from 1 to " + std::to_string(MaxDpi);
-            line.FileOptionsGiven = true;
-        } else if (arg == "--offset") {
-            if (!value(v) || !ParsePair(v, ',', line.File.OffsetX, line.File.OffsetY, false) ||
-                line.File.OffsetX < 0 || line.File.OffsetY < 0)
-                return "--offset needs X,Y in dots, not negative";
-            line.FileOptionsGiven = true;
-        } else if (arg == "--paper") {
-            if (!value(v) || !surface::FindPaperSize(v, line.File.Paper))
-                return "--paper needs one of A4, A3, B4, B5, Letter, Legal";
-            line.FileOptionsGiven = true;
-        } else if (arg == "--printer-error") {
-            if (!value(v) || !ParseMisalignment(v, line.File.Error))
-                return "--printer-error needs SX,SY,DX,DY: stretch in percent (|S| < 50), "
-                       "shift in mm (|D| < 100)";
-            line.FileOptionsGiven = true;
-        } else if (arg == "--trace") {
-            if (!value(v) || v.empty())
-                return "--trace needs a file name or '-'";
-            line.Trace = v;
-        } else if (arg == "--strict") {
-            line.Strict = true;
-        } else if (arg == "--format") {
-            if (!value(v) || (v != "text" && v != "json"))
-                return "--format needs text or json";
-            line.Json = v == "json";
-        } else if (arg == "--form") {
-            if (!value(v) || v.empty())
-                return "--form needs an image file";
-            line.Form = v;
-        } else if (arg == "--form-dpi") {
-            if (!value(v) || !ParseDouble(v, line.FormDpi) || line.FormDpi < 10 ||
-                line.FormDpi > 10000)
-                return "--form-dpi needs the form's resolution, from 10 to 10000";
-        } else if (arg == "--data") {
-            if (!value(v) || v.empty())
-                return "--data needs a file name";
-            line.Data = v;
-        } else if (arg == "--settings") {
-            if (!value(v) || v.empty())
-                return "--settings needs a file name";
-            line.Settings = v;
-        } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9') &&
-                   arg[1] != '.') {
-            return "unknown option " + arg;
-        } else if (line.Command.empty()) {
-            if (!IsCommand(arg))
-                return "unknown command " + arg;
-            line.Command = arg;
-        } else {
-            line.Arguments.push_back(arg);
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--"))
+            break;
+        const qsizetype equals = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && equals > 2) {
+            const QString name = arg.mid(2, equals - 2);
+            if (const OptionInfo* option = FindOption(name); option && !option->ValueName)
+                return Utf8(QCoreApplication::translate("ocrprint-cli", "%1 takes no value")
+                                .arg(OptionSpelling(name)));
         }
     }
-    if (line.Help || line.Version)
-        return {};
-    if (line.Command.empty())
-        return "no command given";
-    if (const std::size_t n = ArgumentCount(line.Command); line.Arguments.size() != n)
-        return n == 0 ? line.Command + " takes no arguments"
-                      : line.Command + " needs the four measured lengths X Y A B in mm";
+    const QString last = args.isEmpty() ? QString() : args.last();
+    QString name;
+    if (last.startsWith(QLatin1String("--")))
+        name = last.mid(2);
+    else if (last.startsWith(QLatin1Char('-')))
+        name = last.right(1); // "-o", or "-xo" read as -x -o
+    if (const OptionInfo* option = FindOption(name); option && option->Needs)
+        return Utf8(Tr(option->Needs));
+    return Utf8(QCoreApplication::translate("ocrprint-cli", "cannot read the command line"));
+}
+
+// The first option Qt's parser did not know, as it was written.
+std::string UnknownOption(const QCommandLineParser& parser)
+{
+    const QString name = parser.unknownOptionNames().first();
+    const QString spelled = OptionSpelling(name);
+    // A negative number is read as options, as in every tool of this kind.
+    if (name.size() == 1 && (name[0].isDigit() || name[0] == QLatin1Char('.')))
+        return Utf8(
+            QCoreApplication::translate(
+                "ocrprint-cli", "unknown option %1: put -- before arguments that start with '-'")
+                .arg(spelled));
+    return Utf8(QCoreApplication::translate("ocrprint-cli", "unknown option %1").arg(spelled));
+}
+
+// The value of an option given more than once is the last one.
+std::string Value(const QCommandLineParser& parser, const char* name)
+{
+    return EncodeArgument(parser.value(QLatin1String(name)));
+}
+
+// Reads the values of the options given into line; returns the first reason
+// for a usage error.
+std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
+{
+    const auto given = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
+    const auto needs = [](const char* name) {
+        return Utf8(Tr(FindOption(QLatin1String(name))->Needs));
+    };
+    surface::FilePrinterOptions& file = line.File;
+    if (given("printer")) {
+        line.Printer = Value(parser, "printer");
+        if (line.Printer->empty())
+            return needs("printer");
+    }
+    if (given("output")) {
+        line.FilePrinter = true;
+        file.OutputPath = Value(parser, "output");
+        if (file.OutputPath.empty())
+            return needs("output");
+    }
+    if (given("format")) {
+        const std::string format = Utf8(parser.value(QStringLiteral("format")).toLower());
+        if (line.Command == "check") {
+            if (format != "text" && format != "json")
+                return needs("format");
+            line.Json = format == "json";
+        } else {
+            file.Format = format;
+            if (file.Format != "pdf" && file.Format != "png")
+                return needs("format");
+            line.FileOptionsGiven = true;
+        }
+    }
+    line.Strict = given("strict");
+    if (given("form")) {
+        line.Form = Value(parser, "form");
+        if (line.Form->empty())
+            return needs("form");
+    }
+    if (given("form-dpi")) {
+        if (!ParseDouble(Value(parser, "form-dpi"), line.FormDpi) || line.FormDpi < 10 ||
+            line.FormDpi > 10000)
+            return needs("form-dpi");
+        if (!line.Form)
+            return Utf8(QCoreApplication::translate("ocrprint-cli", "--form-dpi needs --form"));
+    }
+    if (given("dpi")) {
+        if (!ParsePair(Value(parser, "dpi"), 'x', file.DpiX, file.DpiY, true) || file.DpiX < 1 ||
+            file.DpiY < 1 || file.DpiX > MaxDpi || file.DpiY > MaxDpi)
+            return needs("dpi");
+        line.FileOptionsGiven = true;
+    }
+    if (given("offset")) {
+        if (!ParsePair(Value(parser, "offset"), ',', file.OffsetX, file.OffsetY, false) ||
+            file.OffsetX < 0 || file.OffsetY < 0)
+            return needs("offset");
+        line.FileOptionsGiven = true;
+    }
+    if (given("paper")) {
+        if (!surface::FindPaperSize(Value(parser, "paper"), file.Paper))
+            return needs("paper");
+        line.FileOptionsGiven = true;
+    }
+    if (given("printer-error")) {
+        if (!ParseMisalignment(Value(parser, "printer-error"), file.Error))
+            return needs("printer-error");
+        line.FileOptionsGiven = true;
+    }
+    const std::pair<const char*, std::optional<DataEncoding>*> encodings[] = {
+        {"encoding", &line.Encoding}, {"from", &line.From}};
+    for (const auto& [name, target] : encodings) {
+        if (given(name)) {
+            DataEncoding encoding{};
+            if (!ParseDataEncoding(Value(parser, name), encoding))
+                return needs(name);
+            *target = encoding;
+        }
+    }
+    line.Csv = given("csv");
+    const std::pair<const char*, std::optional<std::string>*> files[] = {
+        {"trace", &line.Trace}, {"data", &line.Data}, {"settings", &line.Settings}};
+    for (const auto& [name, target] : files) {
+        if (given(name)) {
+            *target = Value(parser, name);
+            if ((*target)->empty())
+                return needs(name);
+        }
+    }
+    return {};
+}
+
+// What the options say together about the file printer.
+std::string CheckFilePrinter(const CommandLine& line)
+{
+    // convert writes a data file, not a page: -o is all it takes.
+    if (line.Command == "convert")
+        return line.FilePrinter ? std::string()
+                                : Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                                   "convert needs -o OUT"));
     // check and preview judge the entries on the printer the options name;
     // the preview's -o is its picture, not a printer.
     const bool judges = line.Command == "check" || line.Command == "preview";
     if (line.Command == "preview" && !line.FilePrinter)
-        return "preview needs -o OUT.png or -o OUT.pdf";
-    if (line.Command != "preview" && (line.Form || line.FormDpi > 0))
-        return "--form and --form-dpi belong to preview";
-    if (line.FormDpi > 0 && !line.Form)
-        return "--form-dpi needs --form";
-    if (line.Command != "check" && (line.Strict || line.Json))
-        return "--strict and --format belong to check";
+        return Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                "preview needs -o OUT.png or -o OUT.pdf"));
     if (line.FilePrinter && line.Printer && line.Command != "preview")
-        return "--printer and --output exclude each other";
+        return Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                "--printer and --output exclude each other"));
     if (line.Printer && line.FileOptionsGiven && judges)
-        return "--printer and --dpi, --offset, --paper exclude each other";
-    if (line.FileOptionsGiven && !line.FilePrinter && !judges)
-        return "--dpi, --offset, --paper and --printer-error set the file printer: give -o FILE "
-               "too";
-    if (line.FilePrinter) {
-        const std::string& out = line.File.OutputPath;
-        auto endsWith = [&](const char* ext) {
-            const std::string e = ext;
-            if (out.size() < e.size())
-                return false;
-            for (std::size_t k = 0; k < e.size(); ++k)
-                if (std::tolower(static_cast<unsigned char>(out[out.size() - e.size() + k])) !=
-                    e[k])
-                    return false;
-            return true;
-        };
-        if (out != "-" && !endsWith(".pdf") && !endsWith(".png"))
-            return "-o needs a file name ending in .pdf or .png";
+        return Utf8(QCoreApplication::translate(
+            "ocrprint-cli", "--printer and --dpi, --offset, --paper exclude each other"));
+    if (judges && !line.FilePrinter)
+        return line.FileOptionsGiven && !surface::HasPrintableArea(line.File)
+                   ? Utf8(QCoreApplication::translate(
+                         "ocrprint-cli", "--offset leaves no printable area on the paper"))
+                   : std::string();
+    if (line.FileOptionsGiven && !line.FilePrinter)
+        return Utf8(QCoreApplication::translate(
+            "ocrprint-cli", "--format, --dpi, --offset, --paper and --printer-error set the file "
+                            "printer: give -o FILE too"));
+    if (!line.FilePrinter)
+        return {};
+    const std::string& out = line.File.OutputPath;
+    if (out == StandardStream) {
+        if (line.Trace == StandardStream)
+            return Utf8(QCoreApplication::translate(
+                "ocrprint-cli", "-o - and --trace - cannot both write to standard output"));
+    } else if (line.File.Format.empty() && !EndsWithIgnoringCase(out, ".pdf") &&
+               !EndsWithIgnoringCase(out, ".png")) {
+        return Utf8(QCoreApplication::translate(
+            "ocrprint-cli", "-o needs a file name ending in .pdf or .png, or --format"));
     }
-    if (line.FileOptionsGiven && !surface::HasPrintableArea(line.File))
-        return "--offset leaves no printable area on the paper";
+    if (!surface::HasPrintableArea(line.File))
+        return Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                "--offset leaves no printable area on the paper"));
     return {};
+}
+
+} // namespace
+
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line)
+{
+    QStringList arguments;
+    for (const std::string& arg : args)
+        arguments << DecodeArgument(arg);
+
+    QCommandLineParser parser;
+    for (const OptionInfo& info : Options()) {
+        QStringList names;
+        for (const char* s = info.Shorts; *s != '\0'; ++s)
+            names << QString(QLatin1Char(*s));
+        names << QLatin1String(info.Long);
+        QCommandLineOption option(names);
+        if (info.ValueName != nullptr)
+            option.setValueName(QLatin1String(info.ValueName));
+        parser.addOption(option);
+    }
+    // parse() takes the first argument for the program's name.
+    if (!parser.parse(QStringList(QStringLiteral("ocrprint-cli")) + arguments))
+        return parser.unknownOptionNames().isEmpty() ? ValueError(arguments)
+                                                     : UnknownOption(parser);
+
+    line.Help = parser.isSet(QStringLiteral("help"));
+    line.Version = parser.isSet(QStringLiteral("version"));
+    QStringList positional = parser.positionalArguments();
+    const CommandInfo* command = nullptr;
+    if (!positional.isEmpty()) {
+        line.Command = EncodeArgument(positional.takeFirst());
+        command = FindCommand(line.Command);
+        if (command == nullptr)
+            return Utf8(QCoreApplication::translate("ocrprint-cli", "unknown command %1")
+                            .arg(DecodeArgument(line.Command)));
+    } else if (!line.Help && !line.Version) {
+        return Utf8(QCoreApplication::translate("ocrprint-cli", "no command given"));
+    }
+    for (const QString& name : parser.optionNames()) {
+        const unsigned commands = FindOption(name)->Commands;
+        if (command != nullptr && (commands & command->Bit) == 0)
+            return Utf8(QCoreApplication::translate("ocrprint-cli", "%1 takes no option %2")
+                            .arg(QLatin1String(command->Name), OptionSpelling(name)));
+    }
+    if (line.Help || line.Version)
+        return {};
+    for (const QString& arg : positional)
+        line.Arguments.push_back(EncodeArgument(arg));
+    if (line.Arguments.size() != command->ArgumentCount)
+        return Utf8(command->ArgumentCount == 0
+                        ? QCoreApplication::translate("ocrprint-cli", "%1 takes no arguments")
+                              .arg(QLatin1String(command->Name))
+                        : command->ArgumentCount == 1
+                        ? QCoreApplication::translate("ocrprint-cli", "%1 needs one input file IN")
+                              .arg(QLatin1String(command->Name))
+                        : QCoreApplication::translate(
+                              "ocrprint-cli", "%1 needs the four measured lengths X Y A B in mm")
+                              .arg(QLatin1String(command->Name)));
+    if (const std::string reason = ReadValues(parser, line); !reason.empty())
+        return reason;
+    return CheckFilePrinter(line);
 }
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "datainput.h"
 #include "filedevice.h"
 
 namespace cli {
@@ -11,31 +12,32 @@ namespace cli {
 // What the command line asked for.
 struct CommandLine
 {
-    std::string Command;                // print, check, preview, sheet, test-print, calibrate, show
-    std::vector<std::string> Arguments; // the positional arguments after the command
-    std::optional<std::string> Printer; // --printer NAME
-    std::optional<std::string> Trace;   // --trace FILE
-    std::optional<std::string> Data;    // --data FILE
+    std::string Command;                 // print, check, convert, preview, sheet, test-print, calibrate, show
+    std::vector<std::string> Arguments;  // the positional arguments after the command
+    std::optional<std::string> Printer;  // --printer NAME
+    std::optional<std::string> Trace;    // --trace FILE, "-" for standard output
+    std::optional<std::string> Data;     // --data FILE, "-" for standard input
     std::optional<std::string> Settings; // --settings FILE
     bool FilePrinter = false;            // -o/--output given
-    surface::FilePrinterOptions File;    // the file printer's settings
-    bool FileOptionsGiven = false;       // --dpi, --offset, --paper or --printer-error given
-    bool Strict = false;                 // check: warnings fail too
-    bool Json = false;                   // check: --format json
-    std::optional<std::string> Form;     // preview: --form IMAGE
-    double FormDpi = 0;                  // preview: --form-dpi N; 0: the image's own
-    bool Help = false;
+    surface::FilePrinterOptions File;    // the file printer's settings ("-": standard output)
+    bool FileOptionsGiven = false;       // --format, --dpi, --offset, --paper or --printer-error
+    std::optional<DataEncoding> Encoding; // --encoding: how the data file is read
+    std::optional<DataEncoding> From;     // convert --from: how its input is read
+    bool Csv = false;                     // convert --csv
+    bool Strict = false;                  // check: warnings fail too
+    bool Json = false;                    // check: --format json
+    std::optional<std::string> Form;      // preview: --form IMAGE
+    double FormDpi = 0;                   // preview: --form-dpi N; 0: the image's own
+    bool Help = false;                   // with a command: that command's help
     bool Version = false;
 };
 
-// Parses argv. Returns an empty string on success, else the reason for the
-// usage error.
+// The name that means standard input or output in place of a file.
+inline constexpr const char* StandardStream = "-";
+
+// Parses the arguments after the program's name, as bytes. Returns an empty
+// string on success, else the reason for the usage error, UTF-8, in the
+// user's language.
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& line);
-
-// How many positional arguments a command takes.
-std::size_t ArgumentCount(const std::string& command);
-
-// The usage text, UTF-8.
-std::string UsageText();
 
 } // namespace cli

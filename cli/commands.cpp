@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <QCoreApplication>
+#include <QString>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -10,7 +11,9 @@
 #include <functional>
 #include <memory>
 
+#include "argumentcodec.h"
 #include "calibrationmodel.h"
+#include "convertcommand.h"
 #include "core.h"
 #include "lintcommands.h"
 #include "print.h"
@@ -34,6 +37,49 @@ void PrintErrorUtf8(const std::string& text)
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
+// Paths and values go into messages byte for byte, whatever their encoding.
+std::string Text(const QString& text)
+{
+    return EncodeArgument(text);
+}
+
+QString Q(const std::string& text)
+{
+    return DecodeArgument(text);
+}
+
+// One of the tool's own messages, in the user's language.
+void PrintNotice(const QString& text)
+{
+    PrintErrorUtf8("ocrprint-cli: " + EncodeArgument(text));
+}
+
+// --data -: the data from standard input, read whole before anything is drawn
+// (a pipe cannot be read twice, and a half-read one must not half-print).
+bool OpenStandardInput(core::TextModeReader& reader)
+{
+    std::string bytes;
+    std::array<char, 64 * 1024> chunk{};
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
+        bytes.append(chunk.data(), got);
+        if (got < chunk.size())
+            break;
+    }
+    if (std::ferror(stdin) != 0) {
+        PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                "cannot read the data from standard input"));
+        return false;
+    }
+    reader.OpenBytes(std::move(bytes));
+    return true;
+}
+
+bool DataFromStandardInput(const CommandLine& line)
+{
+    return line.Data == StandardStream;
+}
+
 // Chooses the printer the command prints on or asks: the file printer, a named
 // queue, or (nothing given) the system default, found when first needed.
 void SelectDevice(const CommandLine& line)
@@ -45,14 +91,26 @@ void SelectDevice(const CommandLine& line)
         printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
 }
 
-// A spooler's answer is not examined, but a file that was not written is a
-// result the user has to hear about.
+// A file that was not written is a result the user has to hear about (a page
+// the spooler refused has thrown already). What was made is named on standard
+// error, as lp names its request: standard output carries only data.
 int OutputStatus(const surface::DocumentOutput& output)
 {
     if (!output.Delivered && !output.File.empty()) {
-        PrintErrorUtf8("ocrprint-cli: cannot write " + output.File);
+        PrintNotice(
+            QCoreApplication::translate("ocrprint-cli", "cannot write %1").arg(Q(output.File)));
         return 1;
     }
+    QString done;
+    if (!output.File.empty())
+        done = QCoreApplication::translate("ocrprint-cli", "%1 written")
+                   .arg(QString::fromStdString(output.File));
+    else if (!output.Queue.empty())
+        done = QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))")
+                   .arg(QString::fromStdString(output.Queue))
+                   .arg(output.JobId);
+    if (!done.isEmpty())
+        PrintErrorUtf8("ocrprint-cli: " + done.toStdString());
     return 0;
 }
 
@@ -67,16 +125,6 @@ public:
     TraceScope& operator=(const TraceScope&) = delete;
 };
 
-std::string Text(const QString& text)
-{
-    return text.toStdString();
-}
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 // The settings files a command may read: the one given, or every place the
 // program looks.
 std::vector<std::string> SettingsFiles(const CommandLine& line)
@@ -90,6 +138,7 @@ std::vector<std::string> SettingsFiles(const CommandLine& line)
 // however spelled. Refused before anything is opened for writing.
 bool RefuseOutputOntoInput(const CommandLine& line)
 {
+    // Standard input is no file to overwrite.
     const std::string data = line.Data ? *line.Data : print::DataFilePath();
     std::vector<std::string> outputs;
     if (line.Trace && *line.Trace != "-")
@@ -109,7 +158,7 @@ bool RefuseOutputOntoInput(const CommandLine& line)
         return true;
     }
     for (const std::string& output : outputs) {
-        if (core::IsSameFile(output, data)) {
+        if (line.Data != StandardStream && core::IsSameFile(output, data)) {
             PrintErrorUtf8(
                 Text(QCoreApplication::translate("ocrprint-cli",
                                                  "ocrprint-cli: %1 is the data file: not written")
@@ -149,11 +198,6 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 // once the job is over.
 int RunPrinting(const CommandLine& line, const std::function<int()>& job)
 {
-    if (line.Trace && *line.Trace == "-" && line.FilePrinter && line.File.OutputPath == "-") {
-        PrintErrorUtf8(Text(QCoreApplication::translate(
-            "ocrprint-cli", "ocrprint-cli: --trace - and -o - cannot both write standard output")));
-        return 2;
-    }
     if (RefuseOutputOntoInput(line))
         return 1;
     std::unique_ptr<surface::TraceWriter> trace;
@@ -230,17 +274,42 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
-            PrintErrorUtf8(std::string("ocrprint-cli: ") + names[i] + " " + typed[i] +
-                           " is not a length from " + core::FloatToStr(rules[i]->Low) + " to " +
-                           core::FloatToStr(rules[i]->High) + " mm: " + shown[i] + " used");
+            PrintNotice(QCoreApplication::translate("ocrprint-cli",
+                                                    "%1 %2 is not a length from %3 to %4 mm: "
+                                                    "%5 used")
+                            .arg(QLatin1String(names[i]), Q(typed[i]),
+                                 Q(core::FloatToStr(rules[i]->Low)),
+                                 Q(core::FloatToStr(rules[i]->High)), Q(shown[i])));
     }
 }
 
 int RunPrint(const CommandLine& line)
 {
+    const std::string path = line.Data ? *line.Data : print::DataFilePath();
+    // UTF-8 data is converted before anything is opened or printed: a
+    // character without a code page 932 form leaves no trace and no page.
+    core::TextModeReader converted;
+    if (line.Encoding == DataEncoding::Utf8) {
+        switch (OpenDataFile(path, *line.Encoding, converted)) {
+        case DataOpen::Opened:
+            break;
+        case DataOpen::Missing:
+            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            return 1;
+        case DataOpen::Unconvertible:
+            return 1;
+        }
+    }
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
-        const std::string path = line.Data ? *line.Data : print::DataFilePath();
+        if (converted.IsOpen())
+            return OutputStatus(print::PrintDeclaration(adjustment, converted));
+        if (DataFromStandardInput(line)) {
+            core::TextModeReader reader;
+            if (!OpenStandardInput(reader))
+                return 1;
+            return OutputStatus(print::PrintDeclaration(adjustment, reader));
+        }
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
@@ -334,8 +403,9 @@ int Dispatch(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint},         {"check", RunCheck}, {"preview", RunPreview},
-        {"show", RunShow},           {"sheet", RunSheet}, {"test-print", RunTestPrint},
+        {"print", RunPrint},     {"check", RunCheck},     {"preview", RunPreview},
+        {"show", RunShow},       {"convert", RunConvert}, {"sheet", RunSheet},
+        {"test-print", RunTestPrint},
         {"calibrate", RunCalibrate},
     };
     try {
@@ -343,7 +413,8 @@ int Dispatch(const CommandLine& line)
             if (line.Command == name)
                 return run(line);
         }
-        PrintErrorUtf8("ocrprint-cli: unknown command " + line.Command);
+        PrintNotice(
+            QCoreApplication::translate("ocrprint-cli", "unknown command %1").arg(Q(line.Command)));
         return 2;
     } catch (const core::Exception& e) {
         PrintError(e.Message());

@@ -1,5 +1,7 @@
 #include "lintcommands.h"
 
+#include "datainput.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
@@ -67,12 +69,26 @@ std::string DataPath(const CommandLine& line)
     return line.Data ? *line.Data : print::DataFilePath();
 }
 
-bool OpenData(const std::string& path, core::TextModeReader& reader)
+// The data read whole, once: standard input cannot be read twice, and UTF-8
+// data is converted before anything is judged or drawn.
+bool LoadData(const CommandLine& line, const std::string& path, std::string& bytes)
 {
-    if (reader.Open(path))
+    switch (LoadDataBytes(path, line.Encoding.value_or(DataEncoding::Cp932), bytes)) {
+    case DataOpen::Opened:
         return true;
-    std::fprintf(stderr, "%s\n", print::DataFileOpenError(path).c_str());
+    case DataOpen::Missing:
+        std::fprintf(stderr, "%s\n", print::DataFileOpenError(path).c_str());
+        return false;
+    case DataOpen::Unconvertible:
+        return false;
+    }
     return false;
+}
+
+// How a finding names the data: standard input as compilers name it.
+std::string ShownPath(const std::string& path)
+{
+    return path == "-" ? "<stdin>" : path;
 }
 
 } // namespace
@@ -80,9 +96,12 @@ bool OpenData(const std::string& path, core::TextModeReader& reader)
 int RunCheck(const CommandLine& line)
 {
     const std::string path = DataPath(line);
-    core::TextModeReader reader;
-    if (!OpenData(path, reader))
+    std::string bytes;
+    if (!LoadData(line, path, bytes))
         return 1;
+    core::TextModeReader reader;
+    reader.OpenBytes(std::move(bytes));
+    const std::string shown = ShownPath(path);
     const print::LintDevice device = JudgedDevice(line);
     // Written in blocks: a big file may have a finding on every line.
     std::string out;
@@ -92,7 +111,7 @@ int RunCheck(const CommandLine& line)
     };
     const print::LintSummary summary = print::LintDataFile(
         reader, device, *surface::PrinterObject()->PageCanvas(), [&](const print::Finding& f) {
-            AppendFinding(out, path, f, line.Json);
+            AppendFinding(out, shown, f, line.Json);
             out += '\n';
             if (out.size() >= OutputBlock)
                 flush();
@@ -104,9 +123,11 @@ int RunCheck(const CommandLine& line)
 int RunPreview(const CommandLine& line)
 {
     const std::string path = DataPath(line);
-    core::TextModeReader reader;
-    if (!OpenData(path, reader))
+    std::string bytes;
+    if (!LoadData(line, path, bytes))
         return 1;
+    core::TextModeReader reader;
+    reader.OpenBytes(bytes);
     const print::LintDevice device = JudgedDevice(line);
     const core::TPrintAdjustment& judged = device.Adjustment;
 
@@ -149,8 +170,7 @@ int RunPreview(const CommandLine& line)
 
     surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(picture));
     core::TextModeReader again;
-    if (!OpenData(path, again))
-        return 1;
+    again.OpenBytes(std::move(bytes));
     const surface::DocumentOutput output = print::PrintPreview(again, device.Area, marked);
     if (!output.Delivered) {
         Complain(QCoreApplication::translate("ocrprint-cli", "cannot write %1")

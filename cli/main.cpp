@@ -1,5 +1,7 @@
 // ocrprint-cli: the command-line companion of ocrprint.
 #include <QGuiApplication>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,30 +21,63 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
+// As gettext has it: under the C locale the texts stay as written, whatever
+// LANGUAGE asks for (Qt alone would follow LANGUAGE).
+bool MessagesInCLocale()
+{
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty())
+            return value == "C" || value.startsWith("C.") || value == "POSIX";
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argc > 0 ? argv + 1 : argv, argv + argc);
+    // The tool shows no window: it needs Qt's fonts and printers, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
+    // Qt would take its own options (-platform, -reverse, ...) out of the
+    // arguments; here every argument is the tool's.
+    char name[] = "ocrprint-cli";
+    char* qtArgv[] = {name, nullptr};
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, qtArgv);
+    // The tool's own texts in the user's language; the catalogue is built in.
+    // The user's languages in order of preference; English is what the texts
+    // are written in, so it ends the search.
+    QTranslator translator;
+    const QStringList languages = MessagesInCLocale() ? QStringList() : QLocale().uiLanguages();
+    for (const QString& language : languages) {
+        if (language.startsWith(QLatin1String("en")))
+            break;
+        if (translator.load(QStringLiteral("ocrprint-cli_") + QLocale(language).name(),
+                            QStringLiteral(":/i18n"))) {
+            QCoreApplication::installTranslator(&translator);
+            break;
+        }
+    }
+
     cli::CommandLine line;
     const std::string error = cli::ParseCommandLine(args, line);
     if (!error.empty()) {
-        std::fprintf(stderr, "ocrprint-cli: %s\n%s", error.c_str(), cli::UsageText().c_str());
+        std::fputs(cli::UsageErrorText(error).c_str(), stderr);
         return 2;
     }
     if (line.Help) {
-        std::fputs(cli::UsageText().c_str(), stdout);
+        const cli::CommandInfo* command = cli::FindCommand(line.Command);
+        std::fputs((command ? cli::CommandUsageText(*command) : cli::UsageText()).c_str(), stdout);
         return 0;
     }
     if (line.Version) {
         std::printf("ocrprint-cli %s (%s)\n", core::ProgramVersion, core::ProgramTitle);
         return 0;
     }
-    // The tool shows no window: it needs Qt's fonts and printers, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietQtMessages);
-    QGuiApplication application(argc, argv);
     surface::InstallFontSubstitutions();
     return cli::RunCommand(line);
 }

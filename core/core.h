@@ -2,15 +2,17 @@
 // core: the shared types and helpers of ocrprint: the correction state record,
 // the exceptions and the text an error is reported with (control bytes
 // escaped), the strict and lenient text-to-number conversions, the general
-// number form, MulDiv, code page 932 decoding and encoding, the text-mode line
-// reader, the millimetre-to-dot arithmetic, the one safe way every output file
-// is written (outputfile.h) and the release's names (version.h).
+// number form, MulDiv, code page 932 decoding and encoding, UTF-8 data and
+// spreadsheets' CSV turned into data file bytes, the text-mode line reader,
+// the millimetre-to-dot arithmetic, the one safe way every output file is
+// written (outputfile.h) and the release's names (version.h).
 //
-// It depends on the C++ standard library and the C library (iconv) only: no
-// Qt at all, so that it builds and runs under the sanitizers on its own.
+// It depends on the C++ standard library, the C library (iconv) and libcsv
+// only: no Qt at all, so that it builds and runs under the sanitizers on its own.
 
 #include "conversions.h"
 #include "cp932.h"
+#include "csvdata.h"
 #include "dots.h"
 #include "econverterror.h"
 #include "eprinter.h"
@@ -21,4 +23,5 @@
 #include "outputfile.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
+#include "utf8data.h"
 #include "version.h"

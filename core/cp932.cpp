@@ -3,8 +3,10 @@
 #include <array>
 #include <bitset>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
 #include <stdexcept>
+#include <vector>
 
 namespace core {
 
@@ -54,6 +56,53 @@ void Convert(iconv_t cd, std::string_view in, Out& out, OnInvalid onInvalid)
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
+}
+
+// The reverse of the decoder: for every UTF-16 code unit the code page 932
+// code Windows writes for it, NoCode where there is none. Built from the
+// decoder itself, so that encoding and decoding can never disagree.
+constexpr std::uint16_t NoCode = 0xFFFF;
+
+// Where the code page holds one character twice, Windows writes the first
+// form, except that the NEC-selected IBM extension rows (lead bytes 0xED and
+// 0xEE) always lose: JIS X 0208 before the NEC row 13 (0x87) before the IBM
+// extension (0xFA-0xFC) before the NEC-selected rows. WideCharToMultiByte
+// chooses so, and so does every Windows program that saved a data file.
+int Rank(std::uint16_t code)
+{
+    const unsigned lead = code >> 8;
+    return (lead == 0xED || lead == 0xEE) ? 0x10000 + code : code;
+}
+
+const std::vector<std::uint16_t>& EncodeTable()
+{
+    static const std::vector<std::uint16_t> table = [] {
+        std::vector<std::uint16_t> t(0x10000, NoCode);
+        auto add = [&](std::uint16_t code, const std::string& bytes) {
+            const std::u16string wide = DecodeCp932(bytes);
+            if (wide.size() != 1 || wide[0] == u'\uFFFD')
+                return;
+            std::uint16_t& slot = t[wide[0]];
+            if (slot == NoCode || Rank(code) < Rank(slot))
+                slot = code;
+        };
+        for (unsigned b = 0; b <= 0xFF; ++b) {
+            if (!IsCp932LeadByte(static_cast<unsigned char>(b)))
+                add(static_cast<std::uint16_t>(b), std::string(1, static_cast<char>(b)));
+        }
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!IsCp932LeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                add(static_cast<std::uint16_t>(lead << 8 | trail), std::string(pair, 2));
+            }
+        }
+        return t;
+    }();
+    return table;
 }
 
 } // namespace
@@ -108,6 +157,55 @@ std::size_t FindInvalidCp932(std::string_view bytes)
     return std::string_view::npos;
 }
 
+Utf8Char NextUtf8Char(std::string_view text, std::size_t pos)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char first = byte(pos);
+    if (first < 0x80)
+        return {first, 1, true};
+    // The sequence's length and the lowest code point it may carry (shorter
+    // forms are overlong and not UTF-8).
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t lowest = 0;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2;
+        value = first & 0x1F;
+        lowest = 0x80;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3;
+        value = first & 0x0F;
+        lowest = 0x800;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4;
+        value = first & 0x07;
+        lowest = 0x10000;
+    } else {
+        return {first, 1, false};
+    }
+    std::size_t i = 1;
+    for (; i < length && pos + i < text.size() && (byte(pos + i) & 0xC0) == 0x80; ++i)
+        value = value << 6 | (byte(pos + i) & 0x3F);
+    if (i < length)
+        return {first, i, false};
+    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return {first, length, false};
+    return {value, length, true};
+}
+
+bool AppendCp932(char32_t codePoint, std::string& out)
+{
+    if (codePoint > 0xFFFF)
+        return false;
+    const std::uint16_t code = EncodeTable()[codePoint];
+    if (code == NoCode)
+        return false;
+    if (code > 0xFF)
+        out.push_back(static_cast<char>(code >> 8));
+    out.push_back(static_cast<char>(code & 0xFF));
+    return true;
+}
+
 std::u16string DecodeCp932(std::string_view bytes)
 {
     thread_local Iconv cd("UTF-16LE", "CP932");
@@ -130,22 +228,15 @@ std::u16string DecodeCp932(std::string_view bytes)
 
 std::string EncodeCp932(std::string_view utf8)
 {
-    thread_local Iconv cd("CP932", "UTF-8");
     std::string out;
     out.reserve(utf8.size());
-    Convert(cd.Handle(), utf8, out, [](std::string_view rest, std::string& o) -> std::size_t {
-        o.push_back('?');
-        // Skip the character that has no mapping: its lead byte and the
-        // continuation bytes that follow it, but never an ASCII byte or the
-        // lead of the next character, which a broken sequence may be cut by.
-        const auto b = static_cast<unsigned char>(rest[0]);
-        const std::size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-        std::size_t skip = 1;
-        while (skip < n && skip < rest.size() &&
-               (static_cast<unsigned char>(rest[skip]) & 0xC0) == 0x80)
-            ++skip;
-        return skip;
-    });
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const Utf8Char c = NextUtf8Char(utf8, pos);
+        pos += c.Length;
+        if (!c.Valid || !AppendCp932(c.CodePoint, out))
+            out.push_back('?');
+    }
     return out;
 }
 

@@ -19,6 +19,27 @@ std::size_t FindInvalidCp932(std::string_view bytes);
 // invalid sequence becomes U+FFFD; decoding never fails.
 std::u16string DecodeCp932(std::string_view bytes);
 
+// One character read from UTF-8 text: its code point (the lead byte when the
+// sequence is not valid UTF-8) and how many bytes it took.
+struct Utf8Char
+{
+    char32_t CodePoint;
+    std::size_t Length;
+    bool Valid;
+};
+
+// Reads the character that starts at pos (< text.size()). An invalid or cut
+// sequence, an overlong form or a surrogate is one invalid character spanning
+// the bytes up to where it goes wrong, so that the next character is read from
+// the next byte that can start one.
+Utf8Char NextUtf8Char(std::string_view text, std::size_t pos);
+
+// Appends the code page 932 form of a code point, as the decoder maps it
+// back; where the code page holds the character twice, the form Windows
+// writes (JIS X 0208, then the NEC row 13, then the IBM extension, never the
+// NEC-selected IBM rows). Returns false, appending nothing, when there is none.
+bool AppendCp932(char32_t codePoint, std::string& out);
+
 // UTF-8 to code page 932; a character without a mapping becomes '?'.
 std::string EncodeCp932(std::string_view utf8);
 

@@ -16,6 +16,17 @@ constexpr std::size_t ChunkBytes = 64 * 1024;
 
 constexpr char EndOfFileByte = '\x1A';
 
+// What text mode makes of a chunk: the bytes from a 0x1A on are gone, and so
+// is every CR. Returns whether a 0x1A ended the data.
+bool DropTextModeBytes(std::string& chunk)
+{
+    const auto stop = std::find(chunk.begin(), chunk.end(), EndOfFileByte);
+    const bool ended = stop != chunk.end();
+    chunk.erase(stop, chunk.end());
+    chunk.erase(std::remove(chunk.begin(), chunk.end(), '\r'), chunk.end());
+    return ended;
+}
+
 } // namespace
 
 TextModeReader::~TextModeReader()
@@ -59,6 +70,17 @@ bool TextModeReader::Open(const std::string& path, bool noFollow)
     return true;
 }
 
+void TextModeReader::OpenBytes(std::string bytes)
+{
+    Close();
+    m_buffer = std::move(bytes);
+    m_pos = 0;
+    m_eof = true;
+    m_inMemory = true;
+    m_info = {};
+    DropTextModeBytes(m_buffer);
+}
+
 void TextModeReader::Close()
 {
     if (m_file != nullptr) {
@@ -69,6 +91,7 @@ void TextModeReader::Close()
     m_buffer.shrink_to_fit();
     m_pos = 0;
     m_eof = false;
+    m_inMemory = false;
 }
 
 bool TextModeReader::Fill()
@@ -83,12 +106,8 @@ bool TextModeReader::Fill()
         m_buffer.resize(got);
         if (got < ChunkBytes)
             m_eof = true; // end of file or a read error: nothing more comes
-        const auto stop = std::find(m_buffer.begin(), m_buffer.end(), EndOfFileByte);
-        if (stop != m_buffer.end()) {
-            m_buffer.erase(stop, m_buffer.end());
+        if (DropTextModeBytes(m_buffer))
             m_eof = true;
-        }
-        m_buffer.erase(std::remove(m_buffer.begin(), m_buffer.end(), '\r'), m_buffer.end());
     }
     return !m_buffer.empty();
 }
@@ -96,7 +115,7 @@ bool TextModeReader::Fill()
 bool TextModeReader::ReadLine(std::string& line, std::size_t maxBytes)
 {
     line.clear();
-    if (m_file == nullptr || maxBytes == 0)
+    if (!IsOpen() || maxBytes == 0)
         return false;
     while (line.size() < maxBytes) {
         if (m_pos == m_buffer.size() && !Fill())
@@ -118,7 +137,7 @@ bool TextModeReader::ReadLine(std::string& line, std::size_t maxBytes)
 
 bool TextModeReader::AtEnd()
 {
-    if (m_file == nullptr)
+    if (!IsOpen())
         return true;
     if (m_pos < m_buffer.size())
         return false;

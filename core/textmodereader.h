@@ -22,9 +22,13 @@ public:
     // Opens a regular file for reading. With noFollow a symbolic link at the
     // path is not followed and the open fails.
     bool Open(const std::string& path, bool noFollow = false);
+    // Reads the given bytes exactly as Open() reads a file holding them (the
+    // data of a pipe, read whole).
+    void OpenBytes(std::string bytes);
     void Close();
-    bool IsOpen() const { return m_file != nullptr; }
-    // The open file's status (owner, mode), as it was when it was opened.
+    bool IsOpen() const { return m_file != nullptr || m_inMemory; }
+    // The open file's status (owner, mode), as it was when it was opened
+    // (all zero for bytes).
     const struct stat& FileInfo() const { return m_info; }
 
     // Reads the next piece of a line into line (replacing its content), at
@@ -43,6 +47,7 @@ private:
     std::string m_buffer;
     std::size_t m_pos = 0;
     bool m_eof = false;
+    bool m_inMemory = false; // OpenBytes: the buffer holds all there is
     struct stat m_info = {};
 };
 

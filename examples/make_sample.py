@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Writes examples/ocrdat.prn: a sample OCR declaration form of one A4 page.
+"""Writes examples/ocrdat.prn: a sample OCR declaration form of one A4 page,
+and examples/ocrdat.csv: the same entries as a spreadsheet saves them (UTF-8,
+RFC 4180 CSV, 12 columns), which `ocrprint-cli convert --csv` turns back into
+ocrdat.prn byte for byte.
 
 Each line: PosX,PosY,FontSize,HorzAlign,Framed,VertAlign,id,row,col,fmt,len,Text
 PosX/PosY in millimetres from the paper's top-left corner; HorzAlign and
@@ -7,6 +10,8 @@ VertAlign 1 = left/top, 2 = centre, 3 = right/bottom edge at the position.
 Code page 932, CR LF line ends.
 """
 
+import csv
+import io
 import os
 import sys
 
@@ -17,8 +22,6 @@ entries = []
 
 
 def add(x, y, size, text, horz=LEFT, vert=TOP, framed=0, fid="", row=1, col=1, fmt="", length=""):
-    if "," in text or text.startswith('"'):
-        text = '"' + text + '"'
     entries.append((x, y, size, horz, framed, vert, fid, row, col, fmt, length, text))
 
 
@@ -169,20 +172,32 @@ add(40, 280, 10, "Ａ　Ｂ　Ｃ", LEFT, BOTTOM, framed=1, fid="F04")
 add(105, 286, 7, "― 1 ―", CENTRE, BOTTOM, fid="F05")
 
 
+def data_text(text):
+    # The reader removes the first and the last byte of a text that starts
+    # with a quote: such a text, and one with a comma, goes between quotes.
+    if "," in text or text.startswith('"'):
+        return '"' + text + '"'
+    return text
+
+
 def main():
-    out_path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ocrdat.prn")
-    lines = []
+    here = os.path.dirname(os.path.abspath(__file__))
+    rows = []
     for x, y, size, horz, framed, vert, fid, row, col, fmt, length, text in entries:
         assert 10 <= x <= 200 and 10 <= y <= 287, (x, y, text)
         assert 7 <= size <= 14
-        fields = [mm(x), mm(y), str(size), str(horz), str(framed), str(vert), fid, str(row),
-                  str(col), fmt, length, text]
-        lines.append(",".join(fields))
-    assert 100 <= len(lines) <= 200, len(lines)
+        rows.append([mm(x), mm(y), str(size), str(horz), str(framed), str(vert), fid, str(row),
+                     str(col), fmt, length, text])
+    assert 100 <= len(rows) <= 200, len(rows)
+    lines = [",".join(fields[:11] + [data_text(fields[11])]) for fields in rows]
     data = "".join(line + "\r\n" for line in lines).encode("cp932")
-    with open(out_path, "wb") as out:
+    with open(os.path.join(here, "ocrdat.prn"), "wb") as out:
         out.write(data)
-    print(f"{out_path}: {len(lines)} entries", file=sys.stderr)
+    sheet = io.StringIO()
+    csv.writer(sheet, lineterminator="\r\n").writerows(rows)
+    with open(os.path.join(here, "ocrdat.csv"), "wb") as out:
+        out.write(sheet.getvalue().encode("utf-8"))
+    print(f"{here}: ocrdat.prn and ocrdat.csv, {len(lines)} entries", file=sys.stderr)
 
 
 if __name__ == "__main__":

@@ -142,17 +142,12 @@ bool ReadDataFile(const std::string& path,
     return true;
 }
 
-std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                                        const std::string& path)
+namespace {
+
+// The job from the point where the data is open.
+surface::DocumentOutput PrintOpenData(core::TPrintAdjustment& adjustment,
+                                      core::TextModeReader& reader)
 {
-    const std::string fileName = path.empty() ? DataFilePath() : path;
-    QueryPrinter(adjustment);
-    calibration::model::ClampCorrections(adjustment);
-
-    core::TextModeReader reader;
-    if (!reader.Open(fileName))
-        return std::nullopt;
-
     surface::TPrinter& printer = *surface::PrinterObject();
     printer.DocumentTitle = "OCR";
     surface::DocumentScope document(printer);
@@ -165,6 +160,29 @@ std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& 
         return true;
     });
     return document.Close();
+}
+
+} // namespace
+
+std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                                        const std::string& path)
+{
+    const std::string fileName = path.empty() ? DataFilePath() : path;
+    QueryPrinter(adjustment);
+    calibration::model::ClampCorrections(adjustment);
+
+    core::TextModeReader reader;
+    if (!reader.Open(fileName))
+        return std::nullopt;
+    return PrintOpenData(adjustment, reader);
+}
+
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader)
+{
+    QueryPrinter(adjustment);
+    calibration::model::ClampCorrections(adjustment);
+    return PrintOpenData(adjustment, reader);
 }
 
 } // namespace print

@@ -87,5 +87,13 @@ bool ReadDataFile(const std::string& path,
 // half-drawn declaration reaches the paper.
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
                                                         const std::string& path = {});
+// The same job on data already open (read from standard input).
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader);
+
+// The same job on data already open in reader (data converted in memory): it
+// always prints.
+surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
+                                         core::TextModeReader& reader);
 
 } // namespace print

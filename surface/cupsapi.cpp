@@ -27,7 +27,9 @@ bool CupsApi::Load()
            Bind(library, "cupsFreeDestInfo", FreeDestInfo) &&
            Bind(library, "cupsFreeDests", FreeDests) && Bind(library, "cupsGetDests2", GetDests2) &&
            Bind(library, "cupsGetNamedDest", GetNamedDest) &&
-           Bind(library, "cupsGetPPD2", GetPPD2) && Bind(library, "cupsMarkOptions", MarkOptions) &&
+           Bind(library, "cupsGetPPD2", GetPPD2) &&
+           Bind(library, "cupsLastErrorString", LastErrorString) &&
+           Bind(library, "cupsMarkOptions", MarkOptions) &&
            Bind(library, "cupsPrintFile2", PrintFile2) &&
            Bind(library, "ippGetResolution", GetResolution) &&
            Bind(library, "ppdClose", PpdClose) && Bind(library, "ppdFindAttr", PpdFindAttr) &&

@@ -28,6 +28,7 @@ public:
     decltype(&::cupsGetDests2) GetDests2 = nullptr;
     decltype(&::cupsGetNamedDest) GetNamedDest = nullptr;
     decltype(&::cupsGetPPD2) GetPPD2 = nullptr;
+    decltype(&::cupsLastErrorString) LastErrorString = nullptr;
     decltype(&::cupsMarkOptions) MarkOptions = nullptr;
     decltype(&::cupsPrintFile2) PrintFile2 = nullptr;
     decltype(&::ippGetResolution) GetResolution = nullptr;

@@ -31,9 +31,9 @@ struct PageArea
 };
 
 // What a finished document came to: the file written, or the spooler queue it
-// was handed to. Delivered is false when a file could not be written; a
-// spooler's answer is not examined, so a queue's document counts as delivered
-// once handed over (JobId 0: the spooler's job number is not known).
+// was handed to with the spooler's job number. Delivered is false when a file
+// could not be written; a page the spooler did not take is an error
+// (EndDocument throws), never a document.
 struct DocumentOutput
 {
     std::string File;  // the file written, when the device writes files
@@ -70,6 +70,8 @@ public:
     virtual QPainter* StartDocument(const std::string& titleCp932) = 0;
 
     // Ends the page and the document: the page goes to the spooler or file.
+    // Throws EPrinter, naming the queue and the spooler's reason, when the
+    // spooler does not take it.
     virtual DocumentOutput EndDocument() = 0;
 
     // Abandons the page and the document: nothing comes out.

@@ -11,14 +11,16 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPoint>
-#include <QTemporaryFile>
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "cupsapi.h"
+#include "handover.h"
 #include "outputfiledevice.h"
 #include "queuefacts.h"
+#include "spoolfile.h"
 
 namespace surface {
 
@@ -81,6 +83,50 @@ std::string CheckedPrinterName(const std::string& name)
     return name;
 }
 
+// The paper's exact size in points, portrait: the driver's own, or the size
+// Qt defines the paper by.
+QSizeF ExactPoints(const QPageSize& paper, const QueuePaper* own)
+{
+    if (own && !own->Points.isEmpty())
+        return own->Points;
+    return paper.size(QPageSize::Millimeter) * (72.0 / 25.4);
+}
+
+// Qt's PDF engine writes the page box in whole points (595 x 842 for A4),
+// and a spooler centres a page whose size differs from the paper's. The box
+// is written again with the exact size, to the hundredth of a point, in the
+// same number of bytes so that the file's offsets stay right. Qt places the
+// page's content from the box's top edge (its whole-point height), so the box
+// keeps that top edge and moves its bottom.
+bool SetExactPageBox(QByteArray& pdf, QSizeF exact)
+{
+    const QByteArray key = "/MediaBox [";
+    const qsizetype at = pdf.indexOf(key);
+    const qsizetype end = at < 0 ? -1 : pdf.indexOf(']', at);
+    if (end < 0)
+        return false;
+    const qsizetype from = at + key.size();
+    const QList<QByteArray> values = pdf.mid(from, end - from).simplified().split(' ');
+    if (values.size() != 4)
+        return false;
+    const double top = values[3].toDouble();
+    const auto number = [](double v) {
+        QByteArray text = QByteArray::number(std::round(v * 100) / 100, 'f', 2);
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+        return text == "-0" ? QByteArray("0") : text;
+    };
+    QByteArray box =
+        "0 " + number(top - exact.height()) + ' ' + number(exact.width()) + ' ' + number(top);
+    if (box.size() > end - from)
+        return false;
+    box = box.leftJustified(end - from, ' ');
+    pdf.replace(from, end - from, box);
+    return true;
+}
+
 } // namespace
 
 struct PrinterDevice::Impl
@@ -103,28 +149,42 @@ struct PrinterDevice::Impl
     QBuffer MeasureSink;
     QPdfWriter Measure{&MeasureSink};
 
-    std::unique_ptr<QFile> File;              // the spooled PDF while it is drawn
-    std::unique_ptr<OutputFileDevice> Output; // or the file printed to
+    QRectF Printable; // the printable area in the painter's units, before any shift
+
+    // The page is drawn into memory; the spool file, or the file printed to
+    // ("print to file"), receives it once complete.
+    std::unique_ptr<QFile> File;
+    std::unique_ptr<OutputFileDevice> Output;
+    SpoolFile Spool;
+    QBuffer Drawn;
     std::unique_ptr<QPdfWriter> Pdf;
-    QPainter Painter;
+    // A painter of its own for each document: Qt's PDF engine keeps the last
+    // document's transform on a painter that begins again.
+    std::unique_ptr<QPainter> Painter;
     QString Title;
+    QSizeF PagePoints; // the page's exact size as it lies in the PDF
 };
 
 PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
     // A file needs the queue only for its facts: one deleted since it was
-    // chosen, or none at all (no default, no queue), leaves the file on the
-    // fallback resolution.
-    if (!ToFile())
-        Setup.Printer = CheckedPrinterName(Setup.Printer);
-    else if (Setup.Printer.empty())
-        Setup.Printer = FirstChoicePrinter();
-    // "Print to file" lays the file out with the facts of the queue chosen
-    // last, so that it looks like what that printer would print.
-    if (Setup.Printer.empty())
-        Facts.Dpi = FallbackDpi;
-    else
-        Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+    // chosen leaves the file on the fallback resolution.
+    // The scheduler may be slow to answer: the windows go on meanwhile.
+    RunOffGuiThread([this] {
+        // A file needs the queue only for its facts: one deleted since it was
+        // chosen, or none at all (no default, no queue), leaves the file on
+        // the fallback resolution.
+        if (!ToFile())
+            Setup.Printer = CheckedPrinterName(Setup.Printer);
+        else if (Setup.Printer.empty())
+            Setup.Printer = FirstChoicePrinter();
+        // "Print to file" lays the file out with the facts of the queue chosen
+        // last, so that it looks like what that printer would print.
+        if (Setup.Printer.empty())
+            Facts.Dpi = FallbackDpi;
+        else
+            Facts = ReadQueue(Setup.Printer, Setup.JobOptions);
+    });
     const bool native = !ToFile();
 
     QPageSize paper = Setup.Paper.isValid() ? Setup.Paper : Facts.DefaultPaper.Size;
@@ -140,6 +200,7 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
         paper = own->Size;
     Media = own ? own->Name : paper.key().toStdString();
     Setup.Paper = paper;
+    PagePoints = ExactPoints(paper, own);
 
     const auto found = Facts.Margins.find(Media);
     QMarginsF printable;
@@ -149,8 +210,10 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
         printable = Facts.CustomMargins;
     QMarginsF margins = printable;
     const bool landscape = Setup.Orientation == QPageLayout::Landscape;
-    if (landscape)
+    if (landscape) {
         margins = Rotate(margins, Facts.LandscapePlus90);
+        PagePoints.transpose();
+    }
 
     // The page is laid out as Qt's printer laid it out: the printer's margins
     // are the layout's minimum (none for a file), and the painter's origin is
@@ -158,10 +221,16 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
     const int dpi = Facts.Dpi;
     Layout = QPageLayout(paper, Setup.Orientation, QMarginsF(), QPageLayout::Point,
                          native ? printable : QMarginsF());
+    // What a driver prints of the page: the paper less the margins, in dots.
+    const double dots = dpi / 72.0;
+    const QRectF printableDots(margins.left() * dots, margins.top() * dots,
+                               (PagePoints.width() - margins.left() - margins.right()) * dots,
+                               (PagePoints.height() - margins.top() - margins.bottom()) * dots);
     if (Layout.setMargins(margins)) {
         const QPoint corner = Layout.paintRectPixels(dpi).topLeft();
         OffsetX = corner.x();
         OffsetY = corner.y();
+        Printable = printableDots.translated(-corner);
     } else {
         // Qt checks landscape margins against the unrotated ones and refuses
         // some: then the whole paper is the page and the origin is moved by
@@ -170,6 +239,7 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
         Shift = QPoint(qRound(margins.left() * dpi / 72.0), qRound(margins.top() * dpi / 72.0));
         OffsetX = Shift.x();
         OffsetY = Shift.y();
+        Printable = printableDots;
     }
     // Text is measured in printer dots, on the kind of device it is drawn on.
     Measure.setResolution(dpi);
@@ -197,9 +267,12 @@ CupsOptions PrinterDevice::Impl::SpoolOptions() const
 
 void PrinterDevice::Impl::Discard()
 {
-    if (Painter.isActive())
-        Painter.end();
+    if (Painter && Painter->isActive())
+        Painter->end();
+    Painter.reset();
     Pdf.reset();
+    Drawn.close();
+    Drawn.setData(QByteArray());
     if (File) {
         File->close();
         File->remove();
@@ -209,6 +282,7 @@ void PrinterDevice::Impl::Discard()
         Output->Discard();
         Output.reset();
     }
+    Spool.Remove();
 }
 
 PrinterDevice::PrinterDevice(const std::string& queueName)
@@ -274,41 +348,49 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
     d.Discard();
     // A queue deleted since it was chosen would swallow the job silently.
     if (!d.ToFile()) {
-        const PrinterList printers = ListPrinters();
-        if (std::find(printers.Names.begin(), printers.Names.end(), d.Setup.Printer) ==
-            printers.Names.end())
+        bool exists = false;
+        RunOffGuiThread([&] {
+            const PrinterList printers = ListPrinters();
+            exists = std::find(printers.Names.begin(), printers.Names.end(), d.Setup.Printer) !=
+                     printers.Names.end();
+        });
+        if (!exists)
             ThrowPrinterError(MsgInvalidPrinter);
     }
     d.Title = QString::fromStdU16String(core::DecodeCp932(titleCp932));
 
-    // The page goes to the spooler only once complete, so it is drawn into a
-    // file of the user's own first. A file printed to is replaced only once
-    // complete: the previous one, or a link's target, stays as it was when
-    // the job fails.
-    QIODevice* sink = nullptr;
     if (d.ToFile()) {
+        // A file printed to is replaced only once complete: the previous
+        // one, or a link's target, stays as it was when the job fails.
         auto output = std::make_unique<OutputFileDevice>(d.Setup.OutputFile);
         output->OpenOrThrow();
         d.Output = std::move(output);
-        sink = d.Output.get();
     } else {
-        auto temporary = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                          QStringLiteral("/ocrprint-XXXXXX.pdf"));
-        if (!temporary->open())
+        // The spool file is there, private, from the start of the job: a
+        // signal that ends the program now removes it with its directory.
+        if (!d.Spool.Create())
             ThrowPrinterError(MsgInvalidPrinter);
-        d.File = std::move(temporary);
-        sink = d.File.get();
+        d.File = std::make_unique<QFile>(d.Spool.Path());
+        if (!d.File->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            d.Discard();
+            ThrowPrinterError(MsgInvalidPrinter);
+        }
     }
-    d.Pdf = std::make_unique<QPdfWriter>(sink);
+    d.Drawn.open(QIODevice::WriteOnly);
+    d.Pdf = std::make_unique<QPdfWriter>(&d.Drawn);
     d.Pdf->setResolution(d.Facts.Dpi);
     d.Pdf->setTitle(d.Title);
-    if (!d.Pdf->setPageLayout(d.Layout) || !d.Painter.begin(d.Pdf.get())) {
+    d.Painter = std::make_unique<QPainter>();
+    if (!d.Pdf->setPageLayout(d.Layout) || !d.Painter->begin(d.Pdf.get())) {
         d.Discard();
         ThrowPrinterError(MsgInvalidPrinter);
     }
+    // Nothing reaches the paper outside the printable area, as a driver has
+    // it; the clip stays where it is when the origin is moved.
+    d.Painter->setClipRect(d.Printable);
     if (!d.Shift.isNull())
-        d.Painter.translate(d.Shift);
-    return &d.Painter;
+        d.Painter->translate(d.Shift);
+    return d.Painter.get();
 }
 
 DocumentOutput PrinterDevice::EndDocument()
@@ -319,35 +401,60 @@ DocumentOutput PrinterDevice::EndDocument()
         output.File = d.Setup.OutputFile;
     else
         output.Queue = d.Setup.Printer;
-    if (!d.Painter.isActive())
+    if (!d.Painter || !d.Painter->isActive())
         return output;
 
-    const bool drawn = d.Painter.end();
+    const bool drawn = d.Painter->end();
+    d.Painter.reset();
     d.Pdf.reset();
+    QByteArray pdf = d.Drawn.data();
+    const bool boxed = drawn && SetExactPageBox(pdf, d.PagePoints);
     if (d.ToFile()) {
-        // A failed write of the PDF engine shows in the commit, with its reason.
+        // A failed write shows in the commit, with its reason.
         const std::unique_ptr<OutputFileDevice> file = std::move(d.Output);
+        d.Discard();
+        if (!boxed)
+            ThrowPrinterError(MsgInvalidPrinter);
+        file->write(pdf);
         file->CommitOrThrow();
         output.Delivered = true;
         return output;
     }
-    const bool written = drawn && d.File->flush() && d.File->error() == QFileDevice::NoError;
-    if (written) {
-        // CUPS takes the queue without the instance; the instance's options
-        // travel with the job.
-        const std::string queue = d.Setup.Printer.substr(0, d.Setup.Printer.find('/'));
-        const CupsOptions options = d.SpoolOptions();
-        std::vector<cups_option_t> list;
-        for (const auto& [name, value] : options)
-            list.push_back({const_cast<char*>(name.c_str()), const_cast<char*>(value.c_str())});
-        const QByteArray path = QFile::encodeName(d.File->fileName());
-        const QByteArray title = d.Title.toUtf8();
-        output.JobId = CupsApi::Get().PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(),
-                                                 title.constData(), static_cast<int>(list.size()),
-                                                 list.data());
-        output.Delivered = output.JobId > 0;
+    const bool written = boxed && d.File->write(pdf) == pdf.size() && d.File->flush();
+    const QString writeError = d.File->errorString();
+    d.File->close();
+    if (!written) {
+        const std::string reason = boxed ? QFile::encodeName(d.Spool.Path()).toStdString() + ": " +
+                                               writeError.toStdString()
+                                         : std::string();
+        d.Discard();
+        ThrowSpoolError(d.Setup.Printer, reason);
     }
-    d.Discard(); // the temporary file goes once CUPS has it
+    // CUPS takes the queue without the instance; the instance's options
+    // travel with the job.
+    const std::string queue = d.Setup.Printer.substr(0, d.Setup.Printer.find('/'));
+    const CupsOptions options = d.SpoolOptions();
+    std::vector<cups_option_t> list;
+    for (const auto& [name, value] : options)
+        list.push_back({const_cast<char*>(name.c_str()), const_cast<char*>(value.c_str())});
+    const QByteArray path = QFile::encodeName(d.Spool.Path());
+    const QByteArray title = d.Title.toUtf8();
+    std::string reason;
+    // The spooler's errors are its thread's: the reason is read there.
+    RunOffGuiThread([&] {
+        const CupsApi& cups = CupsApi::Get();
+        output.JobId =
+            cups.PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(), title.constData(),
+                            static_cast<int>(list.size()), list.data());
+        if (output.JobId <= 0) {
+            const char* text = cups.LastErrorString();
+            reason = text ? text : "";
+        }
+    });
+    d.Discard(); // the spool file goes once CUPS has it, or has refused it
+    if (output.JobId <= 0)
+        ThrowSpoolError(d.Setup.Printer, reason);
+    output.Delivered = true;
     return output;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace surface {
 
 // The printer messages, as UTF-8 literals; ThrowPrinterError raises them as
@@ -10,5 +12,8 @@ inline constexpr const char* MsgNoDefaultPrinter = "デフォルト プリンタ
 inline constexpr const char* MsgInvalidPrinter = "選択したプリンタは有効ではありません";
 
 [[noreturn]] void ThrowPrinterError(const char* messageUtf8);
+
+// The spooler did not take the page: the queue and the spooler's own reason.
+[[noreturn]] void ThrowSpoolError(const std::string& queue, const std::string& reasonUtf8);
 
 } // namespace surface

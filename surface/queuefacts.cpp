@@ -76,7 +76,8 @@ QPageSize QtPaper(const char* key, double width, double length)
 
 QueuePaper PaperOf(const ppd_size_t& size)
 {
-    return {size.name, QtPaper(size.name, size.width, size.length)};
+    return {size.name, QtPaper(size.name, size.width, size.length),
+            QSizeF(size.width, size.length)};
 }
 
 // The IPP "sides" of a PPD Duplex choice.

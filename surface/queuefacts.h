@@ -2,6 +2,7 @@
 
 #include <QMarginsF>
 #include <QPageSize>
+#include <QSizeF>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ struct QueuePaper
 {
     std::string Name; // the driver's key ("A4", "Letter"), the job's "media"
     QPageSize Size;   // whole points, as Qt's print support names the paper
+    QSizeF Points;    // the driver's own size, portrait, in points (595.28 x 841.89)
 };
 
 // What a CUPS queue's PPD (or, without one, its IPP attributes) says about

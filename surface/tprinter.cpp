@@ -17,6 +17,13 @@ void ThrowPrinterError(const char* messageUtf8)
     throw core::EPrinter(core::EncodeCp932(messageUtf8));
 }
 
+void ThrowSpoolError(const std::string& queue, const std::string& reasonUtf8)
+{
+    const std::string message = "プリンタ " + queue + " に印刷できませんでした: " +
+                                (reasonUtf8.empty() ? std::string("理由は不明です") : reasonUtf8);
+    throw core::EPrinter(core::EncodeCp932(message));
+}
+
 int GetDeviceCaps(HDC dc, int index)
 {
     if (!dc)
@@ -59,7 +66,19 @@ TPrinter::~TPrinter()
 HDC TPrinter::DeviceHandle()
 {
     if (!m_device) {
-        std::unique_ptr<Device> device = m_factory ? m_factory() : nullptr;
+        // Finding the default printer asks the scheduler while the windows
+        // go on: a click meanwhile must not look for one a second time.
+        if (m_finding)
+            ThrowPrinterError(MsgPrinting);
+        m_finding = true;
+        std::unique_ptr<Device> device;
+        try {
+            device = m_factory ? m_factory() : nullptr;
+        } catch (...) {
+            m_finding = false;
+            throw;
+        }
+        m_finding = false;
         if (!device)
             ThrowPrinterError(MsgNoDefaultPrinter);
         m_device = std::move(device);
@@ -74,8 +93,15 @@ void TPrinter::OpenDocument()
     Device* device = DeviceHandle();
     const PrinterCaps caps = device->Caps();
     m_canvas->Font().SyncPixelsPerInch(caps.DpiY);
-    m_painter = device->StartDocument(DocumentTitle);
+    // Open from here on: while the device asks the spooler, a print started
+    // by a click is refused.
     m_printing = true;
+    try {
+        m_painter = device->StartDocument(DocumentTitle);
+    } catch (...) {
+        m_printing = false;
+        throw;
+    }
     if (m_trace)
         m_trace->Open(DocumentTitle, caps.DpiX, caps.DpiY, caps.OffsetX, caps.OffsetY);
 }
@@ -83,11 +109,21 @@ void TPrinter::OpenDocument()
 DocumentOutput TPrinter::CloseDocument()
 {
     CheckPrinting();
-    // The painter belongs to the document: whatever EndDocument does, the
-    // printer is ready for the next one afterwards.
+    // The painter belongs to the document. The document stays open while the
+    // page is handed over, so that a print started meanwhile is refused;
+    // whatever EndDocument does, the printer is ready for the next one
+    // afterwards.
     m_painter = nullptr;
+    DocumentOutput output;
+    try {
+        output = m_device->EndDocument();
+    } catch (...) {
+        m_printing = false;
+        if (m_trace)
+            m_trace->Abort();
+        throw;
+    }
     m_printing = false;
-    DocumentOutput output = m_device->EndDocument();
     if (m_trace)
         m_trace->Close();
     return output;
@@ -115,7 +151,7 @@ TPrinterCanvas* TPrinter::PageCanvas()
 
 void TPrinter::SetDevice(std::unique_ptr<Device> device)
 {
-    if (m_printing)
+    if (m_printing || m_finding)
         ThrowPrinterError(MsgPrinting);
     m_device = std::move(device);
 }

@@ -42,8 +42,12 @@ public:
     // Selects the system default printer if none is selected yet.
     HDC DeviceHandle();
 
+    // Refused with "現在印刷中です" while a document is open, which it is
+    // from the moment the device starts it until the page has been handed
+    // over: the windows go on meanwhile, and a print they start must wait.
     void OpenDocument();
     // Ends the page and the document and returns what the device made of it.
+    // Throws EPrinter when the spooler did not take the page.
     DocumentOutput CloseDocument();
 
     // Abandons an open document: what was drawn is discarded and the next
@@ -57,7 +61,8 @@ public:
     TPrinterCanvas* PageCanvas();
 
     // Makes device the current printer (the print dialog, the command line,
-    // the tests). Refused with "現在印刷中です" while a document is open.
+    // the tests). Refused with "現在印刷中です" while a document is open or
+    // the default printer is being looked up.
     void SetDevice(std::unique_ptr<Device> device);
     // The current device, or nullptr when none has been selected yet.
     Device* CurrentDevice() const { return m_device.get(); }
@@ -83,6 +88,7 @@ private:
     TraceWriter* m_trace = nullptr;
     QPainter* m_painter = nullptr;
     bool m_printing = false;
+    bool m_finding = false; // the default printer is being looked up
 };
 
 // The process's printer object, created on the first call.

@@ -94,9 +94,9 @@ std::string TraceWriter::JsonString(const std::string& utf8)
 
 void TraceWriter::Open(const std::string& titleCp932, int dpiX, int dpiY, int offsetX, int offsetY)
 {
-    Line("{\"op\":\"open\",\"title\":" + JsonString(core::Cp932ToUtf8(titleCp932)) +
-         Int("dpi_x", dpiX) + Int("dpi_y", dpiY) + Int("offset_x", offsetX) +
-         Int("offset_y", offsetY) + "}");
+    Line("{\"op\":\"open\"" + Int("version", TraceFormatVersion) +
+         ",\"title\":" + JsonString(core::Cp932ToUtf8(titleCp932)) + Int("dpi_x", dpiX) +
+         Int("dpi_y", dpiY) + Int("offset_x", offsetX) + Int("offset_y", offsetY) + "}");
 }
 
 void TraceWriter::Text(std::int32_t x, std::int32_t y, const std::string& textCp932,

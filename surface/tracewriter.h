@@ -14,7 +14,8 @@ namespace surface {
 // Writes the operations of each document as JSON Lines, one object per line,
 // as they happen. Texts are UTF-8; coordinates are the device dots handed to
 // the surface.
-//   {"op":"open","title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100}
+// The format is described in docs/trace.md; a reader checks "version".
+//   {"op":"open","version":1,"title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100}
 //   {"op":"text","x":1081,"y":2262,"text":"...","size":10,"height":-83,"width":412,"cell":96,"brush":"solid"}
 //   {"op":"moveto","x":1181,"y":23}
 //   {"op":"lineto","x":1181,"y":2007,"pen":0}
@@ -55,6 +56,10 @@ public:
 
     // JSON string escaping of UTF-8 text (quotes, backslash, control characters).
     static std::string JsonString(const std::string& utf8);
+
+    // The format's version in the open record: raised whenever a record or
+    // field changes its meaning or goes away (docs/trace.md).
+    static constexpr int TraceFormatVersion = 1;
 
 private:
     void Line(const std::string& json);

@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                 fs::create_symlink("s.ini", d.File("link"));
                 return true;
             },
-            QStringList{"sheet", "--settings", "@/s.ini", "-o", "@/o.pdf", "--trace", "@/link"}, 1,
+            QStringList{"print", "--settings", "@/s.ini", "-o", "@/o.pdf", "--trace", "@/link"}, 1,
             "is the settings file", Unchecked},
         TargetRow{
             "TraceOntoTheProgramsOwnSettings",

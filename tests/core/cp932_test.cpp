@@ -141,4 +141,79 @@ TEST(IsCp932LeadByte, Ranges)
     EXPECT_FALSE(core::IsCp932LeadByte(0x5C));
 }
 
+// Every code of the code page that decodes to a character encodes back to
+// itself, or, where the code page holds the character twice, to the form
+// Windows writes; and the losing forms are only ever the duplicate rows.
+TEST(AppendCp932, RoundTripsTheWholeCodePage)
+{
+    std::size_t mapped = 0;
+    std::size_t duplicates = 0;
+    for (unsigned lead = 0; lead <= 0xFF; ++lead) {
+        const bool isLead = core::IsCp932LeadByte(static_cast<unsigned char>(lead));
+        for (unsigned trail = isLead ? 0x40 : 0; trail <= (isLead ? 0xFCu : 0u); ++trail) {
+            std::string code(1, static_cast<char>(lead));
+            if (isLead)
+                code.push_back(static_cast<char>(trail));
+            const std::u16string decoded = core::DecodeCp932(code);
+            if (decoded.size() != 1 || decoded[0] == u'\uFFFD')
+                continue;
+            ++mapped;
+            std::string encoded;
+            ASSERT_TRUE(core::AppendCp932(decoded[0], encoded)) << std::hex << lead << trail;
+            EXPECT_EQ(core::DecodeCp932(encoded), decoded) << std::hex << lead << trail;
+            if (encoded == code)
+                continue;
+            ++duplicates;
+            EXPECT_TRUE(lead == 0x87 || lead == 0xED || lead == 0xEE || lead >= 0xFA)
+                << "code " << std::hex << lead << ' ' << trail << " does not round-trip";
+        }
+    }
+    EXPECT_EQ(mapped, 9795u);
+    // The NEC row 13, NEC-selected IBM and IBM extension rows hold 398 codes
+    // for characters that have another code.
+    EXPECT_EQ(duplicates, 398u);
+}
+
+struct WindowsFormRow
+{
+    const char* name;
+    char32_t codePoint;
+    std::string expected; // empty: no code page 932 form
+};
+
+void PrintTo(const WindowsFormRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class WindowsFormRows : public testing::TestWithParam<WindowsFormRow>
+{
+};
+
+TEST_P(WindowsFormRows, WritesWhatWindowsWrites)
+{
+    std::string out = "x";
+    const bool mapped = core::AppendCp932(GetParam().codePoint, out);
+    EXPECT_EQ(mapped, !GetParam().expected.empty());
+    EXPECT_EQ(out, "x" + GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, WindowsFormRows,
+    testing::Values(WindowsFormRow{"NearlyEqualJisNotNecRow13", U'≒', "\x81\xE0"},
+                    WindowsFormRow{"BecauseJisNotNecNorIbm", U'∵', "\x81\xE6"},
+                    WindowsFormRow{"NotSignJisNotNecSelectedNorIbm", U'￢', "\x81\xCA"},
+                    WindowsFormRow{"RomanOneNecRow13NotIbm", U'Ⅰ', "\x87\x54"},
+                    WindowsFormRow{"NumeroNecRow13NotIbm", U'№', "\x87\x82"},
+                    WindowsFormRow{"SmallRomanOneIbmNotNecSelected", U'ⅰ', "\xFA\x40"},
+                    WindowsFormRow{"IbmKanjiIbmNotNecSelected", U'纊', "\xFA\x5C"},
+                    WindowsFormRow{"LastIbmKanji", U'黑', "\xFC\x4B"},
+                    WindowsFormRow{"FullwidthApostropheIbm", U'＇', "\xFA\x56"},
+                    WindowsFormRow{"HalfwidthKatakana", U'ｱ', "\xB1"},
+                    WindowsFormRow{"BackslashIsBackslash", U'\\', "\\"},
+                    WindowsFormRow{"YenSignHasNoForm", U'¥', ""},
+                    WindowsFormRow{"WaveDashHasNoForm", U'〜', ""},
+                    WindowsFormRow{"OutsideTheBmp", U'😀', ""}),
+    [](const testing::TestParamInfo<WindowsFormRow>& info) { return info.param.name; });
+
 } // namespace

@@ -113,6 +113,11 @@ TEST_P(TextModeReaderRows, ReadsPieces)
     ASSERT_TRUE(reader.Open(dir.Write("data.prn", row.bytes)));
     EXPECT_EQ(ReadAll(reader, row.maxBytes), row.expected);
     EXPECT_EQ(Model(row.bytes, row.maxBytes), row.expected) << "the row itself is wrong";
+    // The same bytes handed over whole (standard input) read the same.
+    core::TextModeReader memory;
+    memory.OpenBytes(row.bytes);
+    EXPECT_TRUE(memory.IsOpen());
+    EXPECT_EQ(ReadAll(memory, row.maxBytes), row.expected);
 }
 
 const std::string Long300(300, 'a');

@@ -6,23 +6,47 @@
 
 namespace testutil {
 
-namespace {
+Result RunCli(const QStringList& args, const std::string& tmpdir)
+{
+    CliInput input;
+    input.tmpdir = tmpdir;
+    return RunCli(args, input);
+}
 
-Result Run(const QStringList& args, const std::string& tmpdir, const std::string& stdoutFile)
+Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
+                        const std::string& tmpdir)
+{
+    CliInput input;
+    input.tmpdir = tmpdir;
+    input.stdoutFile = stdoutFile;
+    return RunCli(args, input);
+}
+
+Result RunCli(const QStringList& args, const CliInput& input)
 {
     QProcess process;
-    if (!stdoutFile.empty())
-        process.setStandardOutputFile(Q(stdoutFile));
+    if (!input.stdoutFile.empty())
+        process.setStandardOutputFile(Q(input.stdoutFile));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!tmpdir.empty()) {
+    if (!input.tmpdir.empty()) {
         // The settings file's places, old and new, are all the test's own.
-        env.insert("TMPDIR", Q(tmpdir));
-        env.insert("XDG_CONFIG_HOME", Q(tmpdir + "/.config"));
-        env.insert("XDG_CACHE_HOME", Q(tmpdir + "/.cache"));
+        env.insert("TMPDIR", Q(input.tmpdir));
+        env.insert("XDG_CONFIG_HOME", Q(input.tmpdir + "/.config"));
+        env.insert("XDG_CACHE_HOME", Q(input.tmpdir + "/.cache"));
     }
+    // The tool speaks the user's language; the tests name the one they expect.
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        env.remove(name);
+    env.insert("LANG", "C.UTF-8");
+    for (const QString& setting : input.env)
+        env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
     process.start(Q(BinDir() + "/ocrprint-cli"), args);
     Result r;
+    if (!process.waitForStarted())
+        return r;
+    process.write(input.stdinBytes.data(), static_cast<qint64>(input.stdinBytes.size()));
+    process.closeWriteChannel();
     if (!process.waitForFinished(120000))
         return r;
     r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
@@ -31,17 +55,13 @@ Result Run(const QStringList& args, const std::string& tmpdir, const std::string
     return r;
 }
 
-} // namespace
-
-Result RunCli(const QStringList& args, const std::string& tmpdir)
+bool IsUsageError(const std::string& err)
 {
-    return Run(args, tmpdir, {});
-}
-
-Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
-                        const std::string& tmpdir)
-{
-    return Run(args, tmpdir, stdoutFile);
+    const std::string prefix = "ocrprint-cli: ";
+    const std::string suffix = "\nTry 'ocrprint-cli --help'.\n";
+    return err.size() > prefix.size() + suffix.size() && err.starts_with(prefix) &&
+           err.ends_with(suffix) &&
+           err.find('\n') == err.size() - suffix.size(); // the reason is one line
 }
 
 } // namespace testutil

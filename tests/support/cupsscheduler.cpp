@@ -269,6 +269,11 @@ bool CupsScheduler::Start(std::string& why)
     ::unsetenv("PRINTER");
     cupsSetServer(Server().c_str());
 
+    return Launch(why);
+}
+
+bool CupsScheduler::Launch(std::string& why)
+{
     const std::string log = m_dir + "/log/cupsd.out";
     std::vector<std::string> args{
         Cupsd, "-f", "-c", m_dir + "/conf/cupsd.conf", "-s", m_dir + "/conf/cups-files.conf"};
@@ -308,6 +313,28 @@ bool CupsScheduler::Start(std::string& why)
     }
     why = "cupsd did not answer within 30 s: " + Tail(m_dir + "/log/error_log");
     return false;
+}
+
+bool CupsScheduler::Signal(int signal) const
+{
+    return m_pid > 0 && ::kill(m_pid, signal) == 0;
+}
+
+bool CupsScheduler::Restart()
+{
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+    }
+    std::string why;
+    if (!Launch(why))
+        return false;
+    // This process's connection went with the old scheduler.
+    cupsSetServer(Server().c_str());
+    RestoreQueues();
+    return true;
 }
 
 void CupsScheduler::Stop()

@@ -39,6 +39,12 @@ public:
     // a test that removed them.
     void RestoreQueues();
 
+    // Sends signal to the scheduler (SIGSTOP freezes it, SIGCONT thaws it).
+    bool Signal(int signal) const;
+    // Kills the scheduler and starts it again on the same port and spool,
+    // with the standard queues; false when it does not come back.
+    bool Restart();
+
     // The file the named queue writes its jobs to.
     std::string OutputFile(const std::string& queue) const;
 
@@ -57,6 +63,7 @@ public:
 
 private:
     bool Start(std::string& why);
+    bool Launch(std::string& why);
     void Stop();
     bool Lpadmin(std::vector<std::string> args) const;
 

@@ -240,10 +240,10 @@ TEST(TPrinter, CanvasStatePersistsAcrossDocuments)
     EXPECT_EQ(printer.DocumentTitle, "OCR");
     printer.CloseDocument();
     const std::vector<std::string> expected{
-        R"({"op":"open","title":"OCR","dpi_x":300,"dpi_y":300,"offset_x":0,"offset_y":0})",
+        R"({"op":"open","version":1,"title":"OCR","dpi_x":300,"dpi_y":300,"offset_x":0,"offset_y":0})",
         R"({"op":"moveto","x":30,"y":40})",
         R"({"op":"close"})",
-        R"({"op":"open","title":"OCR","dpi_x":300,"dpi_y":300,"offset_x":0,"offset_y":0})",
+        R"({"op":"open","version":1,"title":"OCR","dpi_x":300,"dpi_y":300,"offset_x":0,"offset_y":0})",
         R"({"op":"close"})",
     };
     EXPECT_EQ(p.TraceLines(), expected);

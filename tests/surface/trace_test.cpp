@@ -54,10 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WriterRow{
             "Open", [](auto& t) { t.Open("OCR", 600, 600, 100, 100); },
-            R"({"op":"open","title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100})"},
+            R"({"op":"open","version":1,"title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":100})"},
         WriterRow{
             "OpenWithJapaneseTitle", [](auto& t) { t.Open(Sjis("測定"), 300, 600, 0, -1); },
-            R"({"op":"open","title":"測定","dpi_x":300,"dpi_y":600,"offset_x":0,"offset_y":-1})"},
+            R"({"op":"open","version":1,"title":"測定","dpi_x":300,"dpi_y":600,"offset_x":0,"offset_y":-1})"},
         WriterRow{
             "TextSolid", [](auto& t) { t.Text(1081, 2262, Sjis("申告"), 10, -83, 412, 96, true); },
             R"({"op":"text","x":1081,"y":2262,"text":"申告","size":10,"height":-83,"width":412,"cell":96,"brush":"solid"})"},
@@ -150,7 +150,7 @@ TEST(PrinterTrace, EveryOperationWithItsValues)
     printer.CloseDocument();
     const std::string wx = std::to_string(c.TextCellWidth("x"));
     const std::vector<std::string> expected{
-        R"({"op":"open","title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":50})",
+        R"({"op":"open","version":1,"title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":50})",
         R"({"op":"text","x":1081,"y":2262,"text":"申告書","size":10,"height":-83,"width":)" + w +
             R"(,"cell":)" + h + R"(,"brush":"solid"})",
         R"({"op":"moveto","x":1181,"y":23})",
@@ -175,7 +175,7 @@ TEST(PrinterTrace, FailedOperationsAreNotTraced)
     p.Printer().AbortDocument();
     p.Printer().AbortDocument();
     const std::vector<std::string> expected{
-        R"({"op":"open","title":"","dpi_x":600,"dpi_y":600,"offset_x":0,"offset_y":0})",
+        R"({"op":"open","version":1,"title":"","dpi_x":600,"dpi_y":600,"offset_x":0,"offset_y":0})",
         R"({"op":"abort"})",
     };
     EXPECT_EQ(p.TraceLines(), expected);

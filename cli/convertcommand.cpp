@@ -1,0 +1,133 @@
+#include "convertcommand.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <cstdio>
+
+#include "csvdata.h"
+#include "declarationjob.h"
+#include "outputfile.h"
+
+namespace cli {
+
+namespace {
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("ocrprint-cli", text);
+}
+
+void Report(const QString& text)
+{
+    std::fprintf(stderr, "%s\n", text.toStdString().c_str());
+}
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The data file's own line ends: the program drops every CR, so a CR
+// anywhere is dropped here too, and every LF becomes CR LF. A last line
+// without a line end keeps having none: that changes what the program prints.
+std::string WithCrLf(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 16);
+    for (const char c : bytes) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            out.push_back('\r');
+        out.push_back(c);
+    }
+    return out;
+}
+
+QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
+{
+    using Kind = core::CsvDataProblem::Kind;
+    QString reason;
+    switch (p.Problem) {
+    case Kind::NotCsv:
+        reason = Tr("row %1 is not CSV: a quote stands inside a field or is never closed");
+        break;
+    case Kind::ColumnCount:
+        reason = Tr("row %1 has %2 columns; a data file line has 12");
+        break;
+    case Kind::SeparatorField:
+        reason = Tr("row %1: field %2 holds a comma or a quote, which only the text (field 12) "
+                    "may hold");
+        break;
+    case Kind::LineBreak:
+        reason = Tr("row %1: field %2 holds a line break");
+        break;
+    case Kind::EndOfFileByte:
+        reason = Tr("row %1: field %2 holds the byte 0x1A, at which the program stops reading");
+        break;
+    case Kind::NulByte:
+        reason = Tr("row %1: field %2 holds a NUL byte, at which the program cuts the line");
+        break;
+    case Kind::LineTooLong:
+        reason = Tr("row %1 makes a line of %2 bytes; the program reads at most %3 at once");
+        break;
+    case Kind::OutOfMemory:
+        reason = Tr("row %1: out of memory");
+        break;
+    }
+    reason = reason.arg(p.Row);
+    if (p.Problem == Kind::ColumnCount || p.Problem == Kind::LineTooLong)
+        reason = reason.arg(p.Count);
+    else if (p.Field != 0)
+        reason = reason.arg(p.Field);
+    if (p.Problem == Kind::LineTooLong)
+        reason = reason.arg(print::LinePieceBytes - 1);
+    return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") + Tr("error: ") + reason;
+}
+
+// The whole file or nothing: through the program's one way of writing an
+// output, which replaces a regular file only once all of it is written.
+std::string WriteFileWhole(const std::string& path, const std::string& bytes)
+{
+    core::OutputFile file;
+    if (file.Open(path) && file.Write(bytes) && file.Commit())
+        return {};
+    const std::string reason = file.Reason();
+    file.Discard();
+    return reason;
+}
+
+} // namespace
+
+int RunConvert(const CommandLine& line)
+{
+    const std::string& in = line.Arguments[0];
+    const std::string& out = line.File.OutputPath;
+    std::string cp932;
+    switch (LoadDataBytes(in, line.From.value_or(DataEncoding::Utf8), cp932)) {
+    case DataOpen::Opened:
+        break;
+    case DataOpen::Missing:
+        Report(Tr("ocrprint-cli: cannot read %1").arg(Q(in)));
+        return 1;
+    case DataOpen::Unconvertible:
+        return 1;
+    }
+    std::string data;
+    if (line.Csv) {
+        core::CsvDataProblem problem;
+        if (!core::CsvToDataFile(cp932, print::LinePieceBytes - 1, data, problem)) {
+            Report(CsvProblemText(in, problem));
+            return 1;
+        }
+    } else {
+        data = WithCrLf(cp932);
+    }
+    if (const std::string error = WriteFileWhole(out, data); !error.empty()) {
+        Report(Tr("ocrprint-cli: cannot write %1: %2").arg(Q(out), Q(error)));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace cli

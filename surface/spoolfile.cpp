@@ -1,0 +1,152 @@
+#include "spoolfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <array>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <pthread.h>
+#include <unistd.h>
+
+namespace surface {
+
+namespace {
+
+// What the signal handler may touch: fixed buffers, filled before the slot is
+// marked in use and read only while it is.
+struct Slot
+{
+    volatile std::sig_atomic_t Used = 0;
+    char Directory[4096] = {};
+    char File[4096] = {};
+};
+std::array<Slot, 8> g_slots;
+std::mutex g_slotsLock; // between threads; the handler only reads
+
+constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
+struct sigaction g_previous[std::size(Signals)];
+
+void RemoveAllAndReraise(int signal)
+{
+    for (Slot& slot : g_slots) {
+        if (slot.Used) {
+            ::unlink(slot.File);
+            ::rmdir(slot.Directory);
+        }
+    }
+    // The signal then does what it did before: end the program, or run the
+    // handler that was there.
+    for (std::size_t i = 0; i < std::size(Signals); ++i)
+        if (Signals[i] == signal)
+            ::sigaction(signal, &g_previous[i], nullptr);
+    ::raise(signal);
+}
+
+void InstallHandlers()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (std::size_t i = 0; i < std::size(Signals); ++i) {
+            struct sigaction previous = {};
+            ::sigaction(Signals[i], nullptr, &previous);
+            g_previous[i] = previous;
+            // A signal the program was told to ignore (nohup) stays ignored.
+            if (previous.sa_handler == SIG_IGN)
+                continue;
+            struct sigaction action = {};
+            action.sa_handler = RemoveAllAndReraise;
+            sigemptyset(&action.sa_mask);
+            for (int other : Signals)
+                sigaddset(&action.sa_mask, other);
+            ::sigaction(Signals[i], &action, nullptr);
+        }
+    });
+}
+
+bool Fits(const QByteArray& path)
+{
+    return path.size() < static_cast<int>(sizeof(Slot::File));
+}
+
+// Holds the three signals back while the paths are recorded or forgotten, so
+// that a directory is never made or left without the handler knowing it.
+class SignalsHeld
+{
+public:
+    SignalsHeld()
+    {
+        sigset_t set;
+        sigemptyset(&set);
+        for (int signal : Signals)
+            sigaddset(&set, signal);
+        ::pthread_sigmask(SIG_BLOCK, &set, &m_old);
+    }
+    ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &m_old, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    sigset_t m_old;
+};
+
+} // namespace
+
+SpoolFile::SpoolFile() = default;
+
+SpoolFile::~SpoolFile()
+{
+    Remove();
+}
+
+bool SpoolFile::Create()
+{
+    Remove();
+    InstallHandlers();
+    const SignalsHeld held;
+    QByteArray directory = QFile::encodeName(QDir::tempPath() + QStringLiteral("/ocrprint-XXXXXX"));
+    // mkdtemp makes the directory 0700.
+    if (!::mkdtemp(directory.data()))
+        return false;
+    const QByteArray file = directory + "/page.pdf";
+    if (!Fits(file)) {
+        ::rmdir(directory.constData());
+        return false;
+    }
+    {
+        const std::lock_guard lock(g_slotsLock);
+        for (std::size_t i = 0; i < g_slots.size(); ++i) {
+            if (!g_slots[i].Used) {
+                std::memcpy(g_slots[i].Directory, directory.constData(), directory.size() + 1);
+                std::memcpy(g_slots[i].File, file.constData(), file.size() + 1);
+                g_slots[i].Used = 1;
+                m_slot = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+    // More documents at once than slots (only tests make them): the file is
+    // still removed at the end, only not on a signal.
+    m_path = QFile::decodeName(file);
+    return true;
+}
+
+void SpoolFile::Remove()
+{
+    if (m_path.isEmpty())
+        return;
+    const SignalsHeld held;
+    const QByteArray file = QFile::encodeName(m_path);
+    ::unlink(file.constData());
+    const QByteArray directory = file.left(file.lastIndexOf('/'));
+    ::rmdir(directory.constData());
+    if (m_slot >= 0) {
+        const std::lock_guard lock(g_slotsLock);
+        g_slots[static_cast<std::size_t>(m_slot)].Used = 0;
+        m_slot = -1;
+    }
+    m_path.clear();
+}
+
+} // namespace surface
