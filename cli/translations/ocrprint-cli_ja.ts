@@ -285,5 +285,13 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
         <source>ocrprint-cli: cannot write standard output: %1</source>
         <translation>ocrprint-cli: 標準出力に書き込めません: %1</translation>
     </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 を書き込みました</translation>
+    </message>
+    <message>
+        <source>request id is %1-%2 (1 file(s))</source>
+        <translation>リクエスト ID は %1-%2 です (1 個のファイル)</translation>
+    </message>
 </context>
 </TS>
