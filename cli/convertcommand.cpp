@@ -12,11 +12,6 @@ namespace cli {
 
 namespace {
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("ocrprint-cli", text);
-}
-
 void Report(const QString& text)
 {
     std::fprintf(stderr, "%s\n", text.toStdString().c_str());
@@ -50,29 +45,39 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
     QString reason;
     switch (p.Problem) {
     case Kind::NotCsv:
-        reason = Tr("row %1 is not CSV: a quote stands inside a field or is never closed");
+        reason = QCoreApplication::translate(
+            "ocrprint-cli", "row %1 is not CSV: a quote stands inside a field or is never closed");
         break;
     case Kind::ColumnCount:
-        reason = Tr("row %1 has %2 columns; a data file line has 12");
+        reason = QCoreApplication::translate("ocrprint-cli",
+                                             "row %1 has %2 columns; a data file line has 12");
         break;
     case Kind::SeparatorField:
-        reason = Tr("row %1: field %2 holds a comma or a quote, which only the text (field 12) "
-                    "may hold");
+        reason = QCoreApplication::translate(
+            "ocrprint-cli",
+            "row %1: field %2 holds a comma or a quote, which only the text (field 12) "
+            "may hold");
         break;
     case Kind::LineBreak:
-        reason = Tr("row %1: field %2 holds a line break");
+        reason = QCoreApplication::translate("ocrprint-cli", "row %1: field %2 holds a line break");
         break;
     case Kind::EndOfFileByte:
-        reason = Tr("row %1: field %2 holds the byte 0x1A, at which the program stops reading");
+        reason = QCoreApplication::translate(
+            "ocrprint-cli",
+            "row %1: field %2 holds the byte 0x1A, at which the program stops reading");
         break;
     case Kind::NulByte:
-        reason = Tr("row %1: field %2 holds a NUL byte, at which the program cuts the line");
+        reason = QCoreApplication::translate(
+            "ocrprint-cli",
+            "row %1: field %2 holds a NUL byte, at which the program cuts the line");
         break;
     case Kind::LineTooLong:
-        reason = Tr("row %1 makes a line of %2 bytes; the program reads at most %3 at once");
+        reason = QCoreApplication::translate(
+            "ocrprint-cli",
+            "row %1 makes a line of %2 bytes; the program reads at most %3 at once");
         break;
     case Kind::OutOfMemory:
-        reason = Tr("row %1: out of memory");
+        reason = QCoreApplication::translate("ocrprint-cli", "row %1: out of memory");
         break;
     }
     reason = reason.arg(p.Row);
@@ -82,7 +87,8 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
         reason = reason.arg(p.Field);
     if (p.Problem == Kind::LineTooLong)
         reason = reason.arg(print::LinePieceBytes - 1);
-    return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") + Tr("error: ") + reason;
+    return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") +
+           QCoreApplication::translate("ocrprint-cli", "error: ") + reason;
 }
 
 // The whole file or nothing: through the program's one way of writing an
@@ -108,7 +114,8 @@ int RunConvert(const CommandLine& line)
     case DataOpen::Opened:
         break;
     case DataOpen::Missing:
-        Report(Tr("ocrprint-cli: cannot read %1").arg(Q(in)));
+        Report(
+            QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: cannot read %1").arg(Q(in)));
         return 1;
     case DataOpen::Unconvertible:
         return 1;
@@ -124,7 +131,8 @@ int RunConvert(const CommandLine& line)
         data = WithCrLf(cp932);
     }
     if (const std::string error = WriteFileWhole(out, data); !error.empty()) {
-        Report(Tr("ocrprint-cli: cannot write %1: %2").arg(Q(out), Q(error)));
+        Report(QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: cannot write %1: %2")
+                   .arg(Q(out), Q(error)));
         return 1;
     }
     return 0;

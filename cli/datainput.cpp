@@ -15,11 +15,6 @@ namespace cli {
 
 namespace {
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("ocrprint-cli", text);
-}
-
 bool ReadAll(int fd, std::string& bytes)
 {
     bytes.clear();
@@ -42,10 +37,12 @@ void ReportUtf8Problem(const std::string& path, const core::Utf8DataProblem& pro
     const auto hex = [](uint value, int digits) {
         return QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
     };
-    const QString reason = problem.NotUtf8
-                               ? Tr("error: byte 0x%1 is not UTF-8").arg(hex(problem.Byte, 2))
-                               : Tr("error: U+%1 has no code page 932 form")
-                                     .arg(hex(static_cast<uint>(problem.CodePoint), 4));
+    const QString reason =
+        problem.NotUtf8
+            ? QCoreApplication::translate("ocrprint-cli", "error: byte 0x%1 is not UTF-8")
+                  .arg(hex(problem.Byte, 2))
+            : QCoreApplication::translate("ocrprint-cli", "error: U+%1 has no code page 932 form")
+                  .arg(hex(static_cast<uint>(problem.CodePoint), 4));
     std::fprintf(stderr, "%s:%zu:%zu: %s\n", path.c_str(), problem.Line, problem.Column,
                  reason.toStdString().c_str());
 }

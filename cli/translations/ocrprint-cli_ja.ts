@@ -88,10 +88,6 @@
         <translation>-o にはファイル名 (標準出力は &apos;-&apos;) が必要です</translation>
     </message>
     <message>
-        <source>--format needs pdf or png</source>
-        <translation>--format には pdf か png が必要です</translation>
-    </message>
-    <message>
         <source>--dpi needs X or XxY, each from 1 to 2400</source>
         <translation>--dpi には X または XxY (それぞれ 1 ～ 2400) が必要です</translation>
     </message>
@@ -190,12 +186,6 @@ button does</source>
 印刷します</translation>
     </message>
     <message>
-        <source>list every line of the data file that would not print,
-and why</source>
-        <translation>データファイルのうち印刷されない行をすべて、
-その理由とともに表示します</translation>
-    </message>
-    <message>
         <source>print the test sheet corrected from the lengths
 measured on the sheet, in mm; writes no settings</source>
         <translation>用紙で測定した長さ (mm) で調整したテスト印刷を
@@ -218,12 +208,6 @@ OK ボタンと同じ)、設定ファイルに保存して8つの値を
 (&apos;-&apos; for standard output)</source>
         <translation>代わりにファイルプリンタで FILE に書き出します
 (標準出力は &apos;-&apos;)</translation>
-    </message>
-    <message>
-        <source>what the file printer writes (default: FILE&apos;s suffix;
-pdf on standard output)</source>
-        <translation>ファイルプリンタの出力形式 (既定: FILE の拡張子。
-標準出力では pdf)</translation>
     </message>
     <message>
         <source>file printer resolution (default 600; X sets both)</source>
@@ -292,6 +276,237 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
     <message>
         <source>request id is %1-%2 (1 file(s))</source>
         <translation>リクエスト ID は %1-%2 です (1 個のファイル)</translation>
+    </message>
+    <message>
+        <source>--form-dpi needs --form</source>
+        <translation>--form-dpi には --form が必要です</translation>
+    </message>
+    <message>
+        <source>convert needs -o OUT</source>
+        <translation>convert コマンドには -o OUT が必要です</translation>
+    </message>
+    <message>
+        <source>preview needs -o OUT.png or -o OUT.pdf</source>
+        <translation>preview コマンドには -o OUT.png か -o OUT.pdf が必要です</translation>
+    </message>
+    <message>
+        <source>--printer and --dpi, --offset, --paper exclude each other</source>
+        <translation>--printer と --dpi, --offset, --paper は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>%1 needs one input file IN</source>
+        <translation>%1 コマンドには入力ファイル IN が1つ必要です</translation>
+    </message>
+    <message>
+        <source>list the lines of the data file that would not print
+(errors) and the entries that print but look wrong
+(warnings), as PATH:LINE:</source>
+        <translation>データファイルのうち印刷されない行 (エラー) と、
+印刷されるが見た目のおかしい項目 (警告) を
+PATH:LINE: の形で表示します</translation>
+    </message>
+    <message>
+        <source>draw the declaration where it lands on the paper, over
+a scan of the blank form, check&apos;s warnings in red; -o
+OUT.png or OUT.pdf</source>
+        <translation>申告書を用紙上の印刷される位置に、白紙の用紙の
+スキャン画像に重ねて描きます (check の警告は赤)。
+-o OUT.png または OUT.pdf</translation>
+    </message>
+    <message>
+        <source>write IN as a data file the program prints as it is
+(code page 932, CR LF) to -o OUT</source>
+        <translation>IN をプログラムがそのまま印刷できるデータファイル
+(コードページ 932、CR LF) にして -o OUT に書きます</translation>
+    </message>
+    <message>
+        <source>what the file printer writes (default: FILE&apos;s suffix;
+pdf on standard output); check: text or json</source>
+        <translation>ファイルプリンタの出力形式 (既定: FILE の拡張子。
+標準出力では pdf)。check では text か json</translation>
+    </message>
+    <message>
+        <source>--format needs pdf or png (check: text or json)</source>
+        <translation>--format には pdf か png が必要です (check では text か json)</translation>
+    </message>
+    <message>
+        <source>the data file&apos;s encoding (default cp932); UTF-8 is
+converted as the program would read it saved in cp932</source>
+        <translation>データファイルの文字コード (既定 cp932)。UTF-8 は
+cp932 で保存したものをプログラムが読むのと同じに
+変換します</translation>
+    </message>
+    <message>
+        <source>--encoding needs cp932 or utf-8</source>
+        <translation>--encoding には cp932 か utf-8 が必要です</translation>
+    </message>
+    <message>
+        <source>convert: IN&apos;s encoding (default utf-8)</source>
+        <translation>convert: IN の文字コード (既定 utf-8)</translation>
+    </message>
+    <message>
+        <source>--from needs cp932 or utf-8</source>
+        <translation>--from には cp932 か utf-8 が必要です</translation>
+    </message>
+    <message>
+        <source>convert: IN is a spreadsheet&apos;s CSV of 12 columns,
+one row per entry</source>
+        <translation>convert: IN は表計算ソフトの 12 列の CSV
+(1 行に 1 項目)</translation>
+    </message>
+    <message>
+        <source>check: warnings fail too (exit 1)</source>
+        <translation>check: 警告も失敗とします (終了ステータス 1)</translation>
+    </message>
+    <message>
+        <source>preview: the scan of the blank form (PNG, JPEG, PDF)</source>
+        <translation>preview: 白紙の用紙のスキャン画像 (PNG, JPEG, PDF)</translation>
+    </message>
+    <message>
+        <source>--form needs an image file</source>
+        <translation>--form には画像ファイルが必要です</translation>
+    </message>
+    <message>
+        <source>preview: the form&apos;s resolution (default: the image&apos;s)</source>
+        <translation>preview: 用紙画像の解像度 (既定: 画像に記録された値)</translation>
+    </message>
+    <message>
+        <source>--form-dpi needs the form&apos;s resolution, from 10 to 10000</source>
+        <translation>--form-dpi には用紙画像の解像度 (10 ～ 10000) が必要です</translation>
+    </message>
+    <message>
+        <source>field %1 is empty: the line is skipped</source>
+        <translation>項目 %1 が空です: この行は飛ばされます</translation>
+    </message>
+    <message>
+        <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) lies wholly outside the paper (%5 x %6 mm)</source>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) の完全に外にあります</translation>
+    </message>
+    <message>
+        <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) lies partly outside the paper (%5 x %6 mm)</source>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) から一部はみ出しています</translation>
+    </message>
+    <message>
+        <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) reaches outside the printable area (x %5 to %6 mm, y %7 to %8 mm): the printer cuts it off</source>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が印刷可能領域 (x %5 ～ %6 mm、y %7 ～ %8 mm) からはみ出しています: はみ出た部分はプリンタが印刷しません</translation>
+    </message>
+    <message>
+        <source>font size %1 pt is not from 1 to 200</source>
+        <translation>フォントサイズ %1 pt が 1 ～ 200 の範囲にありません</translation>
+    </message>
+    <message>
+        <source>horizontal alignment %1 is not 1, 2 or 3</source>
+        <translation>横方向の配置 %1 が 1, 2, 3 のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>vertical alignment %1 is not 1, 2 or 3</source>
+        <translation>縦方向の配置 %1 が 1, 2, 3 のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>Framed %1 is neither 0 nor 1: no frame is drawn</source>
+        <translation>Framed %1 が 0 でも 1 でもありません: 枠は描かれません</translation>
+    </message>
+    <message>
+        <source>bytes %1 are not code page 932: they print garbled</source>
+        <translation>バイト %1 はコードページ 932 ではありません: 文字化けして印刷されます</translation>
+    </message>
+    <message>
+        <source>the text cell overlaps that of line %1</source>
+        <translation>文字枠が %1 行目の文字枠と重なっています</translation>
+    </message>
+    <message>
+        <source>the line is longer than 254 bytes: it is read in pieces of 255 bytes, each one as a line of its own</source>
+        <translation>この行は 254 バイトより長いです: 255 バイトずつに分けて読まれ、それぞれが別の行として扱われます</translation>
+    </message>
+    <message>
+        <source>the file begins with a UTF-8 byte-order mark: it is likely UTF-8, not code page 932; read it with --encoding utf-8, or turn it into code page 932 with ocrprint-cli convert</source>
+        <translation>ファイルが UTF-8 のバイト順マークで始まっています: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください</translation>
+    </message>
+    <message>
+        <source>the file is valid UTF-8 with multi-byte characters: it is likely UTF-8, not code page 932; read it with --encoding utf-8, or turn it into code page 932 with ocrprint-cli convert</source>
+        <translation>ファイルはマルチバイト文字を含む正しい UTF-8 です: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください</translation>
+    </message>
+    <message numerus="yes">
+        <source>the data file has %n error(s) that check lists: the declaration does not print as previewed</source>
+        <translation>
+            <numerusform>データファイルには check が示すエラーが %n 件あります: 申告書はプレビューのとおりには印刷されません</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>cannot read the PDF form %1</source>
+        <translation>PDF の用紙画像 %1 を読み取れません</translation>
+    </message>
+    <message>
+        <source>cannot render the PDF form %1</source>
+        <translation>PDF の用紙画像 %1 を描画できません</translation>
+    </message>
+    <message>
+        <source>this ocrprint-cli was built without poppler-qt6 and cannot read the PDF form %1: give a PNG or JPEG scan</source>
+        <translation>この ocrprint-cli は poppler-qt6 なしでビルドされているため PDF の用紙画像 %1 を読み取れません: PNG か JPEG のスキャン画像を指定してください</translation>
+    </message>
+    <message>
+        <source>cannot read the form %1</source>
+        <translation>用紙画像 %1 を読み取れません</translation>
+    </message>
+    <message>
+        <source>the form %1 records no resolution: give it with --form-dpi</source>
+        <translation>用紙画像 %1 には解像度が記録されていません: --form-dpi で指定してください</translation>
+    </message>
+    <message>
+        <source>the form %1 records no usable resolution: give it with --form-dpi</source>
+        <translation>用紙画像 %1 に記録された解像度は使えません: --form-dpi で指定してください</translation>
+    </message>
+    <message>
+        <source>row %1 is not CSV: a quote stands inside a field or is never closed</source>
+        <translation>%1 行目は CSV ではありません: 項目の途中に引用符があるか、引用符が閉じていません</translation>
+    </message>
+    <message>
+        <source>row %1 has %2 columns; a data file line has 12</source>
+        <translation>%1 行目は %2 列です。データファイルの行は 12 列です</translation>
+    </message>
+    <message>
+        <source>row %1: field %2 holds a comma or a quote, which only the text (field 12) may hold</source>
+        <translation>%1 行目: 項目 %2 にコンマか引用符があります。これらを含められるのは文字列 (項目 12) だけです</translation>
+    </message>
+    <message>
+        <source>row %1: field %2 holds a line break</source>
+        <translation>%1 行目: 項目 %2 に改行があります</translation>
+    </message>
+    <message>
+        <source>row %1: field %2 holds the byte 0x1A, at which the program stops reading</source>
+        <translation>%1 行目: 項目 %2 にバイト 0x1A があります。プログラムはそこで読み取りをやめます</translation>
+    </message>
+    <message>
+        <source>row %1: field %2 holds a NUL byte, at which the program cuts the line</source>
+        <translation>%1 行目: 項目 %2 に NUL バイトがあります。プログラムはそこで行を切ります</translation>
+    </message>
+    <message>
+        <source>row %1 makes a line of %2 bytes; the program reads at most %3 at once</source>
+        <translation>%1 行目は %2 バイトの行になります。プログラムが一度に読むのは %3 バイトまでです</translation>
+    </message>
+    <message>
+        <source>row %1: out of memory</source>
+        <translation>%1 行目: メモリが足りません</translation>
+    </message>
+    <message>
+        <source>error: </source>
+        <translation>error: </translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot read %1</source>
+        <translation>ocrprint-cli: %1 を読み取れません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot write %1: %2</source>
+        <translation>ocrprint-cli: %1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>error: byte 0x%1 is not UTF-8</source>
+        <translation>error: バイト 0x%1 は UTF-8 ではありません</translation>
+    </message>
+    <message>
+        <source>error: U+%1 has no code page 932 form</source>
+        <translation>error: U+%1 にはコードページ 932 の表現がありません</translation>
     </message>
 </context>
 </TS>
