@@ -150,7 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "-o needs a file name, or '-' for standard output"},
         ReasonRow{"EmptyValue", {"sheet", "--printer="}, "--printer needs a queue name"},
         ReasonRow{"FlagGivenAValue", {"--help=all"}, "--help takes no value"},
-        ReasonRow{"OptionOfAnotherCommand", {"check", "-d", "q"}, "check takes no option -d"},
+        ReasonRow{
+            "OptionOfAnotherCommand", {"check", "--trace", "t"}, "check takes no option --trace"},
         ReasonRow{"TraceOfCalibrate",
                   {"calibrate", "150", "200", "100", "150", "--trace", "t"},
                   "calibrate takes no option --trace"},
@@ -169,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "--printer and --output exclude each other"},
         ReasonRow{"UnknownFormat",
                   {"sheet", "-o", "x.pdf", "--format", "jpg"},
-                  "--format needs pdf or png"},
+                  "--format needs pdf or png (check: text or json)"},
         ReasonRow{"FormatWithoutOutput",
                   {"sheet", "--format", "png"},
                   "--format, --dpi, --offset, --paper and --printer-error set the file printer: "
@@ -214,7 +215,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {"print", "--help"},
                 {"Usage: ocrprint-cli print [OPTIONS]", "--data FILE", "--trace FILE", "--format"},
                 {"Commands:", "calibrate", "--version"}},
-        HelpRow{"Check", {"check", "-h"}, {"--data FILE"}, {"--printer", "--settings", "-o,"}},
+        HelpRow{"Check",
+                {"check", "-h"},
+                {"--data FILE", "--strict", "--encoding"},
+                {"-o,", "--trace", "--form IMAGE"}},
         HelpRow{"Show", {"show", "--help"}, {"--settings FILE"}, {"--data", "--printer"}},
         HelpRow{"CalibrateHelpFirst",
                 {"--help", "calibrate"},
@@ -281,14 +285,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {"check", "--data", "-"},
                     BadData,
                     1,
-                    "1: 'abc' は浮動小数点数ではありません\n2: field 7 is empty\n",
+                    "<stdin>:1: error: 'abc' は浮動小数点数ではありません.\n"
+                    "<stdin>:2: error: field 7 is empty: the line is skipped\n",
                     ""},
         LanguageRow{"CheckReasonsJa",
                     Ja,
                     {"check", "--data", "-"},
                     BadData,
                     1,
-                    "1: 'abc' は浮動小数点数ではありません\n2: 項目 7 が空です\n",
+                    "<stdin>:1: error: 'abc' は浮動小数点数ではありません.\n"
+                    "<stdin>:2: error: 項目 7 が空です: この行は飛ばされます\n",
                     ""},
         LanguageRow{"ConversionErrorC", C, PrintBadData, BadData, 1, "",
                     "'abc' は浮動小数点数ではありません.\n"},
@@ -354,8 +360,15 @@ TEST_P(CliStandardInput, ReadsAsTheFileWouldBeRead)
     QFile::remove(Q(dir.File("t.jsonl")));
     const Result fromInput = RunCli(args + QStringList{"--data", "-"}, input);
     EXPECT_EQ(fromInput.status, fromFile.status);
-    EXPECT_EQ(fromInput.out, fromFile.out);
-    EXPECT_EQ(fromInput.err, fromFile.err);
+    // check names the data file in its lines; standard input is "<stdin>".
+    const auto asInput = [&](std::string text) {
+        const std::string path = dir.File("d.prn");
+        for (auto at = text.find(path); at != std::string::npos; at = text.find(path, at))
+            text.replace(at, path.size(), "<stdin>");
+        return text;
+    };
+    EXPECT_EQ(fromInput.out, asInput(fromFile.out));
+    EXPECT_EQ(fromInput.err, asInput(fromFile.err));
     EXPECT_EQ(testutil::ReadFileBytes(dir.File("t.jsonl")), fileTrace);
     if (row.args.contains("--trace")) {
         EXPECT_NE(fileTrace.find("\"op\":\"text\""), std::string::npos) << "nothing was drawn";
