@@ -187,7 +187,8 @@ TEST(CliTestPrint, CorrectedDotsAndNoSettingsWritten)
                 "300", "--trace", Q(dir.File("t.jsonl"))},
                dir.Path());
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
+    // Only the file written is named.
+    EXPECT_EQ(r.err, "ocrprint-cli: " + dir.File("test.pdf") + " written\n");
     const auto trace = testutil::ReadTrace(dir.File("t.jsonl"));
     const auto rects = testutil::TraceOps(trace, "rect");
     ASSERT_EQ(rects.size(), 1u);
