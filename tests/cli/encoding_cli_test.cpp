@@ -48,7 +48,7 @@ TEST_P(EncodingUsage, ExitsTwo)
 {
     const Result r = RunCli(GetParam().args);
     EXPECT_EQ(r.status, 2) << r.err;
-    EXPECT_NE(r.err.find("usage: ocrprint-cli"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Try 'ocrprint-cli --help'."), std::string::npos) << r.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(

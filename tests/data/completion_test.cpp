@@ -73,13 +73,14 @@ TEST_P(Completion, OffersTheCandidates)
     EXPECT_EQ(got.join(' ').toStdString(), expected.join(' ').toStdString()) << error.toStdString();
 }
 
-const QStringList AllCommands{"print", "check", "show", "sheet", "test-print", "calibrate"};
+const QStringList AllCommands{"print", "check", "preview",    "convert",
+                              "show",  "sheet", "test-print", "calibrate"};
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Completion,
     ::testing::Values(
         CompletionRow{"CommandsFirst", "ocrprint-cli ", AllCommands},
-        CompletionRow{"CommandPrefix", "ocrprint-cli c", {"check", "calibrate"}},
+        CompletionRow{"CommandPrefix", "ocrprint-cli c", {"check", "calibrate", "convert"}},
         CompletionRow{
             "CommandAfterAnOptionsValue", "ocrprint-cli --data x.prn s", {"show", "sheet"}},
         CompletionRow{"OptionPrefix", "ocrprint-cli print --pa", {"--paper"}},
