@@ -82,15 +82,20 @@ void ThrowNoFontFor(char32_t c)
 
 void InstallFontSubstitutions()
 {
-    const QStringList proportional{QStringLiteral("IPAPGothic"),
+    // Under a Japanese locale the font database knows the IPA fonts by their
+    // Japanese names only; without those the Japanese user, of all users,
+    // would print in the fallback face, with other cell heights.
+    const QStringList proportional{QStringLiteral("IPAPGothic"), QStringLiteral(u"IPA Pゴシック"),
                                    QStringLiteral("Noto Sans CJK JP")};
     Substitute(DefaultFaceName(), proportional);
     Substitute(QStringLiteral("MS UI Gothic"), proportional);
     Substitute(QStringLiteral(u"ＭＳ ゴシック"),
-               {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
+               {QStringLiteral("IPAGothic"), QStringLiteral(u"IPAゴシック"),
+                QStringLiteral("Noto Sans Mono CJK JP")});
     Substitute(QStringLiteral("MS Sans Serif"),
                {QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Sans"),
-                QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+                QStringLiteral("IPAPGothic"), QStringLiteral(u"IPA Pゴシック"),
+                QStringLiteral("Noto Sans CJK JP")});
     ResolvedPrintFace().clear();
 }
 

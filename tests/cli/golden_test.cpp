@@ -14,6 +14,7 @@ struct GoldenRow
     const char* name;
     const char* job; // decl, sheet or test
     int dpi;
+    const char* lang = "C.UTF-8"; // the locale it runs under: a page is the same in every one
 };
 
 class GoldenTrace : public ::testing::TestWithParam<GoldenRow>
@@ -41,7 +42,10 @@ TEST_P(GoldenTrace, IsByteIdenticalToTheRecordedOne)
         args = QStringList{"sheet"};
     else
         args = QStringList{"test-print", "150.8", "199.1", "101.2", "148.3"};
-    const testutil::Result r = testutil::RunCli(args + device, dir.Path());
+    testutil::CliInput input;
+    input.tmpdir = dir.Path();
+    input.env << QStringLiteral("LANG=%1").arg(QLatin1String(row.lang));
+    const testutil::Result r = testutil::RunCli(args + device, input);
     ASSERT_EQ(r.status, 0) << r.err;
 
     const std::string golden = testutil::SourceDir() + "/tests/cli/golden/" + job + "-" +
@@ -51,16 +55,17 @@ TEST_P(GoldenTrace, IsByteIdenticalToTheRecordedOne)
     EXPECT_TRUE(testutil::ReadFileBytes(trace) == expected) << "the trace differs from " << golden;
 }
 
-INSTANTIATE_TEST_SUITE_P(Jobs, GoldenTrace,
-                         ::testing::Values(GoldenRow{"Declaration300", "decl", 300},
-                                           GoldenRow{"Declaration600", "decl", 600},
-                                           GoldenRow{"Declaration1200", "decl", 1200},
-                                           GoldenRow{"Sheet300", "sheet", 300},
-                                           GoldenRow{"Sheet600", "sheet", 600},
-                                           GoldenRow{"Sheet1200", "sheet", 1200},
-                                           GoldenRow{"TestPrint300", "test", 300},
-                                           GoldenRow{"TestPrint600", "test", 600},
-                                           GoldenRow{"TestPrint1200", "test", 1200}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, GoldenTrace,
+    ::testing::Values(GoldenRow{"Declaration300", "decl", 300},
+                      GoldenRow{"Declaration600", "decl", 600},
+                      GoldenRow{"Declaration1200", "decl", 1200},
+                      GoldenRow{"Sheet300", "sheet", 300}, GoldenRow{"Sheet600", "sheet", 600},
+                      GoldenRow{"Sheet1200", "sheet", 1200}, GoldenRow{"TestPrint300", "test", 300},
+                      GoldenRow{"TestPrint600", "test", 600},
+                      GoldenRow{"TestPrint1200", "test", 1200},
+                      GoldenRow{"DeclarationJapaneseLocale", "decl", 600, "ja_JP.UTF-8"},
+                      GoldenRow{"SheetJapaneseLocale", "sheet", 600, "ja_JP.UTF-8"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
