@@ -59,14 +59,7 @@ void PrintNotice(const QString& text)
 bool OpenStandardInput(core::TextModeReader& reader)
 {
     std::string bytes;
-    std::array<char, 64 * 1024> chunk{};
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), stdin);
-        bytes.append(chunk.data(), got);
-        if (got < chunk.size())
-            break;
-    }
-    if (std::ferror(stdin) != 0) {
+    if (!ReadWholeFile(StandardStream, bytes)) {
         PrintNotice(QCoreApplication::translate("ocrprint-cli",
                                                 "cannot read the data from standard input"));
         return false;
@@ -403,10 +396,10 @@ int Dispatch(const CommandLine& line)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
-        {"print", RunPrint},     {"check", RunCheck},     {"preview", RunPreview},
-        {"show", RunShow},       {"convert", RunConvert}, {"sheet", RunSheet},
-        {"test-print", RunTestPrint},
-        {"calibrate", RunCalibrate},
+        {"print", RunPrint},          {"check", RunCheck},
+        {"preview", RunPreview},      {"show", RunShow},
+        {"convert", RunConvert},      {"sheet", RunSheet},
+        {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
     };
     try {
         for (const auto& [name, run] : commands) {
