@@ -13,5 +13,6 @@
 #include "argumentcodec.h"
 #include "commandline.h"
 #include "commands.h"
+#include "diagnostics.h"
 #include "commandtable.h"
 #include "usage.h"

@@ -143,8 +143,10 @@ std::string Value(const QCommandLineParser& parser, const char* name)
 std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
 {
     const auto given = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
-    const auto needs = [](const char* name) {
-        return Utf8(Tr(FindOption(QLatin1String(name))->Needs));
+    const CommandInfo* command = FindCommand(line.Command);
+    const unsigned bit = command ? command->Bit : 0;
+    const auto needs = [bit](const char* name) {
+        return Utf8(Tr(OptionNeeds(*FindOption(QLatin1String(name)), bit)));
     };
     surface::FilePrinterOptions& file = line.File;
     if (given("printer")) {
@@ -168,7 +170,10 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
             file.Format = format;
             if (file.Format != "pdf" && file.Format != "png")
                 return needs("format");
-            line.FileOptionsGiven = true;
+            // The preview's format is its picture's: the printer it judges on
+            // stays the one the other options name.
+            if (line.Command != "preview")
+                line.FileOptionsGiven = true;
         }
     }
     line.Strict = given("strict");
@@ -237,9 +242,11 @@ std::string CheckFilePrinter(const CommandLine& line)
         return line.FilePrinter ? std::string()
                                 : Utf8(QCoreApplication::translate("ocrprint-cli",
                                                                    "convert needs -o OUT"));
-    // check and preview judge the entries on the printer the options name;
-    // the preview's -o is its picture, not a printer.
-    const bool judges = line.Command == "check" || line.Command == "preview";
+    // check and preview judge the entries on the printer the options name,
+    // calibrate asks it for its values; the preview's -o is its picture, not
+    // a printer.
+    const bool judges =
+        line.Command == "check" || line.Command == "preview" || line.Command == "calibrate";
     if (line.Command == "preview" && !line.FilePrinter)
         return Utf8(QCoreApplication::translate("ocrprint-cli",
                                                 "preview needs -o OUT.png or -o OUT.pdf"));

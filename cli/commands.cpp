@@ -15,6 +15,7 @@
 #include "calibrationmodel.h"
 #include "convertcommand.h"
 #include "core.h"
+#include "diagnostics.h"
 #include "lintcommands.h"
 #include "print.h"
 #include "settingsfile.h"
@@ -26,44 +27,22 @@ namespace {
 
 namespace model = calibration::model;
 
+// An error's message as the error box shows it: its data bytes are escaped
+// already, where the message was made.
 void PrintError(const std::string& messageCp932)
 {
-    const std::string text = core::Cp932ToUtf8(core::FormatErrorMessage(messageCp932));
-    std::fprintf(stderr, "%s\n", text.c_str());
+    Report(QStringLiteral("%1"), {MessageArg::Shown(core::Cp932ToUtf8(
+                                     core::FormatErrorMessage(messageCp932)))});
 }
 
-void PrintErrorUtf8(const std::string& text)
-{
-    std::fprintf(stderr, "%s\n", text.c_str());
-}
-
-// Paths and values go into messages byte for byte, whatever their encoding.
-std::string Text(const QString& text)
-{
-    return EncodeArgument(text);
-}
-
-QString Q(const std::string& text)
-{
-    return DecodeArgument(text);
-}
-
-// One of the tool's own messages, in the user's language.
-void PrintNotice(const QString& text)
-{
-    PrintErrorUtf8("ocrprint-cli: " + EncodeArgument(text));
-}
 
 // --data -: the data from standard input, read whole before anything is drawn
 // (a pipe cannot be read twice, and a half-read one must not half-print).
 bool OpenStandardInput(core::TextModeReader& reader)
 {
     std::string bytes;
-    if (!ReadWholeFile(StandardStream, bytes)) {
-        PrintNotice(QCoreApplication::translate("ocrprint-cli",
-                                                "cannot read the data from standard input"));
+    if (LoadDataBytes(StandardStream, DataEncoding::Cp932, bytes) != DataOpen::Opened)
         return false;
-    }
     reader.OpenBytes(std::move(bytes));
     return true;
 }
@@ -73,12 +52,13 @@ bool DataFromStandardInput(const CommandLine& line)
     return line.Data == StandardStream;
 }
 
-// Chooses the printer the command prints on or asks: the file printer, a named
+// Chooses the printer the command prints on or asks: the file printer (-o, or
+// for calibrate, which prints nothing, the options that describe it), a named
 // queue, or (nothing given) the system default, found when first needed.
 void SelectDevice(const CommandLine& line)
 {
     surface::TPrinter& printer = *surface::PrinterObject();
-    if (line.FilePrinter)
+    if (line.FilePrinter || line.FileOptionsGiven)
         printer.SetDevice(std::make_unique<surface::FileDevice>(line.File));
     else if (line.Printer)
         printer.SetDevice(std::make_unique<surface::PrinterDevice>(*line.Printer));
@@ -90,20 +70,13 @@ void SelectDevice(const CommandLine& line)
 int OutputStatus(const surface::DocumentOutput& output)
 {
     if (!output.Delivered && !output.File.empty()) {
-        PrintNotice(
-            QCoreApplication::translate("ocrprint-cli", "cannot write %1").arg(Q(output.File)));
+        ReportAbout(output.File, QCoreApplication::translate("ocrprint-cli", "cannot write it"));
         return 1;
     }
-    QString done;
     if (!output.File.empty())
-        done = QCoreApplication::translate("ocrprint-cli", "%1 written")
-                   .arg(QString::fromStdString(output.File));
+        ReportAbout(output.File, QCoreApplication::translate("ocrprint-cli", "written"));
     else if (!output.Queue.empty())
-        done = QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))")
-                   .arg(QString::fromStdString(output.Queue))
-                   .arg(output.JobId);
-    if (!done.isEmpty())
-        PrintErrorUtf8("ocrprint-cli: " + done.toStdString());
+        Report(QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))"), {output.Queue, output.JobId});
     return 0;
 }
 
@@ -145,26 +118,17 @@ bool RefuseOutputOntoInput(const CommandLine& line)
     };
     if (outputs.size() == 2 && (core::IsSameFile(outputs[0], outputs[1]) ||
                                 canonical(outputs[0]) == canonical(outputs[1]))) {
-        PrintErrorUtf8(Text(
-            QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: --trace and -o both name %1")
-                .arg(Q(outputs[0]))));
+        Report(QCoreApplication::translate("ocrprint-cli", "--trace and -o both name %1"), {outputs[0]});
         return true;
     }
     for (const std::string& output : outputs) {
         if (line.Data != StandardStream && core::IsSameFile(output, data)) {
-            PrintErrorUtf8(
-                Text(QCoreApplication::translate("ocrprint-cli",
-                                                 "ocrprint-cli: %1 is the data file: not written")
-                         .arg(Q(output))));
+            Report(QCoreApplication::translate("ocrprint-cli", "%1 is the data file: not written"), {output});
             return true;
         }
         for (const std::string& file : SettingsFiles(line)) {
             if (core::IsSameFile(output, file)) {
-                PrintErrorUtf8(
-                    Text(QCoreApplication::translate("ocrprint-cli",
-                                                     "ocrprint-cli: %1 is the settings file: not "
-                                                     "written")
-                             .arg(Q(output))));
+                Report(QCoreApplication::translate("ocrprint-cli", "%1 is the settings file: not written"), {output});
                 return true;
             }
         }
@@ -176,12 +140,10 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 {
     if (trace.Finish())
         return false;
-    PrintErrorUtf8(
-        Text(QCoreApplication::translate("ocrprint-cli",
-                                         "ocrprint-cli: cannot write the trace to %1: %2")
-                 .arg(path == "-" ? QCoreApplication::translate("ocrprint-cli", "standard output")
-                                  : Q(path),
-                      Q(trace.Reason()))));
+    if (path == StandardStream)
+        Report(QCoreApplication::translate("ocrprint-cli", "cannot write the trace to standard output: %1"), {trace.Reason()});
+    else
+        ReportAbout(path, QCoreApplication::translate("ocrprint-cli", "cannot write the trace: %1"), {trace.Reason()});
     return true;
 }
 
@@ -224,22 +186,18 @@ core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
         found = settings::LoadSettings(adjustment);
     bool ignored = false;
     for (const settings::LoadResult& result : found) {
-        QString why;
         if (result.Status == settings::LoadStatus::NotOwned)
-            why = QCoreApplication::translate(
-                "ocrprint-cli",
-                "ocrprint-cli: %1 ignored: it belongs to another user, who could have planted it");
+            ReportAbout(result.Path,
+                        QCoreApplication::translate("ocrprint-cli", "ignored: it belongs to another user, who could have planted it"));
         else if (result.Status == settings::LoadStatus::WritableByOthers)
-            why = QCoreApplication::translate(
-                "ocrprint-cli", "ocrprint-cli: %1 ignored: others may write to it (chmod go-w %1)");
-        if (!why.isEmpty()) {
-            PrintErrorUtf8(Text(why.arg(Q(result.Path))));
-            ignored = true;
-        }
+            ReportAbout(result.Path, QCoreApplication::translate("ocrprint-cli", "ignored: others may write to it (chmod go-w %1)"),
+                        {result.Path});
+        else
+            continue;
+        ignored = true;
     }
     if (ignored && (found.empty() || found.back().Status != settings::LoadStatus::Loaded))
-        PrintErrorUtf8(Text(QCoreApplication::translate(
-            "ocrprint-cli", "ocrprint-cli: the default settings are used")));
+        Report(QCoreApplication::translate("ocrprint-cli", "the default settings are used"));
     return adjustment;
 }
 
@@ -267,12 +225,9 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
-            PrintNotice(QCoreApplication::translate("ocrprint-cli",
-                                                    "%1 %2 is not a length from %3 to %4 mm: "
-                                                    "%5 used")
-                            .arg(QLatin1String(names[i]), Q(typed[i]),
-                                 Q(core::FloatToStr(rules[i]->Low)),
-                                 Q(core::FloatToStr(rules[i]->High)), Q(shown[i])));
+            Report(QCoreApplication::translate("ocrprint-cli", "%1 %2 is not a length from %3 to %4 mm: %5 used"),
+                   {names[i], typed[i], core::FloatToStr(rules[i]->Low),
+                    core::FloatToStr(rules[i]->High), shown[i]});
     }
 }
 
@@ -287,9 +242,10 @@ int RunPrint(const CommandLine& line)
         case DataOpen::Opened:
             break;
         case DataOpen::Missing:
-            PrintErrorUtf8("ocrdat.prn が見つかりません: " + path);
+            ReportDataFileOpenError(path);
             return 1;
         case DataOpen::Unconvertible:
+        case DataOpen::Refused:
             return 1;
         }
     }
@@ -306,7 +262,7 @@ int RunPrint(const CommandLine& line)
         const std::optional<surface::DocumentOutput> output =
             print::PrintDeclaration(adjustment, path);
         if (!output) {
-            PrintErrorUtf8(print::DataFileOpenError(path));
+            ReportDataFileOpenError(path);
             return 1;
         }
         return OutputStatus(*output);
@@ -353,7 +309,7 @@ int RunCalibrate(const CommandLine& line)
     const model::OffsetCheck check =
         model::CheckOffsets(controls.HorzOffsetText, controls.VertOffsetText);
     if (check.Warning) {
-        PrintErrorUtf8(check.Warning);
+        Report(QString::fromUtf8(check.Warning));
         return 1;
     }
     model::StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
@@ -363,9 +319,7 @@ int RunCalibrate(const CommandLine& line)
                                      : settings::SaveSettings(adjustment, &reason);
     if (!saved) {
         const std::string path = line.Settings ? *line.Settings : settings::SettingsFilePath();
-        PrintErrorUtf8(Text(QCoreApplication::translate(
-                                "ocrprint-cli", "ocrprint-cli: cannot save the settings to %1: %2")
-                                .arg(Q(path), Q(reason))));
+        ReportAbout(path, QCoreApplication::translate("ocrprint-cli", "cannot save the settings: %1"), {reason});
         return 1;
     }
     PrintValues(adjustment);
@@ -386,9 +340,7 @@ int CheckStandardOutput(int status)
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
     const int error = errno != 0 ? errno : EIO;
-    PrintErrorUtf8(Text(QCoreApplication::translate(
-                            "ocrprint-cli", "ocrprint-cli: cannot write standard output: %1")
-                            .arg(Q(std::strerror(error)))));
+    Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"), {std::strerror(error)});
     return 1;
 }
 
@@ -406,9 +358,16 @@ int Dispatch(const CommandLine& line)
             if (line.Command == name)
                 return run(line);
         }
-        PrintNotice(
-            QCoreApplication::translate("ocrprint-cli", "unknown command %1").arg(Q(line.Command)));
+        Report(QCoreApplication::translate("ocrprint-cli", "unknown command %1"), {line.Command});
         return 2;
+    } catch (const surface::OutputWriteError& e) {
+        // The same words as every other file the tool cannot write.
+        if (e.Path() == StandardStream)
+            Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"),
+                   {e.Reason()});
+        else
+            ReportAbout(e.Path(), QCoreApplication::translate("ocrprint-cli", "cannot write it: %1"),
+                        {e.Reason()});
     } catch (const core::Exception& e) {
         PrintError(e.Message());
     } catch (const std::exception& e) {

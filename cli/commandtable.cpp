@@ -1,6 +1,7 @@
 #include "commandtable.h"
 
 #include <QCoreApplication>
+#include <string_view>
 
 namespace cli {
 
@@ -57,11 +58,11 @@ const std::vector<OptionInfo>& Options()
         {"printer", "dP", "QUEUE", Device | Judged,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print on this queue (default: the system's default)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "--printer needs a queue name")},
-        {"output", "o", "FILE", Device | ConvertBit | PreviewBit,
+        {"output", "o", "FILE", PrintBit | SheetBit | TestPrintBit | ConvertBit | PreviewBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print on the file printer instead, writing FILE\n"
                                            "('-' for standard output)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "-o needs a file name, or '-' for standard output")},
-        {"format", "", "pdf|png|text|json", Device | Judged,
+        {"format", "", "pdf|png|text|json", PrintBit | SheetBit | TestPrintBit | Judged,
          QT_TRANSLATE_NOOP("ocrprint-cli", "what the file printer writes (default: FILE's suffix;\n"
                                            "pdf on standard output); check: text or json"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "--format needs pdf or png (check: text or json)")},
@@ -119,6 +120,69 @@ const std::vector<OptionInfo>& Options()
         {"version", "", nullptr, 0, QT_TRANSLATE_NOOP("ocrprint-cli", "show the version"), nullptr},
     };
     return options;
+}
+
+namespace {
+
+// What an option says in the help of the commands named, where it is not
+// what the tool's help says of it: check's --format chooses how findings
+// are written, convert's -o is a data file, not a page.
+struct OptionVariant
+{
+    const char* Long;
+    unsigned Commands;
+    const char* ValueName;
+    const char* Help;
+    const char* Needs;
+};
+
+const OptionVariant Variants[] = {
+    {"format", PrintBit | SheetBit | TestPrintBit | PreviewBit, "pdf|png",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "what the file printer writes (default: FILE's suffix;\n"
+                                       "pdf on standard output)"),
+     QT_TRANSLATE_NOOP("ocrprint-cli", "--format needs pdf or png")},
+    {"format", CheckBit, "text|json",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "how the findings are written: PATH:LINE: lines\n"
+                                       "(text, the default) or one JSON object a line"),
+     QT_TRANSLATE_NOOP("ocrprint-cli", "--format needs text or json")},
+    {"output", ConvertBit, "OUT",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "the data file written (code page 932, CR LF)"), nullptr},
+    {"output", PreviewBit, "FILE",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "the picture written, FILE.png or FILE.pdf\n"
+                                       "('-' for standard output, with --format)"),
+     nullptr},
+    {"printer", Judged, "QUEUE",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "judge the entries on this queue's paper and margins\n"
+                                       "(default: the system's default)"),
+     nullptr},
+};
+
+const OptionVariant* VariantOf(const OptionInfo& option, unsigned commandBit)
+{
+    for (const OptionVariant& variant : Variants)
+        if ((variant.Commands & commandBit) != 0 && std::string_view(variant.Long) == option.Long)
+            return &variant;
+    return nullptr;
+}
+
+} // namespace
+
+const char* OptionValueName(const OptionInfo& option, unsigned commandBit)
+{
+    const OptionVariant* variant = VariantOf(option, commandBit);
+    return variant ? variant->ValueName : option.ValueName;
+}
+
+const char* OptionHelp(const OptionInfo& option, unsigned commandBit)
+{
+    const OptionVariant* variant = VariantOf(option, commandBit);
+    return variant && variant->Help ? variant->Help : option.Help;
+}
+
+const char* OptionNeeds(const OptionInfo& option, unsigned commandBit)
+{
+    const OptionVariant* variant = VariantOf(option, commandBit);
+    return variant && variant->Needs ? variant->Needs : option.Needs;
 }
 
 const CommandInfo* FindCommand(const std::string& name)

@@ -47,6 +47,12 @@ const CommandInfo* FindCommand(const std::string& name);
 // By a long or one-letter name, given without dashes.
 const OptionInfo* FindOption(const QString& name);
 
+// What the option takes, says and needs in the help of the command with
+// commandBit (0: the tool's help), where that differs from the table.
+const char* OptionValueName(const OptionInfo& option, unsigned commandBit);
+const char* OptionHelp(const OptionInfo& option, unsigned commandBit);
+const char* OptionNeeds(const OptionInfo& option, unsigned commandBit);
+
 // How the option is written on the command line: -o, --output.
 QString OptionSpelling(const QString& name);
 

@@ -6,21 +6,12 @@
 
 #include "csvdata.h"
 #include "declarationjob.h"
+#include "diagnostics.h"
 #include "outputfile.h"
 
 namespace cli {
 
 namespace {
-
-void Report(const QString& text)
-{
-    std::fprintf(stderr, "%s\n", text.toStdString().c_str());
-}
-
-QString Q(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // The data file's own line ends: the program drops every CR, so a CR
 // anywhere is dropped here too, and every LF becomes CR LF. A last line
@@ -39,7 +30,7 @@ std::string WithCrLf(const std::string& bytes)
     return out;
 }
 
-QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
+QString CsvProblemText(const core::CsvDataProblem& p)
 {
     using Kind = core::CsvDataProblem::Kind;
     QString reason;
@@ -87,8 +78,7 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
         reason = reason.arg(p.Field);
     if (p.Problem == Kind::LineTooLong)
         reason = reason.arg(print::LinePieceBytes - 1);
-    return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") +
-           QCoreApplication::translate("ocrprint-cli", "error: ") + reason;
+    return QCoreApplication::translate("ocrprint-cli", "error: ") + reason;
 }
 
 // The whole file or nothing: through the program's one way of writing an
@@ -114,25 +104,25 @@ int RunConvert(const CommandLine& line)
     case DataOpen::Opened:
         break;
     case DataOpen::Missing:
-        Report(
-            QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: cannot read %1").arg(Q(in)));
+        ReportAbout(in, QCoreApplication::translate("ocrprint-cli", "cannot read it"));
         return 1;
     case DataOpen::Unconvertible:
+    case DataOpen::Refused:
         return 1;
     }
     std::string data;
     if (line.Csv) {
         core::CsvDataProblem problem;
         if (!core::CsvToDataFile(cp932, print::LinePieceBytes - 1, data, problem)) {
-            Report(CsvProblemText(in, problem));
+            ReportAbout(in == "-" ? "<stdin>" : in, CsvProblemText(problem));
             return 1;
         }
     } else {
         data = WithCrLf(cp932);
     }
     if (const std::string error = WriteFileWhole(out, data); !error.empty()) {
-        Report(QCoreApplication::translate("ocrprint-cli", "ocrprint-cli: cannot write %1: %2")
-                   .arg(Q(out), Q(error)));
+        ReportAbout(out, QCoreApplication::translate("ocrprint-cli", "cannot write it: %1"),
+                    {error});
         return 1;
     }
     return 0;

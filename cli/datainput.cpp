@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QString>
 #include <cerrno>
-#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "datafileerror.h"
+#include "diagnostics.h"
 #include "textmodereader.h"
 #include "utf8data.h"
 
@@ -15,7 +17,8 @@ namespace cli {
 
 namespace {
 
-bool ReadAll(int fd, std::string& bytes)
+// False with errno EFBIG once more than limit bytes have come.
+bool ReadAll(int fd, std::string& bytes, std::size_t limit)
 {
     bytes.clear();
     char chunk[64 * 1024];
@@ -28,8 +31,25 @@ bool ReadAll(int fd, std::string& bytes)
                 continue;
             return false;
         }
+        if (static_cast<std::size_t>(got) > limit - bytes.size()) {
+            bytes.clear();
+            errno = EFBIG;
+            return false;
+        }
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
+}
+
+void ReportUnreadStandardInput(int error)
+{
+    if (error == EFBIG)
+        Report(QCoreApplication::translate(
+                   "ocrprint-cli", "standard input holds more than %1 MiB of data: nothing is read"),
+               {MaxStandardInputBytes / (1024 * 1024)});
+    else
+        Report(QCoreApplication::translate("ocrprint-cli",
+                                           "cannot read the data from standard input: %1"),
+               {std::strerror(error)});
 }
 
 void ReportUtf8Problem(const std::string& path, const core::Utf8DataProblem& problem)
@@ -43,11 +63,16 @@ void ReportUtf8Problem(const std::string& path, const core::Utf8DataProblem& pro
                   .arg(hex(problem.Byte, 2))
             : QCoreApplication::translate("ocrprint-cli", "error: U+%1 has no code page 932 form")
                   .arg(hex(static_cast<uint>(problem.CodePoint), 4));
-    std::fprintf(stderr, "%s:%zu:%zu: %s\n", path.c_str(), problem.Line, problem.Column,
-                 reason.toStdString().c_str());
+    Report(QStringLiteral("%1:%2:%3: %4"),
+           {path, problem.Line, problem.Column, MessageArg::Shown(reason.toStdString())});
 }
 
 } // namespace
+
+void ReportDataFileOpenError(const std::string& path)
+{
+    ReportAbout(path, QString::fromStdString(print::DataFileOpenError(path)));
+}
 
 bool ParseDataEncoding(const std::string& text, DataEncoding& encoding)
 {
@@ -65,7 +90,7 @@ bool ParseDataEncoding(const std::string& text, DataEncoding& encoding)
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
     if (path == "-")
-        return ReadAll(STDIN_FILENO, bytes);
+        return ReadAll(STDIN_FILENO, bytes, MaxStandardInputBytes);
     // O_NONBLOCK keeps a FIFO at the path from blocking the open; only a
     // regular file is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -79,7 +104,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
         const int status = ::fcntl(fd, F_GETFL);
         if (status != -1)
             ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
-        ok = ReadAll(fd, bytes);
+        ok = ReadAll(fd, bytes, bytes.max_size());
     }
     ::close(fd);
     return ok;
@@ -88,8 +113,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
 DataOpen LoadDataBytes(const std::string& path, DataEncoding encoding, std::string& cp932)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return DataOpen::Missing;
+    if (!ReadWholeFile(path, bytes)) {
+        if (path != "-")
+            return DataOpen::Missing;
+        ReportUnreadStandardInput(errno);
+        return DataOpen::Refused;
+    }
     if (encoding == DataEncoding::Cp932) {
         cp932 = std::move(bytes);
         return DataOpen::Opened;

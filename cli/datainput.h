@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace core {
@@ -20,16 +21,26 @@ enum class DataEncoding
 // Parses the value of --encoding and --from; false for anything else.
 bool ParseDataEncoding(const std::string& text, DataEncoding& encoding);
 
-// Reads a whole regular file ("-": standard input) into bytes. False when it
-// cannot be opened or read.
+// The most data read from standard input: a pipe that never ends is refused
+// at this size rather than read until the memory runs out.
+inline constexpr std::size_t MaxStandardInputBytes = 64 * 1024 * 1024;
+
+// Reads a whole regular file ("-": standard input, at most
+// MaxStandardInputBytes) into bytes. False when it cannot be opened or read,
+// with errno EFBIG when standard input goes on beyond the limit.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Says on standard error why the data file at path could not be opened, in
+// the same words whichever way it was to be read.
+void ReportDataFileOpenError(const std::string& path);
 
 // What opening the data file for a command came to.
 enum class DataOpen
 {
     Opened,
     Missing,      // cannot be opened: the caller words it as the job does
-    Unconvertible // UTF-8 that has no code page 932 form: already reported
+    Unconvertible, // UTF-8 that has no code page 932 form: already reported
+    Refused        // standard input unread (an error, beyond the limit): already reported
 };
 
 // Opens the data file at path into reader: directly, or, for UTF-8, read

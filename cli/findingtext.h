@@ -14,7 +14,9 @@ std::string FindingMessage(const print::Finding& finding);
 
 // Appends one line of check's output: "PATH:LINE[:COLUMN]: error|warning:
 // REASON", or with json one JSON object holding path, line, column (null for
-// a whole line), severity, code and message. Without the line end.
+// a whole line), severity, code and message. Without the line end. path is
+// shown already (its control bytes escaped); in JSON a byte of it that is not
+// UTF-8 is written "\xNN" too.
 void AppendFinding(std::string& out, const std::string& path, const print::Finding& finding,
                    bool json);
 

@@ -9,6 +9,7 @@
 
 #include "calibrationmodel.h"
 #include "core.h"
+#include "diagnostics.h"
 #include "filedevice.h"
 #include "findingtext.h"
 #include "print.h"
@@ -21,11 +22,6 @@ namespace cli {
 namespace {
 
 constexpr std::size_t OutputBlock = 64 * 1024;
-
-void Complain(const std::string& text)
-{
-    std::fprintf(stderr, "ocrprint-cli: %s\n", text.c_str());
-}
 
 // The printer the entries are judged on: --printer, the file printer that
 // --paper, --dpi or --offset describe (check's -o too), else the system's
@@ -77,18 +73,20 @@ bool LoadData(const CommandLine& line, const std::string& path, std::string& byt
     case DataOpen::Opened:
         return true;
     case DataOpen::Missing:
-        std::fprintf(stderr, "%s\n", print::DataFileOpenError(path).c_str());
+        ReportDataFileOpenError(path);
         return false;
     case DataOpen::Unconvertible:
+    case DataOpen::Refused:
         return false;
     }
     return false;
 }
 
-// How a finding names the data: standard input as compilers name it.
+// How a finding names the data: standard input as compilers name it, a
+// file's name with its control bytes escaped.
 std::string ShownPath(const std::string& path)
 {
-    return path == "-" ? "<stdin>" : path;
+    return path == "-" ? "<stdin>" : core::EscapeControlChars(path);
 }
 
 } // namespace
@@ -133,6 +131,7 @@ int RunPreview(const CommandLine& line)
 
     surface::FilePrinterOptions picture;
     picture.OutputPath = line.File.OutputPath;
+    picture.Format = line.File.Format;
     picture.DpiX = judged.PrinterDpiX;
     picture.DpiY = judged.PrinterDpiY;
     picture.Paper = {"", device.Area.PaperWidth * core::MmPerInch / judged.PrinterDpiX,
@@ -143,7 +142,7 @@ int RunPreview(const CommandLine& line)
         const std::string error =
             print::LoadFormImage(*line.Form, line.FormDpi, judged.PrinterDpiX, form);
         if (!error.empty()) {
-            Complain(error);
+            ReportAbout(*line.Form, QString::fromStdString(error));
             return 1;
         }
         picture.Form = form.Image;
@@ -162,20 +161,17 @@ int RunPreview(const CommandLine& line)
                                 marked.insert(f.Line);
                         });
     if (errors > 0)
-        Complain(QCoreApplication::translate("ocrprint-cli",
-                                             "the data file has %n error(s) that check lists: "
-                                             "the declaration does not print as previewed",
-                                             nullptr, errors)
-                     .toStdString());
+        Report(QCoreApplication::translate("ocrprint-cli",
+                                           "the data file has %n error(s) that check lists: "
+                                           "the declaration does not print as previewed",
+                                           nullptr, errors));
 
     surface::PrinterObject()->SetDevice(std::make_unique<surface::FileDevice>(picture));
     core::TextModeReader again;
     again.OpenBytes(std::move(bytes));
     const surface::DocumentOutput output = print::PrintPreview(again, device.Area, marked);
     if (!output.Delivered) {
-        Complain(QCoreApplication::translate("ocrprint-cli", "cannot write %1")
-                     .arg(QFile::decodeName(output.File.c_str()))
-                     .toStdString());
+        ReportAbout(output.File, QCoreApplication::translate("ocrprint-cli", "cannot write it"));
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QTranslator>
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@ namespace {
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg || qEnvironmentVariableIntValue("OCRPRINT_DEBUG") != 0)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+        cli::Report(QStringLiteral("%1"), {message});
 }
 
 // As gettext has it: under the C locale the texts stay as written, whatever
@@ -48,6 +49,10 @@ int main(int argc, char** argv)
     char* qtArgv[] = {name, nullptr};
     int qtArgc = 1;
     QGuiApplication application(qtArgc, qtArgv);
+    // Qt has set the C library's locale from the environment; a number the
+    // tool writes (a message, check's JSON, the trace) is written with a point
+    // whatever the user's language, and read so too.
+    std::setlocale(LC_NUMERIC, "C");
     // The tool's own texts in the user's language; the catalogue is built in.
     // The user's languages in order of preference; English is what the texts
     // are written in, so it ends the search.
@@ -66,7 +71,7 @@ int main(int argc, char** argv)
     cli::CommandLine line;
     const std::string error = cli::ParseCommandLine(args, line);
     if (!error.empty()) {
-        std::fputs(cli::UsageErrorText(error).c_str(), stderr);
+        cli::ReportUsageError(error);
         return 2;
     }
     if (line.Help) {

@@ -12,7 +12,8 @@ std::string UsageText();
 // The help of one command: what it does and the options it takes.
 std::string CommandUsageText(const CommandInfo& command);
 
-// The usage error: the reason and where to look, two lines.
-std::string UsageErrorText(const std::string& reason);
+// Writes the usage error on standard error: the reason (shown already: its
+// control bytes escaped) and where to look, two lines.
+void ReportUsageError(const std::string& reason);
 
 } // namespace cli

@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "escape.h"
-
 namespace print {
 
 namespace {
@@ -47,12 +45,11 @@ std::string UnreadableReason(const std::string& path, bool& exists)
 
 std::string DataFileOpenError(const std::string& path)
 {
-    const std::string shown = core::EscapeControlChars(path);
     bool exists = false;
     const std::string reason = UnreadableReason(path, exists);
     if (!exists)
-        return "ocrdat.prn が見つかりません: " + shown;
-    return "ocrdat.prn を読み込めません（" + reason + "）: " + shown;
+        return "ocrdat.prn が見つかりません";
+    return "ocrdat.prn を読み込めません（" + reason + "）";
 }
 
 } // namespace print

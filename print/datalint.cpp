@@ -1,6 +1,6 @@
 #include "datalint.h"
 
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 #include <unordered_map>
 
@@ -24,12 +24,14 @@ namespace {
 // file of distinct texts costs memory in proportion to nothing.
 constexpr std::size_t MeasureCacheLimit = 100000;
 
+// With a point, whatever the locale: to_chars does not read it.
 std::string Millimetres(std::int64_t dots, std::int32_t dpi)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%.1f",
-                  static_cast<double>(dots) * core::MmPerInch / (dpi > 0 ? dpi : 1));
-    return text;
+    const double mm = static_cast<double>(dots) * core::MmPerInch / (dpi > 0 ? dpi : 1);
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, mm, std::chars_format::fixed, 1);
+    return error == std::errc() ? std::string(text, end) : std::string("?");
 }
 
 std::string Hex(std::string_view bytes)

@@ -25,12 +25,13 @@ bool IsPdf(const QString& path)
     return file.open(QIODevice::ReadOnly) && file.peek(5) == "%PDF-";
 }
 
-// The tool's own texts, translated with its other messages.
-std::string Say(const char* text, const QString& path, const QString& detail = {})
+// The tool's own texts, translated with its other messages; the caller puts
+// the path before them.
+std::string Say(const char* text, const QString& detail = {})
 {
-    QString message = QCoreApplication::translate("ocrprint-cli", text).arg(path);
-    if (!detail.isEmpty())
-        message += ": " + detail;
+    QString message = QCoreApplication::translate("ocrprint-cli", text);
+    if (message.contains(QLatin1String("%1")))
+        message = message.arg(detail);
     return message.toStdString();
 }
 
@@ -55,30 +56,29 @@ std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi,
 #ifdef OCRPRINT_HAVE_POPPLER
         const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(file);
         if (!document || document->isLocked() || document->numPages() < 1)
-            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form %1"), file);
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form"));
         const std::unique_ptr<Poppler::Page> page = document->page(0);
         if (!page)
-            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form %1"), file);
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form"));
         document->setRenderHint(Poppler::Document::Antialiasing, true);
         // Drawn at the page's own resolution: nothing is scaled twice.
         form.Image = page->renderToImage(pdfDpi, pdfDpi);
         form.DpiX = form.DpiY = pdfDpi;
         if (form.Image.isNull())
-            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot render the PDF form %1"), file);
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot render the PDF form"));
         return {};
 #else
         return Say(
             QT_TRANSLATE_NOOP(
                 "ocrprint-cli",
-                "this ocrprint-cli was built without poppler-qt6 and cannot read the PDF form "
-                "%1: give a PNG or JPEG scan"),
-            file);
+                "this ocrprint-cli was built without poppler-qt6 and cannot read a PDF form: "
+                "give a PNG or JPEG scan"));
 #endif
     }
     QImageReader reader(file);
     const QImage image = reader.read();
     if (image.isNull())
-        return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the form %1"), file,
+        return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the form: %1"),
                    reader.errorString());
     form.Image = image;
     if (forcedDpi > 0) {
@@ -90,14 +90,12 @@ std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi,
     if (image.dotsPerMeterX() == UnrecordedDotsPerMeter &&
         image.dotsPerMeterY() == UnrecordedDotsPerMeter)
         return Say(QT_TRANSLATE_NOOP("ocrprint-cli",
-                                     "the form %1 records no resolution: give it with --form-dpi"),
-                   file);
+                                     "the form records no resolution: give it with --form-dpi"));
     if (!(form.DpiX >= MinRecordedDpi && form.DpiX <= MaxRecordedDpi &&
           form.DpiY >= MinRecordedDpi && form.DpiY <= MaxRecordedDpi))
-        return Say(
-            QT_TRANSLATE_NOOP("ocrprint-cli",
-                              "the form %1 records no usable resolution: give it with --form-dpi"),
-            file);
+        return Say(QT_TRANSLATE_NOOP("ocrprint-cli",
+                                     "the form records no usable resolution: give it with "
+                                     "--form-dpi"));
     return {};
 }
 

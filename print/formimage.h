@@ -20,7 +20,7 @@ bool CanReadPdfForms();
 // Reads a scan of the form: a PNG or JPEG at the resolution it records, or
 // the first page of a PDF rendered at pdfDpi. forcedDpi > 0 overrides the
 // file's resolution. Returns an empty string, or why the form cannot be used
-// (UTF-8).
+// (UTF-8, without the path: the caller names it).
 std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi, FormImage& form);
 
 } // namespace print

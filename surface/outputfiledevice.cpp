@@ -2,8 +2,7 @@
 
 #include <string_view>
 
-#include "cp932.h"
-#include "eprinter.h"
+#include "outputwriteerror.h"
 
 namespace surface {
 
@@ -52,9 +51,7 @@ qint64 OutputFileDevice::writeData(const char* data, qint64 size)
 
 void OutputFileDevice::ThrowWriteError()
 {
-    // Not a printer's fault: the message sends the user to the file.
-    const std::string name = m_path == "-" ? "標準出力" : m_path;
-    throw core::EPrinter(core::EncodeCp932(name + " に書き込めません: " + m_file.Reason()));
+    throw OutputWriteError(m_path, m_file.Reason());
 }
 
 } // namespace surface

@@ -9,8 +9,8 @@ namespace surface {
 
 // A file the printers write their documents to, as a QIODevice for Qt's
 // writers: every write is checked, and the file at the path changes only when
-// Commit succeeds (core::OutputFile). Open and Commit throw EPrinter with a
-// message that names the file and the system's reason.
+// Commit succeeds (core::OutputFile). Open and Commit throw OutputWriteError,
+// an EPrinter that names the file and the system's reason.
 class OutputFileDevice : public QIODevice
 {
 public:

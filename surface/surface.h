@@ -13,6 +13,7 @@
 #include "documentscope.h"
 #include "filedevice.h"
 #include "fonts.h"
+#include "outputwriteerror.h"
 #include "printercaps.h"
 #include "printerdevice.h"
 #include "tbrush.h"

@@ -5,71 +5,63 @@
     <name>ocrprint-cli</name>
     <message>
         <source>%1 takes no value</source>
-        <translation>%1 は値をとりません</translation>
+        <translation>%1 は値をとりません。</translation>
     </message>
     <message>
         <source>cannot read the command line</source>
-        <translation>コマンドラインを読み取れません</translation>
+        <translation>コマンドラインを読み取れません。</translation>
     </message>
     <message>
         <source>unknown option %1: put -- before arguments that start with &apos;-&apos;</source>
-        <translation>不明なオプション %1 です: &apos;-&apos; で始まる引数の前には -- を置いてください</translation>
+        <translation>不明なオプション %1 です: &apos;-&apos; で始まる引数の前には -- を置いてください。</translation>
     </message>
     <message>
         <source>unknown option %1</source>
-        <translation>不明なオプション %1 です</translation>
+        <translation>不明なオプション %1 です。</translation>
     </message>
     <message>
         <source>--printer and --output exclude each other</source>
-        <translation>--printer と --output は同時に指定できません</translation>
+        <translation>--printer と --output は同時に指定できません。</translation>
     </message>
     <message>
         <source>--format, --dpi, --offset, --paper and --printer-error set the file printer: give -o FILE too</source>
-        <translation>--format, --dpi, --offset, --paper, --printer-error はファイルプリンタの設定です: -o FILE も指定してください</translation>
+        <translation>--format, --dpi, --offset, --paper, --printer-error はファイルプリンタの設定です: -o FILE も指定してください。</translation>
     </message>
     <message>
         <source>-o - and --trace - cannot both write to standard output</source>
-        <translation>-o - と --trace - の両方を標準出力に書くことはできません</translation>
+        <translation>-o - と --trace - の両方を標準出力に書くことはできません。</translation>
     </message>
     <message>
         <source>-o needs a file name ending in .pdf or .png, or --format</source>
-        <translation>-o には .pdf か .png で終わるファイル名か、--format が必要です</translation>
+        <translation>-o には .pdf か .png で終わるファイル名か、--format が必要です。</translation>
     </message>
     <message>
         <source>--offset leaves no printable area on the paper</source>
-        <translation>--offset では用紙に印刷可能領域が残りません</translation>
+        <translation>--offset では用紙に印刷可能領域が残りません。</translation>
     </message>
     <message>
         <source>unknown command %1</source>
-        <translation>不明なコマンド %1 です</translation>
+        <translation>不明なコマンド %1 です。</translation>
     </message>
     <message>
         <source>no command given</source>
-        <translation>コマンドが指定されていません</translation>
+        <translation>コマンドが指定されていません。</translation>
     </message>
     <message>
         <source>%1 takes no option %2</source>
-        <translation>%1 コマンドには %2 オプションはありません</translation>
+        <translation>%1 コマンドには %2 オプションはありません。</translation>
     </message>
     <message>
         <source>%1 takes no arguments</source>
-        <translation>%1 コマンドは引数をとりません</translation>
+        <translation>%1 コマンドは引数をとりません。</translation>
     </message>
     <message>
         <source>%1 needs the four measured lengths X Y A B in mm</source>
-        <translation>%1 コマンドには測定した4つの長さ X Y A B (mm) が必要です</translation>
-    </message>
-    <message>
-        <source>cannot read the data from standard input</source>
-        <translation>標準入力からデータを読み取れません</translation>
-    </message>
-    <message>
-        <source>cannot write %1</source>
-        <translation>%1 に書き込めません</translation>
+        <translation>%1 コマンドには測定した4つの長さ X Y A B (mm) が必要です。</translation>
     </message>
     <message>
         <source>%1 %2 is not a length from %3 to %4 mm: %5 used</source>
-        <translation>%1 %2 は %3 ～ %4 mm の長さではありません: %5 を使います</translation>
+        <translation>%1 %2 は %3 ～ %4 mm の長さではありません: %5 を使います。</translation>
     </message>
     <message>
         <source>list the eight values of the settings file</source>
@@ -81,15 +73,15 @@
     </message>
     <message>
         <source>--printer needs a queue name</source>
-        <translation>--printer にはプリンタのキュー名が必要です</translation>
+        <translation>--printer にはプリンタのキュー名が必要です。</translation>
     </message>
     <message>
         <source>-o needs a file name, or &apos;-&apos; for standard output</source>
-        <translation>-o にはファイル名 (標準出力は &apos;-&apos;) が必要です</translation>
+        <translation>-o にはファイル名 (標準出力は &apos;-&apos;) が必要です。</translation>
     </message>
     <message>
         <source>--dpi needs X or XxY, each from 1 to 2400</source>
-        <translation>--dpi には X または XxY (それぞれ 1 ～ 2400) が必要です</translation>
+        <translation>--dpi には X または XxY (それぞれ 1 ～ 2400) が必要です。</translation>
     </message>
     <message>
         <source>file printer physical offsets in dots (default 0,0)</source>
@@ -97,15 +89,15 @@
     </message>
     <message>
         <source>--offset needs X,Y in dots, not negative</source>
-        <translation>--offset には X,Y (ドット単位、負でない値) が必要です</translation>
+        <translation>--offset には X,Y (ドット単位、負でない値) が必要です。</translation>
     </message>
     <message>
         <source>--paper needs one of A4, A3, B4, B5, Letter, Legal</source>
-        <translation>--paper には A4, A3, B4, B5, Letter, Legal のいずれかが必要です</translation>
+        <translation>--paper には A4, A3, B4, B5, Letter, Legal のいずれかが必要です。</translation>
     </message>
     <message>
         <source>--printer-error needs SX,SY,DX,DY: stretch in percent (|S| &lt; 50), shift in mm (|D| &lt; 100)</source>
-        <translation>--printer-error には SX,SY,DX,DY が必要です: 伸縮はパーセント (|S| &lt; 50)、ずれは mm (|D| &lt; 100)</translation>
+        <translation>--printer-error には SX,SY,DX,DY が必要です: 伸縮はパーセント (|S| &lt; 50)、ずれは mm (|D| &lt; 100)。</translation>
     </message>
     <message>
         <source>also write the trace of the surface operations to
@@ -115,7 +107,7 @@ FILE (&apos;-&apos; for standard output)</source>
     </message>
     <message>
         <source>--trace needs a file name or &apos;-&apos;</source>
-        <translation>--trace にはファイル名か &apos;-&apos; が必要です</translation>
+        <translation>--trace にはファイル名か &apos;-&apos; が必要です。</translation>
     </message>
     <message>
         <source>the data file (&apos;-&apos; for standard input; default:
@@ -125,7 +117,7 @@ ocrdat.prn, found as the program finds it)</source>
     </message>
     <message>
         <source>--data needs a file name, or &apos;-&apos; for standard input</source>
-        <translation>--data にはファイル名 (標準入力は &apos;-&apos;) が必要です</translation>
+        <translation>--data にはファイル名 (標準入力は &apos;-&apos;) が必要です。</translation>
     </message>
     <message>
         <source>the settings file (default: ocrprn2.ini, found as
@@ -135,7 +127,7 @@ ocrprn2.ini)</translation>
     </message>
     <message>
         <source>--settings needs a file name</source>
-        <translation>--settings にはファイル名が必要です</translation>
+        <translation>--settings にはファイル名が必要です。</translation>
     </message>
     <message>
         <source>show this help</source>
@@ -147,7 +139,7 @@ ocrprn2.ini)</translation>
     </message>
     <message>
         <source>Exit status: 0 done; 1 an error; 2 a usage error.</source>
-        <translation>終了ステータス: 0 完了、1 エラー、2 使い方の誤り</translation>
+        <translation>終了ステータス: 0 完了、1 エラー、2 使い方の誤り。</translation>
     </message>
     <message>
         <source>Usage: ocrprint-cli COMMAND [OPTIONS]
@@ -177,7 +169,7 @@ ocrprn2.ini)</translation>
     </message>
     <message>
         <source>field %1 is empty</source>
-        <translation>項目 %1 が空です</translation>
+        <translation>項目 %1 が空です。</translation>
     </message>
     <message>
         <source>print the declaration (ocrdat.prn) as the Print
@@ -230,72 +222,28 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
 既定 0,0,0,0</translation>
     </message>
     <message>
-        <source>ocrprint-cli: --trace and -o both name %1</source>
-        <translation>ocrprint-cli: --trace と -o が同じ %1 を指しています</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: %1 is the data file: not written</source>
-        <translation>ocrprint-cli: %1 はデータファイルです: 書き込みません</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: %1 is the settings file: not written</source>
-        <translation>ocrprint-cli: %1 は設定ファイルです: 書き込みません</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: cannot write the trace to %1: %2</source>
-        <translation>ocrprint-cli: トレースを %1 に書き込めません: %2</translation>
-    </message>
-    <message>
-        <source>standard output</source>
-        <translation>標準出力</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: %1 ignored: it belongs to another user, who could have planted it</source>
-        <translation>ocrprint-cli: %1 を無視しました: 他のユーザーが所有しており、仕込まれたおそれがあります</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: %1 ignored: others may write to it (chmod go-w %1)</source>
-        <translation>ocrprint-cli: %1 を無視しました: 他のユーザーが書き込めます (chmod go-w %1)</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: the default settings are used</source>
-        <translation>ocrprint-cli: 既定の設定を使います</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: cannot save the settings to %1: %2</source>
-        <translation>ocrprint-cli: 設定を %1 に保存できません: %2</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: cannot write standard output: %1</source>
-        <translation>ocrprint-cli: 標準出力に書き込めません: %1</translation>
-    </message>
-    <message>
-        <source>%1 written</source>
-        <translation>%1 を書き込みました</translation>
-    </message>
-    <message>
         <source>request id is %1-%2 (1 file(s))</source>
-        <translation>リクエスト ID は %1-%2 です (1 個のファイル)</translation>
+        <translation>リクエスト ID は %1-%2 です (1 個のファイル)。</translation>
     </message>
     <message>
         <source>--form-dpi needs --form</source>
-        <translation>--form-dpi には --form が必要です</translation>
+        <translation>--form-dpi には --form が必要です。</translation>
     </message>
     <message>
         <source>convert needs -o OUT</source>
-        <translation>convert コマンドには -o OUT が必要です</translation>
+        <translation>convert コマンドには -o OUT が必要です。</translation>
     </message>
     <message>
         <source>preview needs -o OUT.png or -o OUT.pdf</source>
-        <translation>preview コマンドには -o OUT.png か -o OUT.pdf が必要です</translation>
+        <translation>preview コマンドには -o OUT.png か -o OUT.pdf が必要です。</translation>
     </message>
     <message>
         <source>--printer and --dpi, --offset, --paper exclude each other</source>
-        <translation>--printer と --dpi, --offset, --paper は同時に指定できません</translation>
+        <translation>--printer と --dpi, --offset, --paper は同時に指定できません。</translation>
     </message>
     <message>
         <source>%1 needs one input file IN</source>
-        <translation>%1 コマンドには入力ファイル IN が1つ必要です</translation>
+        <translation>%1 コマンドには入力ファイル IN が1つ必要です。</translation>
     </message>
     <message>
         <source>list the lines of the data file that would not print
@@ -327,7 +275,7 @@ pdf on standard output); check: text or json</source>
     </message>
     <message>
         <source>--format needs pdf or png (check: text or json)</source>
-        <translation>--format には pdf か png が必要です (check では text か json)</translation>
+        <translation>--format には pdf か png が必要です (check では text か json)。</translation>
     </message>
     <message>
         <source>the data file&apos;s encoding (default cp932); UTF-8 is
@@ -338,7 +286,7 @@ cp932 で保存したものをプログラムが読むのと同じに
     </message>
     <message>
         <source>--encoding needs cp932 or utf-8</source>
-        <translation>--encoding には cp932 か utf-8 が必要です</translation>
+        <translation>--encoding には cp932 か utf-8 が必要です。</translation>
     </message>
     <message>
         <source>convert: IN&apos;s encoding (default utf-8)</source>
@@ -346,7 +294,7 @@ cp932 で保存したものをプログラムが読むのと同じに
     </message>
     <message>
         <source>--from needs cp932 or utf-8</source>
-        <translation>--from には cp932 か utf-8 が必要です</translation>
+        <translation>--from には cp932 か utf-8 が必要です。</translation>
     </message>
     <message>
         <source>convert: IN is a spreadsheet&apos;s CSV of 12 columns,
@@ -364,7 +312,7 @@ one row per entry</source>
     </message>
     <message>
         <source>--form needs an image file</source>
-        <translation>--form には画像ファイルが必要です</translation>
+        <translation>--form には画像ファイルが必要です。</translation>
     </message>
     <message>
         <source>preview: the form&apos;s resolution (default: the image&apos;s)</source>
@@ -372,141 +320,233 @@ one row per entry</source>
     </message>
     <message>
         <source>--form-dpi needs the form&apos;s resolution, from 10 to 10000</source>
-        <translation>--form-dpi には用紙画像の解像度 (10 ～ 10000) が必要です</translation>
+        <translation>--form-dpi には用紙画像の解像度 (10 ～ 10000) が必要です。</translation>
     </message>
     <message>
         <source>field %1 is empty: the line is skipped</source>
-        <translation>項目 %1 が空です: この行は飛ばされます</translation>
+        <translation>項目 %1 が空です: この行は飛ばされます。</translation>
     </message>
     <message>
         <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) lies wholly outside the paper (%5 x %6 mm)</source>
-        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) の完全に外にあります</translation>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) の完全に外にあります。</translation>
     </message>
     <message>
         <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) lies partly outside the paper (%5 x %6 mm)</source>
-        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) から一部はみ出しています</translation>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が用紙 (%5 x %6 mm) から一部はみ出しています。</translation>
     </message>
     <message>
         <source>the text cell (x %1 to %2 mm, y %3 to %4 mm) reaches outside the printable area (x %5 to %6 mm, y %7 to %8 mm): the printer cuts it off</source>
-        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が印刷可能領域 (x %5 ～ %6 mm、y %7 ～ %8 mm) からはみ出しています: はみ出た部分はプリンタが印刷しません</translation>
+        <translation>文字枠 (x %1 ～ %2 mm、y %3 ～ %4 mm) が印刷可能領域 (x %5 ～ %6 mm、y %7 ～ %8 mm) からはみ出しています: はみ出た部分はプリンタが印刷しません。</translation>
     </message>
     <message>
         <source>font size %1 pt is not from 1 to 200</source>
-        <translation>フォントサイズ %1 pt が 1 ～ 200 の範囲にありません</translation>
+        <translation>フォントサイズ %1 pt が 1 ～ 200 の範囲にありません。</translation>
     </message>
     <message>
         <source>horizontal alignment %1 is not 1, 2 or 3</source>
-        <translation>横方向の配置 %1 が 1, 2, 3 のいずれでもありません</translation>
+        <translation>横方向の配置 %1 が 1, 2, 3 のいずれでもありません。</translation>
     </message>
     <message>
         <source>vertical alignment %1 is not 1, 2 or 3</source>
-        <translation>縦方向の配置 %1 が 1, 2, 3 のいずれでもありません</translation>
+        <translation>縦方向の配置 %1 が 1, 2, 3 のいずれでもありません。</translation>
     </message>
     <message>
         <source>Framed %1 is neither 0 nor 1: no frame is drawn</source>
-        <translation>Framed %1 が 0 でも 1 でもありません: 枠は描かれません</translation>
+        <translation>Framed %1 が 0 でも 1 でもありません: 枠は描かれません。</translation>
     </message>
     <message>
         <source>bytes %1 are not code page 932: they print garbled</source>
-        <translation>バイト %1 はコードページ 932 ではありません: 文字化けして印刷されます</translation>
+        <translation>バイト %1 はコードページ 932 ではありません: 文字化けして印刷されます。</translation>
     </message>
     <message>
         <source>the text cell overlaps that of line %1</source>
-        <translation>文字枠が %1 行目の文字枠と重なっています</translation>
+        <translation>文字枠が %1 行目の文字枠と重なっています。</translation>
     </message>
     <message>
         <source>the line is longer than 254 bytes: it is read in pieces of 255 bytes, each one as a line of its own</source>
-        <translation>この行は 254 バイトより長いです: 255 バイトずつに分けて読まれ、それぞれが別の行として扱われます</translation>
+        <translation>この行は 254 バイトより長いです: 255 バイトずつに分けて読まれ、それぞれが別の行として扱われます。</translation>
     </message>
     <message>
         <source>the file begins with a UTF-8 byte-order mark: it is likely UTF-8, not code page 932; read it with --encoding utf-8, or turn it into code page 932 with ocrprint-cli convert</source>
-        <translation>ファイルが UTF-8 のバイト順マークで始まっています: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください</translation>
+        <translation>ファイルが UTF-8 のバイト順マークで始まっています: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください。</translation>
     </message>
     <message>
         <source>the file is valid UTF-8 with multi-byte characters: it is likely UTF-8, not code page 932; read it with --encoding utf-8, or turn it into code page 932 with ocrprint-cli convert</source>
-        <translation>ファイルはマルチバイト文字を含む正しい UTF-8 です: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください</translation>
+        <translation>ファイルはマルチバイト文字を含む正しい UTF-8 です: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください。</translation>
     </message>
     <message numerus="yes">
         <source>the data file has %n error(s) that check lists: the declaration does not print as previewed</source>
         <translation>
-            <numerusform>データファイルには check が示すエラーが %n 件あります: 申告書はプレビューのとおりには印刷されません</numerusform>
+            <numerusform>データファイルには check が示すエラーが %n 件あります: 申告書はプレビューのとおりには印刷されません。</numerusform>
         </translation>
     </message>
     <message>
-        <source>cannot read the PDF form %1</source>
-        <translation>PDF の用紙画像 %1 を読み取れません</translation>
-    </message>
-    <message>
-        <source>cannot render the PDF form %1</source>
-        <translation>PDF の用紙画像 %1 を描画できません</translation>
-    </message>
-    <message>
-        <source>this ocrprint-cli was built without poppler-qt6 and cannot read the PDF form %1: give a PNG or JPEG scan</source>
-        <translation>この ocrprint-cli は poppler-qt6 なしでビルドされているため PDF の用紙画像 %1 を読み取れません: PNG か JPEG のスキャン画像を指定してください</translation>
-    </message>
-    <message>
-        <source>cannot read the form %1</source>
-        <translation>用紙画像 %1 を読み取れません</translation>
-    </message>
-    <message>
-        <source>the form %1 records no resolution: give it with --form-dpi</source>
-        <translation>用紙画像 %1 には解像度が記録されていません: --form-dpi で指定してください</translation>
-    </message>
-    <message>
-        <source>the form %1 records no usable resolution: give it with --form-dpi</source>
-        <translation>用紙画像 %1 に記録された解像度は使えません: --form-dpi で指定してください</translation>
-    </message>
-    <message>
         <source>row %1 is not CSV: a quote stands inside a field or is never closed</source>
-        <translation>%1 行目は CSV ではありません: 項目の途中に引用符があるか、引用符が閉じていません</translation>
+        <translation>%1 行目は CSV ではありません: 項目の途中に引用符があるか、引用符が閉じていません。</translation>
     </message>
     <message>
         <source>row %1 has %2 columns; a data file line has 12</source>
-        <translation>%1 行目は %2 列です。データファイルの行は 12 列です</translation>
+        <translation>%1 行目は %2 列です。データファイルの行は 12 列です。</translation>
     </message>
     <message>
         <source>row %1: field %2 holds a comma or a quote, which only the text (field 12) may hold</source>
-        <translation>%1 行目: 項目 %2 にコンマか引用符があります。これらを含められるのは文字列 (項目 12) だけです</translation>
+        <translation>%1 行目: 項目 %2 にコンマか引用符があります。これらを含められるのは文字列 (項目 12) だけです。</translation>
     </message>
     <message>
         <source>row %1: field %2 holds a line break</source>
-        <translation>%1 行目: 項目 %2 に改行があります</translation>
+        <translation>%1 行目: 項目 %2 に改行があります。</translation>
     </message>
     <message>
         <source>row %1: field %2 holds the byte 0x1A, at which the program stops reading</source>
-        <translation>%1 行目: 項目 %2 にバイト 0x1A があります。プログラムはそこで読み取りをやめます</translation>
+        <translation>%1 行目: 項目 %2 にバイト 0x1A があります。プログラムはそこで読み取りをやめます。</translation>
     </message>
     <message>
         <source>row %1: field %2 holds a NUL byte, at which the program cuts the line</source>
-        <translation>%1 行目: 項目 %2 に NUL バイトがあります。プログラムはそこで行を切ります</translation>
+        <translation>%1 行目: 項目 %2 に NUL バイトがあります。プログラムはそこで行を切ります。</translation>
     </message>
     <message>
         <source>row %1 makes a line of %2 bytes; the program reads at most %3 at once</source>
-        <translation>%1 行目は %2 バイトの行になります。プログラムが一度に読むのは %3 バイトまでです</translation>
+        <translation>%1 行目は %2 バイトの行になります。プログラムが一度に読むのは %3 バイトまでです。</translation>
     </message>
     <message>
         <source>row %1: out of memory</source>
-        <translation>%1 行目: メモリが足りません</translation>
+        <translation>%1 行目: メモリが足りません。</translation>
     </message>
     <message>
         <source>error: </source>
         <translation>error: </translation>
     </message>
     <message>
-        <source>ocrprint-cli: cannot read %1</source>
-        <translation>ocrprint-cli: %1 を読み取れません</translation>
-    </message>
-    <message>
-        <source>ocrprint-cli: cannot write %1: %2</source>
-        <translation>ocrprint-cli: %1 に書き込めません: %2</translation>
-    </message>
-    <message>
         <source>error: byte 0x%1 is not UTF-8</source>
-        <translation>error: バイト 0x%1 は UTF-8 ではありません</translation>
+        <translation>error: バイト 0x%1 は UTF-8 ではありません。</translation>
     </message>
     <message>
         <source>error: U+%1 has no code page 932 form</source>
-        <translation>error: U+%1 にはコードページ 932 の表現がありません</translation>
+        <translation>error: U+%1 にはコードページ 932 の表現がありません。</translation>
+    </message>
+    <message>
+        <source>cannot write it</source>
+        <translation>書き込めません。</translation>
+    </message>
+    <message>
+        <source>written</source>
+        <translation>書き込みました。</translation>
+    </message>
+    <message>
+        <source>--trace and -o both name %1</source>
+        <translation>--trace と -o が同じ %1 を指しています。</translation>
+    </message>
+    <message>
+        <source>%1 is the data file: not written</source>
+        <translation>%1 はデータファイルです: 書き込みません。</translation>
+    </message>
+    <message>
+        <source>%1 is the settings file: not written</source>
+        <translation>%1 は設定ファイルです: 書き込みません。</translation>
+    </message>
+    <message>
+        <source>cannot write the trace to standard output: %1</source>
+        <translation>トレースを標準出力に書き込めません（%1）。</translation>
+    </message>
+    <message>
+        <source>cannot write the trace: %1</source>
+        <translation>トレースを書き込めません（%1）。</translation>
+    </message>
+    <message>
+        <source>ignored: it belongs to another user, who could have planted it</source>
+        <translation>無視しました: 他のユーザーが所有しており、仕込まれたおそれがあります。</translation>
+    </message>
+    <message>
+        <source>ignored: others may write to it (chmod go-w %1)</source>
+        <translation>無視しました: 他のユーザーが書き込めます (chmod go-w %1)。</translation>
+    </message>
+    <message>
+        <source>the default settings are used</source>
+        <translation>既定の設定を使います。</translation>
+    </message>
+    <message>
+        <source>cannot save the settings: %1</source>
+        <translation>設定を保存できません（%1）。</translation>
+    </message>
+    <message>
+        <source>cannot write standard output: %1</source>
+        <translation>標準出力に書き込めません（%1）。</translation>
+    </message>
+    <message>
+        <source>what the file printer writes (default: FILE&apos;s suffix;
+pdf on standard output)</source>
+        <translation>ファイルプリンタが書き出す形式 (既定: FILE の拡張子。
+標準出力では pdf)</translation>
+    </message>
+    <message>
+        <source>--format needs pdf or png</source>
+        <translation>--format には pdf か png が必要です。</translation>
+    </message>
+    <message>
+        <source>how the findings are written: PATH:LINE: lines
+(text, the default) or one JSON object a line</source>
+        <translation>指摘の書き方: PATH:LINE: の行 (text、既定) か
+1 行に 1 つの JSON オブジェクト (json)</translation>
+    </message>
+    <message>
+        <source>--format needs text or json</source>
+        <translation>--format には text か json が必要です。</translation>
+    </message>
+    <message>
+        <source>the data file written (code page 932, CR LF)</source>
+        <translation>書き出すデータファイル (コードページ 932、CR LF)</translation>
+    </message>
+    <message>
+        <source>the picture written, FILE.png or FILE.pdf
+(&apos;-&apos; for standard output, with --format)</source>
+        <translation>書き出す画像、FILE.png か FILE.pdf
+(標準出力は &apos;-&apos;、--format と共に)</translation>
+    </message>
+    <message>
+        <source>judge the entries on this queue&apos;s paper and margins
+(default: the system&apos;s default)</source>
+        <translation>このキューの用紙と余白で項目を判定します
+(既定: システムの既定)</translation>
+    </message>
+    <message>
+        <source>cannot read it</source>
+        <translation>読み取れません。</translation>
+    </message>
+    <message>
+        <source>cannot write it: %1</source>
+        <translation>書き込めません（%1）。</translation>
+    </message>
+    <message>
+        <source>standard input holds more than %1 MiB of data: nothing is read</source>
+        <translation>標準入力のデータが %1 MiB を超えています: 何も読み込みません。</translation>
+    </message>
+    <message>
+        <source>cannot read the data from standard input: %1</source>
+        <translation>標準入力からデータを読み取れません（%1）。</translation>
+    </message>
+    <message>
+        <source>cannot read the PDF form</source>
+        <translation>PDF の用紙画像を読み取れません。</translation>
+    </message>
+    <message>
+        <source>cannot render the PDF form</source>
+        <translation>PDF の用紙画像を描画できません。</translation>
+    </message>
+    <message>
+        <source>this ocrprint-cli was built without poppler-qt6 and cannot read a PDF form: give a PNG or JPEG scan</source>
+        <translation>この ocrprint-cli は poppler-qt6 なしでビルドされており、PDF の用紙画像を読み取れません: PNG か JPEG のスキャン画像を指定してください。</translation>
+    </message>
+    <message>
+        <source>cannot read the form: %1</source>
+        <translation>用紙画像を読み取れません（%1）。</translation>
+    </message>
+    <message>
+        <source>the form records no resolution: give it with --form-dpi</source>
+        <translation>用紙画像には解像度が記録されていません: --form-dpi で指定してください。</translation>
+    </message>
+    <message>
+        <source>the form records no usable resolution: give it with --form-dpi</source>
+        <translation>用紙画像に記録された解像度は使えません: --form-dpi で指定してください。</translation>
     </message>
 </context>
 </TS>

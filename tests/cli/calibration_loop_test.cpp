@@ -86,7 +86,7 @@ protected:
                      Reading(marks->crossX), Reading(marks->crossY)};
         const Result calibrate =
             RunCli(QStringList{"calibrate"} + s_lengths +
-                       QStringList{"--settings", Q(File("s.ini")), "-o", Q(File("unused.png"))} +
+                       QStringList{"--settings", Q(File("s.ini"))} +
                        ErringPrinter,
                    s_dir->Path());
         ASSERT_EQ(calibrate.status, 0) << calibrate.err;

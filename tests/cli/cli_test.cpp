@@ -113,7 +113,7 @@ TEST(CliPrint, MissingDataFileIsAnError)
     const Result r = RunCli(
         {"print", "--data", Q(dir.File("none.prn")), "-o", Q(dir.File("o.pdf"))}, dir.Path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ocrdat.prn が見つかりません: " + dir.File("none.prn") + "\n");
+    EXPECT_EQ(r.err, "ocrprint-cli: " + dir.File("none.prn") + ": ocrdat.prn が見つかりません\n");
     EXPECT_FALSE(QFile::exists(Q(dir.File("o.pdf"))));
 }
 
@@ -125,7 +125,7 @@ TEST(CliPrint, ConversionErrorWordedAsTheErrorBox)
     const Result r =
         RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.png"))}, dir.Path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "'abc' は浮動小数点数ではありません.\n");
+    EXPECT_EQ(r.err, "ocrprint-cli: 'abc' は浮動小数点数ではありません.\n");
     EXPECT_FALSE(QFile::exists(Q(dir.File("o.png")))) << "an abandoned page must not be written";
 }
 

@@ -132,7 +132,7 @@ TEST_P(CliUsageReason, OneLineThenWhereToLook)
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
-              std::string("ocrprint-cli: ") + GetParam().reason + "\nTry 'ocrprint-cli --help'.\n");
+              std::string("ocrprint-cli: ") + GetParam().reason + "\nocrprint-cli: Try 'ocrprint-cli --help'.\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "--printer and --output exclude each other"},
         ReasonRow{"UnknownFormat",
                   {"sheet", "-o", "x.pdf", "--format", "jpg"},
-                  "--format needs pdf or png (check: text or json)"},
+                  "--format needs pdf or png"},
         ReasonRow{"FormatWithoutOutput",
                   {"sheet", "--format", "png"},
                   "--format, --dpi, --offset, --paper and --printer-error set the file printer: "
@@ -213,12 +213,22 @@ INSTANTIATE_TEST_SUITE_P(
         HelpRow{"ToolShort", {"-h"}, {"Commands:", "--data FILE", "--version"}, {}},
         HelpRow{"Print",
                 {"print", "--help"},
-                {"Usage: ocrprint-cli print [OPTIONS]", "--data FILE", "--trace FILE", "--format"},
-                {"Commands:", "calibrate", "--version"}},
+                {"Usage: ocrprint-cli print [OPTIONS]", "--data FILE", "--trace FILE",
+                 "--format pdf|png ", "print the declaration (ocrdat.prn) as the Print button does\n"},
+                {"Commands:", "calibrate", "--version", "text", "json"}},
         HelpRow{"Check",
                 {"check", "-h"},
-                {"--data FILE", "--strict", "--encoding"},
-                {"-o,", "--trace", "--form IMAGE"}},
+                {"--data FILE", "--strict", "--encoding", "--format text|json "},
+                {"-o,", "--trace", "--form IMAGE", "pdf", "png"}},
+        HelpRow{"Preview",
+                {"preview", "--help"},
+                {"--format pdf|png ", "-o, --output FILE", "--form IMAGE"},
+                {"json", "--trace"}},
+        HelpRow{"Convert", {"convert", "--help"}, {"-o, --output OUT", "--csv"}, {"--format", "--dpi"}},
+        HelpRow{"Calibrate",
+                {"calibrate", "--help"},
+                {"--dpi X[xY]", "--settings FILE"},
+                {"-o,", "--output", "--format", "--trace"}},
         HelpRow{"Show", {"show", "--help"}, {"--settings FILE"}, {"--data", "--printer"}},
         HelpRow{"CalibrateHelpFirst",
                 {"--help", "calibrate"},
@@ -271,15 +281,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     2,
                     "",
-                    "ocrprint-cli: unknown option --colour\nTry 'ocrprint-cli --help'.\n"},
+                    "ocrprint-cli: unknown option --colour\nocrprint-cli: Try 'ocrprint-cli --help'.\n"},
         LanguageRow{"UsageErrorJa",
                     Ja,
                     {"print", "--colour"},
                     "",
                     2,
                     "",
-                    "ocrprint-cli: 不明なオプション --colour です\n"
-                    "詳しくは 'ocrprint-cli --help' を実行してください。\n"},
+                    "ocrprint-cli: 不明なオプション --colour です。\n"
+                    "ocrprint-cli: 詳しくは 'ocrprint-cli --help' を実行してください。\n"},
         LanguageRow{"CheckReasonsC",
                     C,
                     {"check", "--data", "-"},
@@ -294,23 +304,23 @@ INSTANTIATE_TEST_SUITE_P(
                     BadData,
                     1,
                     "<stdin>:1: error: 'abc' は浮動小数点数ではありません.\n"
-                    "<stdin>:2: error: 項目 7 が空です: この行は飛ばされます\n",
+                    "<stdin>:2: error: 項目 7 が空です: この行は飛ばされます。\n",
                     ""},
         LanguageRow{"ConversionErrorC", C, PrintBadData, BadData, 1, "",
-                    "'abc' は浮動小数点数ではありません.\n"},
+                    "ocrprint-cli: 'abc' は浮動小数点数ではありません.\n"},
         LanguageRow{"ConversionErrorJa", Ja, PrintBadData, BadData, 1, "",
-                    "'abc' は浮動小数点数ではありません.\n"},
+                    "ocrprint-cli: 'abc' は浮動小数点数ではありません.\n"},
         LanguageRow{"AdjustmentWarningJa",
                     Ja,
-                    {"calibrate", "100", "250", "80", "120", "-o", "@DIR/n.png", "--dpi", "300"},
+                    {"calibrate", "100", "250", "80", "120", "--dpi", "300"},
                     "",
                     1,
                     "",
-                    "縦方向調整値に誤りがあります。(±20mmまで)\n"},
+                    "ocrprint-cli: 縦方向調整値に誤りがあります。(±20mmまで)\n"},
         LanguageRow{"NoticeC", C, LengthX99, "", 0, "",
                     "ocrprint-cli: X 99 is not a length from 100 to 200 mm: 150 used\n"},
         LanguageRow{"NoticeJa", Ja, LengthX99, "", 0, "",
-                    "ocrprint-cli: X 99 は 100 ～ 200 mm の長さではありません: 150 を使います\n"},
+                    "ocrprint-cli: X 99 は 100 ～ 200 mm の長さではありません: 150 を使います。\n"},
         LanguageRow{
             "NegativeLengthAfterDoubleDash",
             C,
@@ -330,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "  --settings FILE         設定ファイル (既定: プログラムと同じ場所の\n"
                     "                          ocrprn2.ini)\n"
                     "  -h, --help              このヘルプを表示します\n\n"
-                    "終了ステータス: 0 完了、1 エラー、2 使い方の誤り\n",
+                    "終了ステータス: 0 完了、1 エラー、2 使い方の誤り。\n",
                     ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -44,8 +44,9 @@ TEST_P(UnreadableDataPath, GetsItsOwnMessageAndPrintsNothing)
     if (!row.make(path, why))
         GTEST_SKIP() << why;
     const std::string expected =
-        row.reason ? "ocrdat.prn を読み込めません（" + std::string(row.reason) + "）: " + path
-                   : "ocrdat.prn が見つかりません: " + path;
+        "ocrprint-cli: " + path + ": " +
+        (row.reason ? "ocrdat.prn を読み込めません（" + std::string(row.reason) + "）"
+                    : std::string("ocrdat.prn が見つかりません"));
 
     const Result check = RunCli({"check", "--data", Q(path)}, dir.Path());
     EXPECT_EQ(check.status, 1);
@@ -101,7 +102,7 @@ TEST(CliCheck, ShowsControlBytesOfTheDataEscaped)
     const Result print =
         RunCli({"print", "--data", Q(dir.File("d.prn")), "-o", Q(dir.File("o.pdf"))}, dir.Path());
     EXPECT_EQ(print.status, 1);
-    EXPECT_EQ(print.err, "'\\x1b[2J' は浮動小数点数ではありません.\n");
+    EXPECT_EQ(print.err, "ocrprint-cli: '\\x1b[2J' は浮動小数点数ではありません.\n");
 }
 
 } // namespace

@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         FullRow{"Png", {"sheet", "-o", "@/full/out.png", "--dpi", "100"}, "out.png"},
         FullRow{"Trace", {"sheet", "-o", "@/out.pdf", "--trace", "@/full/t.jsonl"}, "t.jsonl"},
         FullRow{"Settings",
-                {"calibrate", "151", "200", "100", "150", "--settings", "@/full/s.ini", "-o",
-                 "@/x.pdf"},
+                {"calibrate", "151", "200", "100", "150", "--settings", "@/full/s.ini", "--dpi",
+                 "600"},
                 "s.ini"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       fs::create_symlink("full", d.File("out.pdf"));
                       return Node(d, "full", 7);
                   },
-                  QStringList{"sheet", "-o", "@/out.pdf"}, 1, "out.pdf に書き込めません: ",
+                  QStringList{"sheet", "-o", "@/out.pdf"}, 1, "out.pdf: cannot write it: ",
                   [](const TempDir& d) {
                       EXPECT_TRUE(IsCharacterDevice(d.File("full")));
                       EXPECT_TRUE(fs::is_symlink(d.File("out.pdf")));
@@ -156,8 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const TempDir& d) { EXPECT_TRUE(IsCharacterDevice(d.File("t"))); }},
         TargetRow{"SettingsOnANullDevice", [](const TempDir& d) { return Node(d, "n.ini", 3); },
                   QStringList{"calibrate", "151", "200", "100", "150", "--settings", "@/n.ini",
-                              "-o", "@/o.pdf"},
-                  1, "cannot save the settings to ",
+                              "--dpi", "600"},
+                  1, "cannot save the settings: ",
                   [](const TempDir& d) { EXPECT_TRUE(IsCharacterDevice(d.File("n.ini"))); }},
         TargetRow{"TraceOntoTheDataFile", Nothing,
                   QStringList{"print", "--data", "@/data.prn", "--settings", "@/s.ini", "-o",
@@ -216,12 +216,12 @@ INSTANTIATE_TEST_SUITE_P(
         StdoutRow{"Check", {"check", "--data", "@/bad.prn"}, "cannot write standard output"},
         StdoutRow{
             "Calibrate",
-            {"calibrate", "151", "200", "100", "150", "--settings", "@/s.ini", "-o", "@/o.pdf"},
+            {"calibrate", "151", "200", "100", "150", "--settings", "@/s.ini", "--dpi", "600"},
             "cannot write standard output"},
         StdoutRow{"Trace",
                   {"sheet", "-o", "@/o.pdf", "--trace", "-"},
                   "cannot write the trace to standard output"},
-        StdoutRow{"Document", {"sheet", "-o", "-"}, "標準出力 に書き込めません"}),
+        StdoutRow{"Document", {"sheet", "-o", "-"}, "cannot write standard output: "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliOutput, DashWritesThePdfToStandardOutput)

@@ -22,7 +22,39 @@ Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
     return RunCli(args, input);
 }
 
+namespace {
+
+// A shell word that gives the bytes back whatever they are: printf turns
+// octal escapes into bytes, and QProcess passes only ASCII.
+QString ShellBytes(const std::string& bytes)
+{
+    QString word = QStringLiteral("\"$(printf '");
+    for (const char c : bytes)
+        word += QStringLiteral("\\%1").arg(static_cast<uint>(static_cast<unsigned char>(c)), 3, 8, QLatin1Char('0'));
+    return word + QStringLiteral("')\"");
+}
+
+Result Run(const QString& program, const QStringList& args, const CliInput& input);
+
+} // namespace
+
+Result RunCliBytes(const std::vector<std::string>& args, const CliInput& input)
+{
+    QString script = QStringLiteral("exec \"$0\"");
+    for (const std::string& arg : args)
+        script += QLatin1Char(' ') + ShellBytes(arg);
+    return Run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, Q(BinDir() + "/ocrprint-cli")},
+               input);
+}
+
 Result RunCli(const QStringList& args, const CliInput& input)
+{
+    return Run(Q(BinDir() + "/ocrprint-cli"), args, input);
+}
+
+namespace {
+
+Result Run(const QString& program, const QStringList& args, const CliInput& input)
 {
     QProcess process;
     if (!input.stdoutFile.empty())
@@ -41,7 +73,7 @@ Result RunCli(const QStringList& args, const CliInput& input)
     for (const QString& setting : input.env)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
-    process.start(Q(BinDir() + "/ocrprint-cli"), args);
+    process.start(program, args);
     Result r;
     if (!process.waitForStarted())
         return r;
@@ -55,10 +87,12 @@ Result RunCli(const QStringList& args, const CliInput& input)
     return r;
 }
 
+} // namespace
+
 bool IsUsageError(const std::string& err)
 {
     const std::string prefix = "ocrprint-cli: ";
-    const std::string suffix = "\nTry 'ocrprint-cli --help'.\n";
+    const std::string suffix = "\nocrprint-cli: Try 'ocrprint-cli --help'.\n";
     return err.size() > prefix.size() + suffix.size() && err.starts_with(prefix) &&
            err.ends_with(suffix) &&
            err.find('\n') == err.size() - suffix.size(); // the reason is one line

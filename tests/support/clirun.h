@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <string>
+#include <vector>
 
 namespace testutil {
 
@@ -32,8 +33,12 @@ Result RunCli(const QStringList& args, const CliInput& input);
 Result RunCliWithOutput(const QStringList& args, const std::string& stdoutFile,
                         const std::string& tmpdir = {});
 
+// The same with arguments that are bytes, not text: a file name in
+// Shift-JIS, one with control bytes. They reach the tool byte for byte.
+Result RunCliBytes(const std::vector<std::string>& args, const CliInput& input);
+
 // Whether err is a usage error as the tool writes one: "ocrprint-cli: " and the
-// reason on one line, then the line pointing to the help.
+// reason on one line, then, prefixed too, the line pointing to the help.
 bool IsUsageError(const std::string& err);
 
 inline QString Q(const std::string& s)

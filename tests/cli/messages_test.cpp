@@ -1,0 +1,253 @@
+// Every message that names a file, with names a hostile or a Windows user
+// gives (control bytes, Shift-JIS), under the C, a Japanese and a German
+// locale: the name shown escaped and byte for byte, every line on standard
+// error prefixed, one failure one message, numbers with a point.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <clocale>
+#include <filesystem>
+#include <sys/stat.h>
+#include <tuple>
+
+#include "clirun.h"
+#include "escape.h"
+#include "testutil.h"
+
+namespace {
+
+using testutil::CliInput;
+using testutil::Result;
+using testutil::TempDir;
+
+struct Name
+{
+    const char* label;
+    std::string bytes;
+};
+
+const Name Names[] = {
+    {"Controls", "n\x1b[2J\x1b]0;T\x07.prn"}, // CSI, and a title set by OSC ended with BEL
+    {"ShiftJis", "\x83\x65\x83\x58\x83\x67.prn"}, // テスト in code page 932
+};
+
+const char* const Locales[] = {"C", "ja_JP.UTF-8", "de_DE.UTF-8"};
+
+enum class Setup
+{
+    None,
+    Directory,   // NAME is a directory
+    NotUtf8,     // NAME holds a byte that is not UTF-8
+    NotAnImage,  // NAME holds text
+    OpenToOthers, // NAME is a settings file others may write to
+    OffPaper,    // NAME is a data file with an entry beyond a B5 page
+};
+
+struct Row
+{
+    const char* name;
+    std::vector<std::string> args; // @D the test's directory, @N the name
+    Setup setup;
+    std::string path;  // the path the message names
+    int status;
+    bool onStdout;     // check's findings, without the prefix
+    std::string english; // what follows the path, a prefix of it ("@S": the path shown)
+    std::string japanese;
+};
+
+void PrintTo(const Row& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+const std::string Missing = "ocrdat.prn が見つかりません";
+const std::string Directory = "ocrdat.prn を読み込めません（ディレクトリです）";
+
+const Row Rows[] = {
+    // One failure, one message, whichever way the data was to be read.
+    {"PrintMissingData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N", 1,
+     false, ": " + Missing, ": " + Missing},
+    {"PrintUtf8MissingData",
+     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N",
+     1, false, ": " + Missing, ": " + Missing},
+    {"PrintDirectoryData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
+     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
+    {"PrintUtf8DirectoryData",
+     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
+     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
+    {"CheckDirectoryData", {"check", "--data", "@D/@N"}, Setup::Directory, "@D/@N", 1, false,
+     ": " + Directory, ": " + Directory},
+    {"PreviewUtf8DirectoryData",
+     {"preview", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/p.png"}, Setup::Directory,
+     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
+    {"Utf8ReaderError", {"check", "--encoding", "utf-8", "--data", "@D/@N"}, Setup::NotUtf8,
+     "@D/@N", 1, false, ":1:3: error: byte 0xFF is not UTF-8",
+     ":1:3: error: バイト 0xFF は UTF-8 ではありません。"},
+    {"ConvertMissingInput", {"convert", "@D/@N", "-o", "@D/o.prn"}, Setup::None, "@D/@N", 1,
+     false, ": cannot read it", ": 読み取れません。"},
+    {"ConvertUnwritableOutput", {"convert", "@D/ocrdat.prn", "--from", "cp932", "-o", "@D/no/@N"},
+     Setup::None, "@D/no/@N", 1, false, ": cannot write it: ", ": 書き込めません（"},
+    {"PrintWritten", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/@N.pdf"}, Setup::None,
+     "@D/@N.pdf", 0, false, ": written", ": 書き込みました。"},
+    {"PrintUnwritable", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.pdf"}, Setup::None,
+     "@D/no/@N.pdf", 1, false, ": cannot write it", ": 書き込めません"},
+    {"TraceUnwritable",
+     {"print", "--data", "@D/ocrdat.prn", "-o", "@D/o.pdf", "--trace", "@D/no/@N"}, Setup::None,
+     "@D/no/@N", 1, false, ": cannot write the trace: ", ": トレースを書き込めません（"},
+    {"FormUnreadable",
+     {"preview", "--data", "@D/ocrdat.prn", "--form", "@D/@N", "-o", "@D/p.png"},
+     Setup::NotAnImage, "@D/@N", 1, false, ": cannot read the form: ", ": 用紙画像を読み取れません（"},
+    {"PreviewUnwritable", {"preview", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.png"},
+     Setup::None, "@D/no/@N.png", 1, false, ": cannot write it", ": 書き込めません"},
+    {"SettingsIgnored", {"show", "--settings", "@D/@N"}, Setup::OpenToOthers, "@D/@N", 0, false,
+     ": ignored: others may write to it (chmod go-w @S)",
+     ": 無視しました: 他のユーザーが書き込めます (chmod go-w @S)。"},
+    {"SettingsUnsavable",
+     {"calibrate", "150", "200", "100", "150", "--dpi", "600", "--settings", "@D/no/@N"},
+     Setup::None, "@D/no/@N", 1, false, ": cannot save the settings: ", ": 設定を保存できません（"},
+    {"CheckFinding", {"check", "--data", "@D/@N", "--paper", "B5"}, Setup::OffPaper, "@D/@N", 0,
+     true, ":1: warning: the text cell (x 190.0 to ", ":1: warning: 文字枠 (x 190.0 ～ "},
+};
+
+bool LocaleAvailable(const char* name)
+{
+    if (std::string(name) == "C")
+        return true;
+    const locale_t locale = newlocale(LC_ALL_MASK, name, nullptr);
+    if (locale == nullptr)
+        return false;
+    freelocale(locale);
+    return true;
+}
+
+void Prepare(Setup setup, const std::string& path)
+{
+    switch (setup) {
+    case Setup::None:
+        break;
+    case Setup::Directory:
+        std::filesystem::create_directory(path);
+        break;
+    case Setup::NotUtf8:
+        testutil::WriteFileBytes(path, "ab\xff\n");
+        break;
+    case Setup::NotAnImage:
+        testutil::WriteFileBytes(path, "not an image\n");
+        break;
+    case Setup::OpenToOthers:
+        testutil::WriteFileBytes(path, "0.5\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
+        ::chmod(path.c_str(), 0666);
+        break;
+    case Setup::OffPaper:
+        testutil::WriteFileBytes(path, "190,20,10,1,0,1,a,b,c,d,e,ABC\r\n");
+        break;
+    }
+}
+
+class Messages : public ::testing::TestWithParam<std::tuple<Row, Name, const char*>>
+{
+};
+
+TEST_P(Messages, NameThePathEscapedAndPrefixed)
+{
+    const auto& [row, name, locale] = GetParam();
+    ASSERT_TRUE(LocaleAvailable(locale)) << locale << " is not generated: run scripts/setup";
+    TempDir dir;
+    testutil::WriteFileBytes(dir.File("ocrdat.prn"),
+                             testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
+    const auto expand = [&](const std::string& text) {
+        return Replace(Replace(text, "@D", dir.Path()), "@N", name.bytes);
+    };
+    std::vector<std::string> args;
+    for (const std::string& arg : row.args)
+        args.push_back(expand(arg));
+    Prepare(row.setup, expand("@D/@N"));
+    CliInput input;
+    input.tmpdir = dir.Path();
+    input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
+    const Result r = testutil::RunCliBytes(args, input);
+
+    ASSERT_EQ(r.status, row.status) << r.err;
+    const std::string shown = core::EscapeControlChars(expand(row.path));
+    const bool japanese = std::string(locale).starts_with("ja");
+    const std::string reason = Replace(japanese ? row.japanese : row.english, "@S", shown);
+    const std::string expected = (row.onStdout ? "" : "ocrprint-cli: ") + shown + reason;
+    const std::string& stream = row.onStdout ? r.out : r.err;
+    EXPECT_NE(stream.find(expected), std::string::npos)
+        << "expected " << expected << "\ngot " << stream;
+    for (const std::string& out : {r.out, r.err}) {
+        EXPECT_EQ(out.find_first_of("\x1b\x07"), std::string::npos) << "a raw control byte";
+        EXPECT_EQ(out.find("\xef\xbf\xbd"), std::string::npos) << "U+FFFD for a byte: " << out;
+    }
+    // Every line on standard error is the tool's; a Japanese one ends as a
+    // sentence does, or as the program's own data file messages end.
+    std::size_t start = 0;
+    for (std::size_t end = r.err.find('\n'); end != std::string::npos;
+         start = end + 1, end = r.err.find('\n', start)) {
+        const std::string line = r.err.substr(start, end - start);
+        EXPECT_TRUE(line.starts_with("ocrprint-cli: ")) << line;
+        if (japanese) {
+            EXPECT_TRUE(line.ends_with("。") || line.ends_with(Missing) ||
+                        line.ends_with(Directory))
+                << line;
+        }
+    }
+    EXPECT_EQ(start, r.err.size()) << "a last line without its end";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPathMessage, Messages,
+    ::testing::Combine(::testing::ValuesIn(Rows), ::testing::ValuesIn(Names),
+                       ::testing::ValuesIn(Locales)),
+    [](const auto& info) {
+        std::string locale = std::get<2>(info.param);
+        std::erase_if(locale, [](char c) { return c == '.' || c == '-'; });
+        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).label +
+               "_" + locale;
+    });
+
+// The locale changes the language of the messages, never their numbers: a
+// German one writes check's findings and JSON as the C locale does.
+class LocaleNumbers : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(LocaleNumbers, CheckWritesAPoint)
+{
+    ASSERT_TRUE(LocaleAvailable("de_DE.UTF-8")) << "run scripts/setup";
+    TempDir dir;
+    const std::string data = dir.File(Names[1].bytes);
+    Prepare(Setup::OffPaper, data);
+    const auto run = [&](const char* locale) {
+        CliInput input;
+        input.tmpdir = dir.Path();
+        input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
+        return testutil::RunCliBytes({"check", "--data", data, "--paper", "B5", "--format", GetParam()},
+                                     input);
+    };
+    const Result c = run("C");
+    const Result german = run("de_DE.UTF-8");
+    ASSERT_EQ(c.status, 0) << c.err;
+    EXPECT_EQ(german.out, c.out);
+    EXPECT_NE(c.out.find("190.0"), std::string::npos) << c.out;
+    if (std::string(GetParam()) == "json") {
+        const QJsonObject finding = QJsonDocument::fromJson(QByteArray::fromStdString(c.out)).object();
+        // A byte that is not UTF-8 is written as the escaping rule writes it.
+        EXPECT_EQ(finding.value("path").toString().toStdString(),
+                  dir.Path() + "/\\x83e\\x83X\\x83g.prn");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, LocaleNumbers, ::testing::Values("text", "json"),
+                         [](const auto& info) { return std::string(info.param); });
+
+} // namespace
