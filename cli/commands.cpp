@@ -334,17 +334,20 @@ int RunShow(const CommandLine& line)
 
 // What the command wrote to standard output must have arrived: a full disk
 // or a closed pipe behind it is a failure like any other.
-int CheckStandardOutput(int status)
+int CheckStandardOutput(int status, bool reported)
 {
     errno = 0;
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return status;
+    if (reported)
+        return 1;
     const int error = errno != 0 ? errno : EIO;
     Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"), {std::strerror(error)});
     return 1;
 }
 
-int Dispatch(const CommandLine& line)
+// standardOutputReported: the command failed on standard output and said so.
+int Dispatch(const CommandLine& line, bool& standardOutputReported)
 {
     using Command = int (*)(const CommandLine&);
     static const std::pair<const char*, Command> commands[] = {
@@ -362,12 +365,14 @@ int Dispatch(const CommandLine& line)
         return 2;
     } catch (const surface::OutputWriteError& e) {
         // The same words as every other file the tool cannot write.
-        if (e.Path() == StandardStream)
+        if (e.Path() == StandardStream) {
             Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"),
                    {e.Reason()});
-        else
+            standardOutputReported = true;
+        } else {
             ReportAbout(e.Path(), QCoreApplication::translate("ocrprint-cli", "cannot write it: %1"),
                         {e.Reason()});
+        }
     } catch (const core::Exception& e) {
         PrintError(e.Message());
     } catch (const std::exception& e) {
@@ -380,7 +385,9 @@ int Dispatch(const CommandLine& line)
 
 int RunCommand(const CommandLine& line)
 {
-    return CheckStandardOutput(Dispatch(line));
+    bool reported = false;
+    const int status = Dispatch(line, reported);
+    return CheckStandardOutput(status, reported);
 }
 
 } // namespace cli

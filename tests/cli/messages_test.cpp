@@ -251,3 +251,83 @@ INSTANTIATE_TEST_SUITE_P(Formats, LocaleNumbers, ::testing::Values("text", "json
                          [](const auto& info) { return std::string(info.param); });
 
 } // namespace
+
+namespace {
+
+// What preview writes is what --format and the suffix say, to a file or to
+// standard output; the format does not change the printer it judges on.
+struct PreviewRow
+{
+    const char* name;
+    std::vector<std::string> args;
+    std::string magic; // the first bytes of the picture
+    bool toStdout;
+};
+
+void PrintTo(const PreviewRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class PreviewFormat : public ::testing::TestWithParam<PreviewRow>
+{
+};
+
+TEST_P(PreviewFormat, WritesTheFormatAsked)
+{
+    const PreviewRow& row = GetParam();
+    TempDir dir;
+    const std::string data = testutil::SourceDir() + "/examples/ocrdat.prn";
+    std::vector<std::string> args = {"preview", "--data", data};
+    for (const std::string& arg : row.args)
+        args.push_back(Replace(arg, "@D", dir.Path()));
+    CliInput input;
+    input.tmpdir = dir.Path();
+    const Result r = testutil::RunCliBytes(args, input);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string picture =
+        row.toStdout ? r.out : testutil::ReadFileBytes(dir.File("p.out"));
+    EXPECT_EQ(picture.substr(0, row.magic.size()), row.magic);
+}
+
+const std::string Png = "\x89PNG\r\n";
+const std::string Pdf = "%PDF-";
+
+INSTANTIATE_TEST_SUITE_P(
+    Preview, PreviewFormat,
+    ::testing::Values(PreviewRow{"PngOnStandardOutput", {"--format", "png", "-o", "-"}, Png, true},
+                      PreviewRow{"PdfOnStandardOutput", {"-o", "-"}, Pdf, true},
+                      PreviewRow{"PngByFormat", {"--format", "png", "-o", "@D/p.out"}, Png, false},
+                      PreviewRow{"PdfByFormat", {"--format", "pdf", "-o", "@D/p.out"}, Pdf, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Standard input that goes on beyond the limit is refused, whole, with a
+// message, by every command that reads it; nothing is drawn.
+class StandardInputLimit : public ::testing::TestWithParam<std::vector<std::string>>
+{
+};
+
+TEST_P(StandardInputLimit, RefusesMoreThan64MiB)
+{
+    TempDir dir;
+    CliInput input;
+    input.tmpdir = dir.Path();
+    input.stdinBytes.assign(64 * 1024 * 1024 + 1, ' ');
+    std::vector<std::string> args;
+    for (const std::string& arg : GetParam())
+        args.push_back(Replace(arg, "@D", dir.Path()));
+    const Result r = testutil::RunCliBytes(args, input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ocrprint-cli: standard input holds more than 64 MiB of data: nothing is read\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.pdf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, StandardInputLimit,
+    ::testing::Values(std::vector<std::string>{"print", "--data", "-", "-o", "@D/o.pdf"},
+                      std::vector<std::string>{"check", "--data", "-"},
+                      std::vector<std::string>{"convert", "-", "-o", "@D/o.pdf"}),
+    [](const auto& info) { return std::string(info.param[0]); });
+
+} // namespace
