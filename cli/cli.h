@@ -13,6 +13,6 @@
 #include "argumentcodec.h"
 #include "commandline.h"
 #include "commands.h"
-#include "diagnostics.h"
 #include "commandtable.h"
+#include "diagnostics.h"
 #include "usage.h"

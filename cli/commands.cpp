@@ -31,10 +31,9 @@ namespace model = calibration::model;
 // already, where the message was made.
 void PrintError(const std::string& messageCp932)
 {
-    Report(QStringLiteral("%1"), {MessageArg::Shown(core::Cp932ToUtf8(
-                                     core::FormatErrorMessage(messageCp932)))});
+    Report(QStringLiteral("%1"),
+           {MessageArg::Shown(core::Cp932ToUtf8(core::FormatErrorMessage(messageCp932)))});
 }
-
 
 // --data -: the data from standard input, read whole before anything is drawn
 // (a pipe cannot be read twice, and a half-read one must not half-print).
@@ -76,7 +75,8 @@ int OutputStatus(const surface::DocumentOutput& output)
     if (!output.File.empty())
         ReportAbout(output.File, QCoreApplication::translate("ocrprint-cli", "written"));
     else if (!output.Queue.empty())
-        Report(QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))"), {output.Queue, output.JobId});
+        Report(QCoreApplication::translate("ocrprint-cli", "request id is %1-%2 (1 file(s))"),
+               {output.Queue, output.JobId});
     return 0;
 }
 
@@ -118,17 +118,21 @@ bool RefuseOutputOntoInput(const CommandLine& line)
     };
     if (outputs.size() == 2 && (core::IsSameFile(outputs[0], outputs[1]) ||
                                 canonical(outputs[0]) == canonical(outputs[1]))) {
-        Report(QCoreApplication::translate("ocrprint-cli", "--trace and -o both name %1"), {outputs[0]});
+        Report(QCoreApplication::translate("ocrprint-cli", "--trace and -o both name %1"),
+               {outputs[0]});
         return true;
     }
     for (const std::string& output : outputs) {
         if (line.Data != StandardStream && core::IsSameFile(output, data)) {
-            Report(QCoreApplication::translate("ocrprint-cli", "%1 is the data file: not written"), {output});
+            Report(QCoreApplication::translate("ocrprint-cli", "%1 is the data file: not written"),
+                   {output});
             return true;
         }
         for (const std::string& file : SettingsFiles(line)) {
             if (core::IsSameFile(output, file)) {
-                Report(QCoreApplication::translate("ocrprint-cli", "%1 is the settings file: not written"), {output});
+                Report(QCoreApplication::translate("ocrprint-cli",
+                                                   "%1 is the settings file: not written"),
+                       {output});
                 return true;
             }
         }
@@ -141,9 +145,12 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
     if (trace.Finish())
         return false;
     if (path == StandardStream)
-        Report(QCoreApplication::translate("ocrprint-cli", "cannot write the trace to standard output: %1"), {trace.Reason()});
+        Report(QCoreApplication::translate("ocrprint-cli",
+                                           "cannot write the trace to standard output: %1"),
+               {trace.Reason()});
     else
-        ReportAbout(path, QCoreApplication::translate("ocrprint-cli", "cannot write the trace: %1"), {trace.Reason()});
+        ReportAbout(path, QCoreApplication::translate("ocrprint-cli", "cannot write the trace: %1"),
+                    {trace.Reason()});
     return true;
 }
 
@@ -188,9 +195,13 @@ core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
     for (const settings::LoadResult& result : found) {
         if (result.Status == settings::LoadStatus::NotOwned)
             ReportAbout(result.Path,
-                        QCoreApplication::translate("ocrprint-cli", "ignored: it belongs to another user, who could have planted it"));
+                        QCoreApplication::translate(
+                            "ocrprint-cli",
+                            "ignored: it belongs to another user, who could have planted it"));
         else if (result.Status == settings::LoadStatus::WritableByOthers)
-            ReportAbout(result.Path, QCoreApplication::translate("ocrprint-cli", "ignored: others may write to it (chmod go-w %1)"),
+            ReportAbout(result.Path,
+                        QCoreApplication::translate(
+                            "ocrprint-cli", "ignored: others may write to it (chmod go-w %1)"),
                         {result.Path});
         else
             continue;
@@ -225,7 +236,8 @@ void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
                                               &model::RuleB};
     for (std::size_t i = 0; i < 4; ++i) {
         if (shown[i] != typed[i])
-            Report(QCoreApplication::translate("ocrprint-cli", "%1 %2 is not a length from %3 to %4 mm: %5 used"),
+            Report(QCoreApplication::translate("ocrprint-cli",
+                                               "%1 %2 is not a length from %3 to %4 mm: %5 used"),
                    {names[i], typed[i], core::FloatToStr(rules[i]->Low),
                     core::FloatToStr(rules[i]->High), shown[i]});
     }
@@ -319,7 +331,9 @@ int RunCalibrate(const CommandLine& line)
                                      : settings::SaveSettings(adjustment, &reason);
     if (!saved) {
         const std::string path = line.Settings ? *line.Settings : settings::SettingsFilePath();
-        ReportAbout(path, QCoreApplication::translate("ocrprint-cli", "cannot save the settings: %1"), {reason});
+        ReportAbout(path,
+                    QCoreApplication::translate("ocrprint-cli", "cannot save the settings: %1"),
+                    {reason});
         return 1;
     }
     PrintValues(adjustment);
@@ -342,7 +356,8 @@ int CheckStandardOutput(int status, bool reported)
     if (reported)
         return 1;
     const int error = errno != 0 ? errno : EIO;
-    Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"), {std::strerror(error)});
+    Report(QCoreApplication::translate("ocrprint-cli", "cannot write standard output: %1"),
+           {std::strerror(error)});
     return 1;
 }
 
@@ -370,7 +385,8 @@ int Dispatch(const CommandLine& line, bool& standardOutputReported)
                    {e.Reason()});
             standardOutputReported = true;
         } else {
-            ReportAbout(e.Path(), QCoreApplication::translate("ocrprint-cli", "cannot write it: %1"),
+            ReportAbout(e.Path(),
+                        QCoreApplication::translate("ocrprint-cli", "cannot write it: %1"),
                         {e.Reason()});
         }
     } catch (const core::Exception& e) {

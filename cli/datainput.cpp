@@ -43,9 +43,10 @@ bool ReadAll(int fd, std::string& bytes, std::size_t limit)
 void ReportUnreadStandardInput(int error)
 {
     if (error == EFBIG)
-        Report(QCoreApplication::translate(
-                   "ocrprint-cli", "standard input holds more than %1 MiB of data: nothing is read"),
-               {MaxStandardInputBytes / (1024 * 1024)});
+        Report(
+            QCoreApplication::translate(
+                "ocrprint-cli", "standard input holds more than %1 MiB of data: nothing is read"),
+            {MaxStandardInputBytes / (1024 * 1024)});
     else
         Report(QCoreApplication::translate("ocrprint-cli",
                                            "cannot read the data from standard input: %1"),

@@ -38,7 +38,7 @@ void ReportDataFileOpenError(const std::string& path);
 enum class DataOpen
 {
     Opened,
-    Missing,      // cannot be opened: the caller words it as the job does
+    Missing,       // cannot be opened: the caller words it as the job does
     Unconvertible, // UTF-8 that has no code page 932 form: already reported
     Refused        // standard input unread (an error, beyond the limit): already reported
 };

@@ -69,8 +69,8 @@ void ReportAbout(const std::string& path, const QString& reason,
                  std::initializer_list<MessageArg> args)
 {
     const std::string about = core::EscapeControlChars(path);
-    Report(QStringLiteral("%1: %2"), {MessageArg::Shown(about),
-                                      MessageArg::Shown(FormatMessage(reason, args))});
+    Report(QStringLiteral("%1: %2"),
+           {MessageArg::Shown(about), MessageArg::Shown(FormatMessage(reason, args))});
 }
 
 } // namespace cli

@@ -98,7 +98,8 @@ QString JsonText(const std::string& shown)
         const char16_t unit = c.unicode();
         if (unit >= 0xDC80 && unit <= 0xDCFF) {
             const auto byte = static_cast<unsigned>(unit - 0xDC00);
-            text += QStringLiteral("\\x") + QLatin1Char(Hex[byte >> 4]) + QLatin1Char(Hex[byte & 0xF]);
+            text +=
+                QStringLiteral("\\x") + QLatin1Char(Hex[byte >> 4]) + QLatin1Char(Hex[byte & 0xF]);
         } else {
             text += c;
         }

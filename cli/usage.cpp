@@ -140,8 +140,8 @@ std::string CommandUsageText(const CommandInfo& command)
     QString text =
         QCoreApplication::translate("ocrprint-cli", "Usage: %1 [OPTIONS]").arg(synopsis) +
         QLatin1Char('\n') + Wrapped(Tr(command.Description), Width - 1).join(QLatin1Char('\n')) +
-        QStringLiteral("\n\n") +
-        QCoreApplication::translate("ocrprint-cli", "Options:") + QLatin1Char('\n');
+        QStringLiteral("\n\n") + QCoreApplication::translate("ocrprint-cli", "Options:") +
+        QLatin1Char('\n');
     for (const OptionInfo& option : Options())
         if ((option.Commands & command.Bit) != 0)
             text += Entry(Syntax(option, command.Bit), Tr(OptionHelp(option, command.Bit)));

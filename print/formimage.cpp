@@ -68,11 +68,10 @@ std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi,
             return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot render the PDF form"));
         return {};
 #else
-        return Say(
-            QT_TRANSLATE_NOOP(
-                "ocrprint-cli",
-                "this ocrprint-cli was built without poppler-qt6 and cannot read a PDF form: "
-                "give a PNG or JPEG scan"));
+        return Say(QT_TRANSLATE_NOOP(
+            "ocrprint-cli",
+            "this ocrprint-cli was built without poppler-qt6 and cannot read a PDF form: "
+            "give a PNG or JPEG scan"));
 #endif
     }
     QImageReader reader(file);

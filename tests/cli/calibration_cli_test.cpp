@@ -318,9 +318,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CliCalibrate, WithoutSettingsOptionUsesTheProgramsFile)
 {
     TempDir dir;
-    const Result r = RunCli(
-        {"calibrate", "151", "200", "100", "150", "--dpi", "300"},
-        dir.Path());
+    const Result r = RunCli({"calibrate", "151", "200", "100", "150", "--dpi", "300"}, dir.Path());
     ASSERT_EQ(r.status, 0) << r.err;
     // The program's file lives in the configuration directory now.
     EXPECT_EQ(testutil::ReadFileBytes(dir.File(".config/ocrprint/ocrprn2.ini")),
@@ -333,11 +331,12 @@ TEST(CliCalibrate, SaveFailureIsReported)
 {
     TempDir dir;
     const std::string path = dir.File("missing/s.ini");
-    const Result r = RunCli(
-        {"calibrate", "151", "200", "100", "150", "--settings", Q(path), "--dpi", "600"}, dir.Path());
+    const Result r =
+        RunCli({"calibrate", "151", "200", "100", "150", "--settings", Q(path), "--dpi", "600"},
+               dir.Path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ocrprint-cli: " + path +
-                         ": cannot save the settings: No such file or directory\n");
+    EXPECT_EQ(r.err,
+              "ocrprint-cli: " + path + ": cannot save the settings: No such file or directory\n");
     EXPECT_EQ(r.out, "");
 }
 

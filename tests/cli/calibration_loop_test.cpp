@@ -86,8 +86,7 @@ protected:
                      Reading(marks->crossX), Reading(marks->crossY)};
         const Result calibrate =
             RunCli(QStringList{"calibrate"} + s_lengths +
-                       QStringList{"--settings", Q(File("s.ini"))} +
-                       ErringPrinter,
+                       QStringList{"--settings", Q(File("s.ini"))} + ErringPrinter,
                    s_dir->Path());
         ASSERT_EQ(calibrate.status, 0) << calibrate.err;
         s_calibration = calibrate.out;

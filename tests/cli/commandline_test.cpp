@@ -131,8 +131,8 @@ TEST_P(CliUsageReason, OneLineThenWhereToLook)
     const Result r = RunCli(GetParam().args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              std::string("ocrprint-cli: ") + GetParam().reason + "\nocrprint-cli: Try 'ocrprint-cli --help'.\n");
+    EXPECT_EQ(r.err, std::string("ocrprint-cli: ") + GetParam().reason +
+                         "\nocrprint-cli: Try 'ocrprint-cli --help'.\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,7 +218,8 @@ INSTANTIATE_TEST_SUITE_P(
         HelpRow{"Print",
                 {"print", "--help"},
                 {"Usage: ocrprint-cli print [OPTIONS]", "--data FILE", "--trace FILE",
-                 "--format pdf|png ", "print the declaration (ocrdat.prn) as the Print button does\n"},
+                 "--format pdf|png ",
+                 "print the declaration (ocrdat.prn) as the Print button does\n"},
                 {"Commands:", "calibrate", "--version", "text", "json"}},
         HelpRow{"Check",
                 {"check", "-h"},
@@ -228,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {"preview", "--help"},
                 {"--format pdf|png ", "-o, --output FILE", "--form IMAGE"},
                 {"json", "--trace"}},
-        HelpRow{"Convert", {"convert", "--help"}, {"-o, --output OUT", "--csv"}, {"--format", "--dpi"}},
+        HelpRow{
+            "Convert", {"convert", "--help"}, {"-o, --output OUT", "--csv"}, {"--format", "--dpi"}},
         HelpRow{"Calibrate",
                 {"calibrate", "--help"},
                 {"--dpi X[xY]", "--settings FILE"},
@@ -279,13 +281,14 @@ const QStringList LengthX99 = {"test-print", "99",         "200",   "100", "150"
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliLanguage,
     ::testing::Values(
-        LanguageRow{"UsageErrorC",
-                    C,
-                    {"print", "--colour"},
-                    "",
-                    2,
-                    "",
-                    "ocrprint-cli: unknown option --colour\nocrprint-cli: Try 'ocrprint-cli --help'.\n"},
+        LanguageRow{
+            "UsageErrorC",
+            C,
+            {"print", "--colour"},
+            "",
+            2,
+            "",
+            "ocrprint-cli: unknown option --colour\nocrprint-cli: Try 'ocrprint-cli --help'.\n"},
         LanguageRow{"UsageErrorJa",
                     Ja,
                     {"print", "--colour"},

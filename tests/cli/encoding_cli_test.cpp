@@ -222,15 +222,19 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRow{"CsvCommaInField8",
                    {"convert", "--csv", "in", "-o", "out"},
                    "1,2,9,1,0,1,a,\"b,b\",c,,,X\r\n",
-                   "ocrprint-cli: DIR/in: error: row 1: field 8 holds a comma or a quote, which only the text "
+                   "ocrprint-cli: DIR/in: error: row 1: field 8 holds a comma or a quote, which "
+                   "only the text "
                    "(field 12) may hold"},
         FailureRow{"CsvQuoteLeftOpen",
                    {"convert", "--csv", "in", "-o", "out"},
                    Row + "1,2,9,1,0,1,a,b,c,,,\"X\r\n",
-                   "ocrprint-cli: DIR/in: error: row 2 is not CSV: a quote stands inside a field or is never "
+                   "ocrprint-cli: DIR/in: error: row 2 is not CSV: a quote stands inside a field "
+                   "or is never "
                    "closed"},
-        FailureRow{
-            "MissingInput", {"convert", "none", "-o", "out"}, "", "ocrprint-cli: none: cannot read it"},
+        FailureRow{"MissingInput",
+                   {"convert", "none", "-o", "out"},
+                   "",
+                   "ocrprint-cli: none: cannot read it"},
         FailureRow{"OutputIsADirectory",
                    {"convert", "in", "-o", "/"},
                    "x",

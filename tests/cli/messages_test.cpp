@@ -28,7 +28,7 @@ struct Name
 };
 
 const Name Names[] = {
-    {"Controls", "n\x1b[2J\x1b]0;T\x07.prn"}, // CSI, and a title set by OSC ended with BEL
+    {"Controls", "n\x1b[2J\x1b]0;T\x07.prn"},     // CSI, and a title set by OSC ended with BEL
     {"ShiftJis", "\x83\x65\x83\x58\x83\x67.prn"}, // テスト in code page 932
 };
 
@@ -37,11 +37,11 @@ const char* const Locales[] = {"C", "ja_JP.UTF-8", "de_DE.UTF-8"};
 enum class Setup
 {
     None,
-    Directory,   // NAME is a directory
-    NotUtf8,     // NAME holds a byte that is not UTF-8
-    NotAnImage,  // NAME holds text
+    Directory,    // NAME is a directory
+    NotUtf8,      // NAME holds a byte that is not UTF-8
+    NotAnImage,   // NAME holds text
     OpenToOthers, // NAME is a settings file others may write to
-    OffPaper,    // NAME is a data file with an entry beyond a B5 page
+    OffPaper,     // NAME is a data file with an entry beyond a B5 page
 };
 
 struct Row
@@ -49,9 +49,9 @@ struct Row
     const char* name;
     std::vector<std::string> args; // @D the test's directory, @N the name
     Setup setup;
-    std::string path;  // the path the message names
+    std::string path; // the path the message names
     int status;
-    bool onStdout;     // check's findings, without the prefix
+    bool onStdout;       // check's findings, without the prefix
     std::string english; // what follows the path, a prefix of it ("@S": the path shown)
     std::string japanese;
 };
@@ -74,48 +74,142 @@ const std::string Directory = "ocrdat.prn を読み込めません（ディレ�
 
 const Row Rows[] = {
     // One failure, one message, whichever way the data was to be read.
-    {"PrintMissingData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N", 1,
-     false, ": " + Missing, ": " + Missing},
+    {"PrintMissingData",
+     {"print", "--data", "@D/@N", "-o", "@D/o.pdf"},
+     Setup::None,
+     "@D/@N",
+     1,
+     false,
+     ": " + Missing,
+     ": " + Missing},
     {"PrintUtf8MissingData",
-     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N",
-     1, false, ": " + Missing, ": " + Missing},
-    {"PrintDirectoryData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
-     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
+     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"},
+     Setup::None,
+     "@D/@N",
+     1,
+     false,
+     ": " + Missing,
+     ": " + Missing},
+    {"PrintDirectoryData",
+     {"print", "--data", "@D/@N", "-o", "@D/o.pdf"},
+     Setup::Directory,
+     "@D/@N",
+     1,
+     false,
+     ": " + Directory,
+     ": " + Directory},
     {"PrintUtf8DirectoryData",
-     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
-     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
-    {"CheckDirectoryData", {"check", "--data", "@D/@N"}, Setup::Directory, "@D/@N", 1, false,
-     ": " + Directory, ": " + Directory},
+     {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"},
+     Setup::Directory,
+     "@D/@N",
+     1,
+     false,
+     ": " + Directory,
+     ": " + Directory},
+    {"CheckDirectoryData",
+     {"check", "--data", "@D/@N"},
+     Setup::Directory,
+     "@D/@N",
+     1,
+     false,
+     ": " + Directory,
+     ": " + Directory},
     {"PreviewUtf8DirectoryData",
-     {"preview", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/p.png"}, Setup::Directory,
-     "@D/@N", 1, false, ": " + Directory, ": " + Directory},
-    {"Utf8ReaderError", {"check", "--encoding", "utf-8", "--data", "@D/@N"}, Setup::NotUtf8,
-     "@D/@N", 1, false, ":1:3: error: byte 0xFF is not UTF-8",
+     {"preview", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/p.png"},
+     Setup::Directory,
+     "@D/@N",
+     1,
+     false,
+     ": " + Directory,
+     ": " + Directory},
+    {"Utf8ReaderError",
+     {"check", "--encoding", "utf-8", "--data", "@D/@N"},
+     Setup::NotUtf8,
+     "@D/@N",
+     1,
+     false,
+     ":1:3: error: byte 0xFF is not UTF-8",
      ":1:3: error: バイト 0xFF は UTF-8 ではありません。"},
-    {"ConvertMissingInput", {"convert", "@D/@N", "-o", "@D/o.prn"}, Setup::None, "@D/@N", 1,
-     false, ": cannot read it", ": 読み取れません。"},
-    {"ConvertUnwritableOutput", {"convert", "@D/ocrdat.prn", "--from", "cp932", "-o", "@D/no/@N"},
-     Setup::None, "@D/no/@N", 1, false, ": cannot write it: ", ": 書き込めません（"},
-    {"PrintWritten", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/@N.pdf"}, Setup::None,
-     "@D/@N.pdf", 0, false, ": written", ": 書き込みました。"},
-    {"PrintUnwritable", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.pdf"}, Setup::None,
-     "@D/no/@N.pdf", 1, false, ": cannot write it", ": 書き込めません"},
+    {"ConvertMissingInput",
+     {"convert", "@D/@N", "-o", "@D/o.prn"},
+     Setup::None,
+     "@D/@N",
+     1,
+     false,
+     ": cannot read it",
+     ": 読み取れません。"},
+    {"ConvertUnwritableOutput",
+     {"convert", "@D/ocrdat.prn", "--from", "cp932", "-o", "@D/no/@N"},
+     Setup::None,
+     "@D/no/@N",
+     1,
+     false,
+     ": cannot write it: ",
+     ": 書き込めません（"},
+    {"PrintWritten",
+     {"print", "--data", "@D/ocrdat.prn", "-o", "@D/@N.pdf"},
+     Setup::None,
+     "@D/@N.pdf",
+     0,
+     false,
+     ": written",
+     ": 書き込みました。"},
+    {"PrintUnwritable",
+     {"print", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.pdf"},
+     Setup::None,
+     "@D/no/@N.pdf",
+     1,
+     false,
+     ": cannot write it",
+     ": 書き込めません"},
     {"TraceUnwritable",
-     {"print", "--data", "@D/ocrdat.prn", "-o", "@D/o.pdf", "--trace", "@D/no/@N"}, Setup::None,
-     "@D/no/@N", 1, false, ": cannot write the trace: ", ": トレースを書き込めません（"},
+     {"print", "--data", "@D/ocrdat.prn", "-o", "@D/o.pdf", "--trace", "@D/no/@N"},
+     Setup::None,
+     "@D/no/@N",
+     1,
+     false,
+     ": cannot write the trace: ",
+     ": トレースを書き込めません（"},
     {"FormUnreadable",
      {"preview", "--data", "@D/ocrdat.prn", "--form", "@D/@N", "-o", "@D/p.png"},
-     Setup::NotAnImage, "@D/@N", 1, false, ": cannot read the form: ", ": 用紙画像を読み取れません（"},
-    {"PreviewUnwritable", {"preview", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.png"},
-     Setup::None, "@D/no/@N.png", 1, false, ": cannot write it", ": 書き込めません"},
-    {"SettingsIgnored", {"show", "--settings", "@D/@N"}, Setup::OpenToOthers, "@D/@N", 0, false,
+     Setup::NotAnImage,
+     "@D/@N",
+     1,
+     false,
+     ": cannot read the form: ",
+     ": 用紙画像を読み取れません（"},
+    {"PreviewUnwritable",
+     {"preview", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.png"},
+     Setup::None,
+     "@D/no/@N.png",
+     1,
+     false,
+     ": cannot write it",
+     ": 書き込めません"},
+    {"SettingsIgnored",
+     {"show", "--settings", "@D/@N"},
+     Setup::OpenToOthers,
+     "@D/@N",
+     0,
+     false,
      ": ignored: others may write to it (chmod go-w @S)",
      ": 無視しました: 他のユーザーが書き込めます (chmod go-w @S)。"},
     {"SettingsUnsavable",
      {"calibrate", "150", "200", "100", "150", "--dpi", "600", "--settings", "@D/no/@N"},
-     Setup::None, "@D/no/@N", 1, false, ": cannot save the settings: ", ": 設定を保存できません（"},
-    {"CheckFinding", {"check", "--data", "@D/@N", "--paper", "B5"}, Setup::OffPaper, "@D/@N", 0,
-     true, ":1: warning: the text cell (x 190.0 to ", ":1: warning: 文字枠 (x 190.0 ～ "},
+     Setup::None,
+     "@D/no/@N",
+     1,
+     false,
+     ": cannot save the settings: ",
+     ": 設定を保存できません（"},
+    {"CheckFinding",
+     {"check", "--data", "@D/@N", "--paper", "B5"},
+     Setup::OffPaper,
+     "@D/@N",
+     0,
+     true,
+     ":1: warning: the text cell (x 190.0 to ",
+     ":1: warning: 文字枠 (x 190.0 ～ "},
 };
 
 bool LocaleAvailable(const char* name)
@@ -162,8 +256,9 @@ TEST_P(Messages, NameThePathEscapedAndPrefixed)
     const auto& [row, name, locale] = GetParam();
     ASSERT_TRUE(LocaleAvailable(locale)) << locale << " is not generated: run scripts/setup";
     TempDir dir;
-    testutil::WriteFileBytes(dir.File("ocrdat.prn"),
-                             testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
+    testutil::WriteFileBytes(
+        dir.File("ocrdat.prn"),
+        testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
     const auto expand = [&](const std::string& text) {
         return Replace(Replace(text, "@D", dir.Path()), "@N", name.bytes);
     };
@@ -204,16 +299,15 @@ TEST_P(Messages, NameThePathEscapedAndPrefixed)
     EXPECT_EQ(start, r.err.size()) << "a last line without its end";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryPathMessage, Messages,
-    ::testing::Combine(::testing::ValuesIn(Rows), ::testing::ValuesIn(Names),
-                       ::testing::ValuesIn(Locales)),
-    [](const auto& info) {
-        std::string locale = std::get<2>(info.param);
-        std::erase_if(locale, [](char c) { return c == '.' || c == '-'; });
-        return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).label +
-               "_" + locale;
-    });
+INSTANTIATE_TEST_SUITE_P(EveryPathMessage, Messages,
+                         ::testing::Combine(::testing::ValuesIn(Rows), ::testing::ValuesIn(Names),
+                                            ::testing::ValuesIn(Locales)),
+                         [](const auto& info) {
+                             std::string locale = std::get<2>(info.param);
+                             std::erase_if(locale, [](char c) { return c == '.' || c == '-'; });
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param).label + "_" + locale;
+                         });
 
 // The locale changes the language of the messages, never their numbers: a
 // German one writes check's findings and JSON as the C locale does.
@@ -231,8 +325,8 @@ TEST_P(LocaleNumbers, CheckWritesAPoint)
         CliInput input;
         input.tmpdir = dir.Path();
         input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
-        return testutil::RunCliBytes({"check", "--data", data, "--paper", "B5", "--format", GetParam()},
-                                     input);
+        return testutil::RunCliBytes(
+            {"check", "--data", data, "--paper", "B5", "--format", GetParam()}, input);
     };
     const Result c = run("C");
     const Result german = run("de_DE.UTF-8");
@@ -240,7 +334,8 @@ TEST_P(LocaleNumbers, CheckWritesAPoint)
     EXPECT_EQ(german.out, c.out);
     EXPECT_NE(c.out.find("190.0"), std::string::npos) << c.out;
     if (std::string(GetParam()) == "json") {
-        const QJsonObject finding = QJsonDocument::fromJson(QByteArray::fromStdString(c.out)).object();
+        const QJsonObject finding =
+            QJsonDocument::fromJson(QByteArray::fromStdString(c.out)).object();
         // A byte that is not UTF-8 is written as the escaping rule writes it.
         EXPECT_EQ(finding.value("path").toString().toStdString(),
                   dir.Path() + "/\\x83e\\x83X\\x83g.prn");
@@ -285,8 +380,7 @@ TEST_P(PreviewFormat, WritesTheFormatAsked)
     input.tmpdir = dir.Path();
     const Result r = testutil::RunCliBytes(args, input);
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string picture =
-        row.toStdout ? r.out : testutil::ReadFileBytes(dir.File("p.out"));
+    const std::string picture = row.toStdout ? r.out : testutil::ReadFileBytes(dir.File("p.out"));
     EXPECT_EQ(picture.substr(0, row.magic.size()), row.magic);
 }
 
@@ -318,7 +412,8 @@ TEST_P(StandardInputLimit, RefusesMoreThan64MiB)
         args.push_back(Replace(arg, "@D", dir.Path()));
     const Result r = testutil::RunCliBytes(args, input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ocrprint-cli: standard input holds more than 64 MiB of data: nothing is read\n");
+    EXPECT_EQ(r.err,
+              "ocrprint-cli: standard input holds more than 64 MiB of data: nothing is read\n");
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.pdf")));
 }

@@ -78,10 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
         FullRow{"Pdf", {"sheet", "-o", "@/full/out.pdf"}, "out.pdf"},
         FullRow{"Png", {"sheet", "-o", "@/full/out.png", "--dpi", "100"}, "out.png"},
         FullRow{"Trace", {"sheet", "-o", "@/out.pdf", "--trace", "@/full/t.jsonl"}, "t.jsonl"},
-        FullRow{"Settings",
-                {"calibrate", "151", "200", "100", "150", "--settings", "@/full/s.ini", "--dpi",
-                 "600"},
-                "s.ini"}),
+        FullRow{
+            "Settings",
+            {"calibrate", "151", "200", "100", "150", "--settings", "@/full/s.ini", "--dpi", "600"},
+            "s.ini"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ what is at the path

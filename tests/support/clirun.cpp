@@ -30,7 +30,8 @@ QString ShellBytes(const std::string& bytes)
 {
     QString word = QStringLiteral("\"$(printf '");
     for (const char c : bytes)
-        word += QStringLiteral("\\%1").arg(static_cast<uint>(static_cast<unsigned char>(c)), 3, 8, QLatin1Char('0'));
+        word += QStringLiteral("\\%1").arg(static_cast<uint>(static_cast<unsigned char>(c)), 3, 8,
+                                           QLatin1Char('0'));
     return word + QStringLiteral("')\"");
 }
 
@@ -43,8 +44,8 @@ Result RunCliBytes(const std::vector<std::string>& args, const CliInput& input)
     QString script = QStringLiteral("exec \"$0\"");
     for (const std::string& arg : args)
         script += QLatin1Char(' ') + ShellBytes(arg);
-    return Run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, Q(BinDir() + "/ocrprint-cli")},
-               input);
+    return Run(QStringLiteral("/bin/sh"),
+               {QStringLiteral("-c"), script, Q(BinDir() + "/ocrprint-cli")}, input);
 }
 
 Result RunCli(const QStringList& args, const CliInput& input)
