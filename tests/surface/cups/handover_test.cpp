@@ -41,7 +41,7 @@ struct HandOverRow
     bool Reject; // the queue refuses jobs (cupsreject)
     AtHandOver Action;
     int ExitCode;     // -1: ended by SIGTERM
-    const char* Said; // on standard error, UTF-8
+    const char* Said; // how standard error begins, UTF-8
 };
 
 void PrintTo(const HandOverRow& row, std::ostream* os)
@@ -219,10 +219,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, HandOverTest,
     ::testing::Values(HandOverRow{"Accepted", "ocrtest", false, AtHandOver::Nothing, 0, nullptr},
                       HandOverRow{"QueueRejectsJobs", "ocrrefuse", true, AtHandOver::Nothing, 1,
-                                  "プリンタ ocrrefuse に印刷できませんでした: "},
+                                  "ocrprint-cli: プリンタ ocrrefuse に印刷できませんでした: "},
                       HandOverRow{"SchedulerKilledAtHandOver", "ocrtest", false,
                                   AtHandOver::KillScheduler, 1,
-                                  "プリンタ ocrtest に印刷できませんでした: "},
+                                  "ocrprint-cli: プリンタ ocrtest に印刷できませんでした: "},
                       HandOverRow{"TerminatedDuringHandOver", "ocrtest", false,
                                   AtHandOver::TerminateProgram, -1, nullptr}),
     [](const ::testing::TestParamInfo<HandOverRow>& info) { return std::string(info.param.Name); });
