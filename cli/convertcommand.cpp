@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <cstdio>
 
 #include "csvdata.h"
 #include "declarationjob.h"

@@ -3,7 +3,6 @@
 #include "datainput.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <cstdio>
 #include <memory>
 
