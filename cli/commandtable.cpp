@@ -151,6 +151,10 @@ const OptionVariant Variants[] = {
      QT_TRANSLATE_NOOP("ocrprint-cli", "the picture written, FILE.png or FILE.pdf\n"
                                        "('-' for standard output, with --format)"),
      nullptr},
+    {"printer", CalibrateBit, "QUEUE",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "ask this queue for its resolution and offsets\n"
+                                       "(default: the system's default)"),
+     nullptr},
     {"printer", Judged, "QUEUE",
      QT_TRANSLATE_NOOP("ocrprint-cli", "judge the entries on this queue's paper and margins\n"
                                        "(default: the system's default)"),

@@ -548,5 +548,11 @@ pdf on standard output)</source>
         <source>the form records no usable resolution: give it with --form-dpi</source>
         <translation>用紙画像に記録された解像度は使えません: --form-dpi で指定してください。</translation>
     </message>
+    <message>
+        <source>ask this queue for its resolution and offsets
+(default: the system&apos;s default)</source>
+        <translation>このキューに解像度とオフセットを問い合わせます
+(既定: システムの既定)</translation>
+    </message>
 </context>
 </TS>
