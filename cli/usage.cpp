@@ -30,7 +30,7 @@ qsizetype Columns(const QString& text)
 }
 
 // The texts are written broken for the tool's help; joined again, a break
-// between two words becomes a space, one in Japanese text nothing.
+// becomes a space, one between two Japanese characters nothing.
 QString Unbroken(const QString& text)
 {
     QString out;
@@ -40,7 +40,7 @@ QString Unbroken(const QString& text)
             continue;
         }
         const bool wide =
-            (i > 0 && IsWide(text[i - 1])) || (i + 1 < text.size() && IsWide(text[i + 1]));
+            i > 0 && IsWide(text[i - 1]) && i + 1 < text.size() && IsWide(text[i + 1]);
         if (!wide)
             out += QLatin1Char(' ');
     }
