@@ -230,8 +230,8 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
 既定 0,0,0,0</translation>
     </message>
     <message>
-        <source>ocrprint-cli: --trace and -o both name %1</source>
-        <translation>ocrprint-cli: --trace と -o が同じ %1 を指しています</translation>
+        <source>ocrprint-cli: %1 is another output of the command: not written</source>
+        <translation>ocrprint-cli: %1 はこのコマンドの別の出力です: 書き込みません</translation>
     </message>
     <message>
         <source>ocrprint-cli: %1 is the data file: not written</source>
@@ -240,6 +240,14 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
     <message>
         <source>ocrprint-cli: %1 is the settings file: not written</source>
         <translation>ocrprint-cli: %1 は設定ファイルです: 書き込みません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 is the form image: not written</source>
+        <translation>ocrprint-cli: %1 は用紙の画像です: 書き込みません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: %1 is the input file: not written</source>
+        <translation>ocrprint-cli: %1 は入力ファイルです: 書き込みません</translation>
     </message>
     <message>
         <source>ocrprint-cli: cannot write the trace to %1: %2</source>
