@@ -30,9 +30,13 @@ Landing LandingOf(const std::string& path, OutputKind kind)
 // does resolved.
 std::filesystem::path Resolved(const std::string& path)
 {
+    // Absolute first: a relative path with nothing of it there yet would
+    // stay relative, and "./x" would not meet "x".
     std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? std::filesystem::absolute(path, error).lexically_normal() : resolved;
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(path, error).lexically_normal();
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    return error ? absolute : resolved;
 }
 
 // An input is read through its links; one not there yet may be read later.

@@ -33,12 +33,14 @@ class Guard : public ::testing::TestWithParam<GuardRow>
 
 TEST_P(Guard, RefusesOnlyWhatAnOutputWouldReplace)
 {
+    const fs::path cwd = fs::current_path();
     testutil::TempDir dir;
     testutil::WriteFileBytes(dir.File("in"), "kept");
     core::OutputGuard guard;
     GetParam().files(dir, guard);
     EXPECT_EQ(guard.FirstClash().has_value(), GetParam().clash);
     EXPECT_EQ(testutil::ReadFileBytes(dir.File("in")), "kept");
+    fs::current_path(cwd);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,6 +86,14 @@ INSTANTIATE_TEST_SUITE_P(
                                [](const auto& d, auto& g) {
                                    g.Reads(d.File("sub/../ocrprn2.ini"), FileRole::SettingsFile);
                                    g.Writes(d.File("./ocrprn2.ini"), FileRole::Document);
+                               },
+                               true},
+                      // In the current directory, which is the test's own.
+                      GuardRow{"RelativeSpellingsNotThereYet",
+                               [](const auto& d, auto& g) {
+                                   fs::current_path(d.Path());
+                                   g.Writes("y.pdf", FileRole::Document);
+                                   g.Writes("./y.pdf", FileRole::Trace);
                                },
                                true},
                       GuardRow{"DifferentFilesNotThereYet",
