@@ -2,10 +2,12 @@
 // not reach: what passes because nothing is destroyed.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 
-#include "files.h"
 #include "outputguard.h"
 
 namespace {
@@ -14,11 +16,43 @@ using core::FileRole;
 using core::OutputKind;
 namespace fs = std::filesystem;
 
+// The core tests build alone: a directory of their own, without the support
+// library.
+class Dir
+{
+public:
+    Dir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "ocrprint-guard-XXXXXX").string();
+        m_path = ::mkdtemp(pattern.data());
+    }
+    ~Dir()
+    {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    Dir(const Dir&) = delete;
+    Dir& operator=(const Dir&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+std::string Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
 struct GuardRow
 {
     const char* name;
     // Names the files to guard, dir holding "in" (a regular file).
-    std::function<void(const testutil::TempDir& dir, core::OutputGuard& guard)> files;
+    std::function<void(const Dir& dir, core::OutputGuard& guard)> files;
     bool clash;
 };
 
@@ -34,12 +68,12 @@ class Guard : public ::testing::TestWithParam<GuardRow>
 TEST_P(Guard, RefusesOnlyWhatAnOutputWouldReplace)
 {
     const fs::path cwd = fs::current_path();
-    testutil::TempDir dir;
-    testutil::WriteFileBytes(dir.File("in"), "kept");
+    const Dir dir;
+    std::ofstream(dir.File("in")) << "kept";
     core::OutputGuard guard;
     GetParam().files(dir, guard);
     EXPECT_EQ(guard.FirstClash().has_value(), GetParam().clash);
-    EXPECT_EQ(testutil::ReadFileBytes(dir.File("in")), "kept");
+    EXPECT_EQ(Read(dir.File("in")), "kept");
     fs::current_path(cwd);
 }
 
