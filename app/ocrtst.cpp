@@ -8,6 +8,7 @@
 #include "declarationjob.h"
 #include "printerdevice.h"
 #include "printererror.h"
+#include "printtofile.h"
 #include "qprintersetup.h"
 #include "queuefacts.h"
 #include "settingsfile.h"
@@ -100,8 +101,10 @@ void TForm1::Button3Click()
     LabelAsChoosing(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printer->SetDevice(
-        std::make_unique<surface::PrinterDevice>(SetupFromQPrinter(chosen, current)));
+    const surface::PrinterSetup setup = SetupFromQPrinter(chosen, current);
+    // A refused file leaves the printer in use as it was.
+    RefusePrintToFileOntoInputs(setup.OutputFile);
+    printer->SetDevice(std::make_unique<surface::PrinterDevice>(setup));
 }
 
 void TForm1::Button4Click()

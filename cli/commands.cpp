@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -17,6 +16,7 @@
 #include "core.h"
 #include "diagnostics.h"
 #include "lintcommands.h"
+#include "outputcheck.h"
 #include "print.h"
 #include "settingsfile.h"
 #include "surface.h"
@@ -91,55 +91,6 @@ public:
     TraceScope& operator=(const TraceScope&) = delete;
 };
 
-// The settings files a command may read: the one given, or every place the
-// program looks.
-std::vector<std::string> SettingsFiles(const CommandLine& line)
-{
-    return line.Settings ? std::vector<std::string>{*line.Settings}
-                         : settings::SettingsCandidates();
-}
-
-// An output that is one of the command's own inputs would destroy it: the
-// trace or the file printed to naming the data file or the settings file,
-// however spelled. Refused before anything is opened for writing.
-bool RefuseOutputOntoInput(const CommandLine& line)
-{
-    // Standard input is no file to overwrite.
-    const std::string data = line.Data ? *line.Data : print::DataFilePath();
-    std::vector<std::string> outputs;
-    if (line.Trace && *line.Trace != "-")
-        outputs.push_back(*line.Trace);
-    if (line.FilePrinter && line.File.OutputPath != "-")
-        outputs.push_back(line.File.OutputPath);
-    // Two outputs to one file, which need not exist yet.
-    const auto canonical = [](const std::string& path) {
-        std::error_code ignored;
-        return std::filesystem::weakly_canonical(path, ignored);
-    };
-    if (outputs.size() == 2 && (core::IsSameFile(outputs[0], outputs[1]) ||
-                                canonical(outputs[0]) == canonical(outputs[1]))) {
-        Report(QCoreApplication::translate("ocrprint-cli", "--trace and -o both name %1"),
-               {outputs[0]});
-        return true;
-    }
-    for (const std::string& output : outputs) {
-        if (line.Data != StandardStream && core::IsSameFile(output, data)) {
-            Report(QCoreApplication::translate("ocrprint-cli", "%1 is the data file: not written"),
-                   {output});
-            return true;
-        }
-        for (const std::string& file : SettingsFiles(line)) {
-            if (core::IsSameFile(output, file)) {
-                Report(QCoreApplication::translate("ocrprint-cli",
-                                                   "%1 is the settings file: not written"),
-                       {output});
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 {
     if (trace.Finish())
@@ -160,8 +111,6 @@ bool TraceFailed(surface::TraceWriter& trace, const std::string& path)
 // once the job is over.
 int RunPrinting(const CommandLine& line, const std::function<int()>& job)
 {
-    if (RefuseOutputOntoInput(line))
-        return 1;
     std::unique_ptr<surface::TraceWriter> trace;
     if (line.Trace) {
         trace = std::make_unique<surface::TraceWriter>(*line.Trace);
@@ -372,6 +321,8 @@ int Dispatch(const CommandLine& line, bool& standardOutputReported)
         {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
     };
     try {
+        if (RefuseClashingOutputs(line))
+            return 1;
         for (const auto& [name, run] : commands) {
             if (line.Command == name)
                 return run(line);

@@ -5,7 +5,8 @@
 // number form, MulDiv, code page 932 decoding and encoding, UTF-8 data and
 // spreadsheets' CSV turned into data file bytes, the text-mode line reader,
 // the millimetre-to-dot arithmetic, the one safe way every output file is
-// written (outputfile.h) and the release's names (version.h).
+// written (outputfile.h), the one check that no output destroys an input
+// (outputguard.h) and the release's names (version.h).
 //
 // It depends on the C++ standard library, the C library (iconv) and libcsv
 // only: no Qt at all, so that it builds and runs under the sanitizers on its own.
@@ -21,6 +22,7 @@
 #include "exception.h"
 #include "muldiv.h"
 #include "outputfile.h"
+#include "outputguard.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
 #include "utf8data.h"

@@ -104,31 +104,33 @@ bool OutputFile::Open(const std::string& path)
     if (path.empty())
         return Fail(ENOENT);
 
+    if (const int error = TargetOf(path, m_kind, m_target))
+        return Fail(error);
+    return OpenTarget();
+}
+
+int OutputFile::TargetOf(const std::string& path, OutputKind kind, std::string& target)
+{
     // The file a chain of links ends at, each link checked on the way: the
-    // rename below replaces a path's last component, it does not follow it.
-    std::string target = path;
+    // rename replaces a path's last component, it does not follow it.
+    target = path;
     for (int hops = 0;; ++hops) {
         struct stat info;
-        if (::lstat(target.c_str(), &info) != 0) {
-            if (errno != ENOENT)
-                return Fail(errno);
-            break;
-        }
+        if (::lstat(target.c_str(), &info) != 0)
+            return errno == ENOENT ? 0 : errno;
         if (!S_ISLNK(info.st_mode))
-            break;
-        if (m_kind == OutputKind::Settings || hops == MaxLinks)
-            return Fail(ELOOP);
+            return 0;
+        if (kind == OutputKind::Settings || hops == MaxLinks)
+            return ELOOP;
         if (!MayFollow(target, info))
-            return Fail(EACCES);
+            return EACCES;
         char buffer[PATH_MAX];
         const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer);
         if (n < 0 || n == static_cast<ssize_t>(sizeof buffer))
-            return Fail(n < 0 ? errno : ENAMETOOLONG);
+            return n < 0 ? errno : ENAMETOOLONG;
         const std::string link(buffer, static_cast<std::size_t>(n));
         target = link.front() == '/' ? link : DirectoryOf(target) + "/" + link;
     }
-    m_target = target;
-    return OpenTarget();
 }
 
 bool OutputFile::OpenTarget()

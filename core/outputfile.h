@@ -55,6 +55,10 @@ public:
 
     // The temporary that a regular file at target is written to first.
     static std::string TemporaryFor(const std::string& target);
+    // The file a write to path reaches: the end of its chain of symbolic
+    // links, each link judged as Open judges it. 0 with target set, or the
+    // errno Open fails with. path is neither "-" nor empty.
+    static int TargetOf(const std::string& path, OutputKind kind, std::string& target);
 
 private:
     bool Fail(int error);

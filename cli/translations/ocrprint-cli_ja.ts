@@ -433,8 +433,16 @@ one row per entry</source>
         <translation>書き込みました。</translation>
     </message>
     <message>
-        <source>--trace and -o both name %1</source>
-        <translation>--trace と -o が同じ %1 を指しています。</translation>
+        <source>%1 is another output of the command: not written</source>
+        <translation>%1 はこのコマンドの別の出力です: 書き込みません。</translation>
+    </message>
+    <message>
+        <source>%1 is the form image: not written</source>
+        <translation>%1 は用紙の画像です: 書き込みません。</translation>
+    </message>
+    <message>
+        <source>%1 is the input file: not written</source>
+        <translation>%1 は入力ファイルです: 書き込みません。</translation>
     </message>
     <message>
         <source>%1 is the data file: not written</source>

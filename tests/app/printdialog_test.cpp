@@ -5,16 +5,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app_fixture.h"
 #include "cupsscheduler.h"
 #include "device.h"
 #include "eprinter.h"
+#include "files.h"
 #include "ocrtst.h"
 #include "printerdevice.h"
 #include "qprintersetup.h"
@@ -247,6 +251,87 @@ TEST_F(NoDefaultPrinterTest, WithoutQueuesAFileIsChosenAndShownAgain)
     });
     EXPECT_EQ(shown, file);
 }
+
+// "Print to file" onto the data file or the settings file, however spelled:
+// Qt asks whether to overwrite it, then the error box refuses it; the printer
+// in use stays, and nothing is written.
+struct FileClashRow
+{
+    const char* Name;
+    const char* Target; // below the home directory
+    const char* Says;   // the box's words after the path
+};
+
+void PrintTo(const FileClashRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class PrintToFileClashTest
+    : public NoDefaultPrinterTest,
+      public ::testing::WithParamInterface<std::tuple<FileClashRow, testutil::Spelling>>
+{
+protected:
+    testutil::ScopedEnv m_home{"HOME", m_dir.Path()};
+};
+
+TEST_P(PrintToFileClashTest, IsRefusedWithTheErrorBox)
+{
+    const auto& [row, spelling] = GetParam();
+    ASSERT_TRUE(Scheduler().DeleteQueue("ocrtest"));
+    ASSERT_TRUE(Scheduler().DeleteQueue("ocr300"));
+    QDir().mkpath(QString::fromStdString(m_dir.File("Documents")));
+    QDir().mkpath(QString::fromStdString(m_dir.File(".config/ocrprint")));
+    testutil::WriteFileBytes(m_dir.File("Documents/ocrdat.prn"), "10,10,12,1,0,1,,,,,,x\r\n");
+    testutil::WriteFileBytes(m_dir.File(".config/ocrprint/ocrprn2.ini"), "1\r\n2\r\n");
+    const QString file = QString::fromStdString(testutil::Spell(m_dir, row.Target, spelling));
+    const auto before = m_dir.Snapshot();
+
+    int overwrite = 0;
+    std::vector<testutil::BoxSeen> boxes;
+    ModalWatcher watcher([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(w)) {
+            if (auto* name = dialog->findChild<QLineEdit*>("filename"))
+                name->setText(file);
+            // Pressed as the user does, from the dialog's own loop, where
+            // Qt's question comes up.
+            QTimer::singleShot(0, dialog, [dialog] {
+                for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>())
+                    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                        ok->click();
+            });
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box && box->button(QMessageBox::Yes)) {
+            ++overwrite;
+            box->button(QMessageBox::Yes)->click();
+            return;
+        }
+        boxes.push_back(testutil::ReadAndCloseBox(w));
+    });
+    QTest::mouseClick(m_form->findChild<QPushButton*>("Button3"), Qt::LeftButton);
+
+    EXPECT_EQ(overwrite, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, file + QString::fromUtf8(row.Says));
+    EXPECT_EQ(boxes[0].Icon, QMessageBox::Critical);
+    EXPECT_EQ(surface::PrinterObject()->CurrentDevice(), nullptr);
+    EXPECT_EQ(testutil::Changes(before, m_dir.Snapshot()), std::set<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, PrintToFileClashTest,
+    ::testing::Combine(::testing::Values(FileClashRow{"DataFile", "Documents/ocrdat.prn",
+                                                      " はデータファイルです: 書き込みません."},
+                                         FileClashRow{"SettingsFile",
+                                                      ".config/ocrprint/ocrprn2.ini",
+                                                      " は設定ファイルです: 書き込みません."}),
+                       ::testing::ValuesIn(testutil::Spellings)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).Name) +
+               testutil::SpellingName(std::get<1>(info.param));
+    });
 
 struct ConversionRow
 {

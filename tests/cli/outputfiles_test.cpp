@@ -1,6 +1,7 @@
 // What ocrprint-cli writes: a failed write is an error that names the file and
 // leaves the previous one as it was; devices, links and the command's own
 // input files are never clobbered; standard output is checked too.
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -182,6 +183,132 @@ INSTANTIATE_TEST_SUITE_P(
             QStringList{"sheet", "-o", "@/o.pdf", "--trace", "@/.config/ocrprint/ocrprn2.ini"}, 1,
             "is the settings file", Unchecked}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ outputs onto inputs
+
+using testutil::Spelling;
+
+struct ClashRow
+{
+    const char* name;
+    QStringList args;   // OUT: the output aimed at target
+    const char* target; // below @: an input, or o.pdf, another output of the command
+    const char* err;    // what the refusal calls it
+    // The settings file is never written through a link: its own refusal.
+    const char* linkErr = nullptr;
+};
+
+void PrintTo(const ClashRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class Clashes : public ::testing::TestWithParam<std::tuple<ClashRow, Spelling>>
+{
+};
+
+// The program's own data and settings file in their places, a form and a text
+// to convert; every writer aimed at each file its command reads or writes.
+TEST_P(Clashes, AreRefusedBeforeAnythingIsWritten)
+{
+    const auto& [row, spelling] = GetParam();
+    TempDir dir;
+    fs::create_directories(dir.File("Documents"));
+    fs::create_directories(dir.File(".config/ocrprint"));
+    fs::copy_file(Sample(), dir.File("Documents/ocrdat.prn"));
+    WriteFileBytes(dir.File(".config/ocrprint/ocrprn2.ini"), "1\r\n2\r\n");
+    ::chmod(dir.File(".config/ocrprint/ocrprn2.ini").c_str(), 0600);
+    fs::copy_file(testutil::SourceDir() + "/examples/blank-form.png", dir.File("form.png"));
+    WriteFileBytes(dir.File("in.txt"), "10,10,12,1,0,1,,,,,,x\n");
+    if (spelling == Spelling::HardLink && !fs::exists(dir.File(row.target)))
+        WriteFileBytes(dir.File(row.target), Old); // another output: a file to link to
+
+    const std::string out = testutil::Spell(dir, row.target, spelling);
+    QStringList args = Expand(row.args, dir.Path());
+    args.replaceInStrings(QRegularExpression("^OUT$"), Q(out));
+    const auto before = dir.Snapshot();
+
+    const TempDir runtime; // Qt's own files, which would land in TMPDIR
+    testutil::CliInput input;
+    input.tmpdir = dir.Path();
+    input.env << "HOME=" + Q(dir.Path()) << "XDG_RUNTIME_DIR=" + Q(runtime.Path());
+    const Result r = RunCli(args, input);
+    EXPECT_EQ(r.status, 1) << r.err;
+    if (spelling == Spelling::SymbolicLink && row.linkErr)
+        EXPECT_NE(r.err.find(row.linkErr + out), std::string::npos) << r.err;
+    else
+        EXPECT_EQ(r.err, "ocrprint-cli: " + out + row.err + "\n");
+    EXPECT_EQ(testutil::Changes(before, dir.Snapshot()), std::set<std::string>{});
+}
+
+std::string ClashName(const ::testing::TestParamInfo<std::tuple<ClashRow, Spelling>>& info)
+{
+    return std::string(std::get<0>(info.param).name) +
+           testutil::SpellingName(std::get<1>(info.param));
+}
+
+constexpr const char* Data = "Documents/ocrdat.prn";
+constexpr const char* Settings = ".config/ocrprint/ocrprn2.ini";
+constexpr const char* IsData = " is the data file: not written";
+constexpr const char* IsSettings = " is the settings file: not written";
+const QStringList Lengths = {"151", "200", "100", "150"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, Clashes,
+    ::testing::Combine(
+        ::testing::Values(
+            ClashRow{"PrintOntoData", {"print", "--format", "pdf", "-o", "OUT"}, Data, IsData},
+            ClashRow{"PrintOntoSettings",
+                     {"print", "--format", "pdf", "-o", "OUT"},
+                     Settings,
+                     IsSettings},
+            ClashRow{
+                "PrintTraceOntoData", {"print", "-o", "@/o.pdf", "--trace", "OUT"}, Data, IsData},
+            ClashRow{"PrintTraceOntoOutput",
+                     {"print", "-o", "@/o.pdf", "--trace", "OUT"},
+                     "o.pdf",
+                     " is another output of the command: not written"},
+            ClashRow{"PreviewOntoData",
+                     {"preview", "--form", "@/form.png", "--format", "png", "-o", "OUT"},
+                     Data,
+                     IsData},
+            ClashRow{"PreviewOntoForm",
+                     {"preview", "--form", "@/form.png", "--format", "png", "-o", "OUT"},
+                     "form.png",
+                     " is the form image: not written"},
+            ClashRow{"PreviewOntoSettings",
+                     {"preview", "--format", "pdf", "-o", "OUT"},
+                     Settings,
+                     IsSettings},
+            ClashRow{"ConvertOntoItsInput",
+                     {"convert", "@/in.txt", "-o", "OUT"},
+                     "in.txt",
+                     " is the input file: not written"},
+            ClashRow{
+                "ConvertOntoSettings", {"convert", "@/in.txt", "-o", "OUT"}, Settings, IsSettings},
+            ClashRow{"SheetOntoData", {"sheet", "--format", "pdf", "-o", "OUT"}, Data, IsData},
+            ClashRow{"SheetTraceOntoSettings",
+                     {"sheet", "-o", "@/o.pdf", "--trace", "OUT"},
+                     Settings,
+                     IsSettings},
+            ClashRow{"SheetTraceOntoOutput",
+                     {"sheet", "-o", "@/o.pdf", "--trace", "OUT"},
+                     "o.pdf",
+                     " is another output of the command: not written"},
+            ClashRow{"TestPrintOntoData",
+                     QStringList{"test-print"} + Lengths +
+                         QStringList{"--format", "pdf", "-o", "OUT"},
+                     Data, IsData},
+            ClashRow{"TestPrintTraceOntoOutput",
+                     QStringList{"test-print"} + Lengths +
+                         QStringList{"-o", "@/o.pdf", "--trace", "OUT"},
+                     "o.pdf", " is another output of the command: not written"},
+            ClashRow{"CalibrateOntoData",
+                     QStringList{"calibrate"} + Lengths +
+                         QStringList{"--settings", "OUT", "-o", "@/o.pdf"},
+                     Data, IsData, "cannot save the settings to "}),
+        ::testing::ValuesIn(testutil::Spellings)),
+    ClashName);
 
 // ------------------------------------------------------------ standard output
 

@@ -33,6 +33,68 @@ std::set<std::string> TempDir::Entries() const
     return names;
 }
 
+std::map<std::string, std::string> TempDir::Snapshot() const
+{
+    std::map<std::string, std::string> tree;
+    for (const auto& entry : fs::recursive_directory_iterator(m_path)) {
+        const std::string name = fs::relative(entry.path(), m_path).string();
+        if (entry.is_symlink())
+            tree[name] = "-> " + fs::read_symlink(entry.path()).string();
+        else if (entry.is_directory())
+            tree[name] = "/";
+        else
+            tree[name] = ReadFileBytes(entry.path().string());
+    }
+    return tree;
+}
+
+std::set<std::string> Changes(const std::map<std::string, std::string>& before,
+                              const std::map<std::string, std::string>& after)
+{
+    std::set<std::string> changed;
+    for (const auto& [name, content] : before) {
+        const auto now = after.find(name);
+        if (now == after.end() || now->second != content)
+            changed.insert(name);
+    }
+    for (const auto& entry : after)
+        if (!before.contains(entry.first))
+            changed.insert(entry.first);
+    return changed;
+}
+
+const char* SpellingName(Spelling spelling)
+{
+    switch (spelling) {
+    case Spelling::Path:
+        return "Path";
+    case Spelling::DotSlash:
+        return "DotSlash";
+    case Spelling::SymbolicLink:
+        return "SymbolicLink";
+    case Spelling::HardLink:
+        return "HardLink";
+    }
+    return "";
+}
+
+std::string Spell(const TempDir& dir, const std::string& name, Spelling spelling)
+{
+    switch (spelling) {
+    case Spelling::Path:
+        break;
+    case Spelling::DotSlash:
+        return dir.Path() + "/./" + name;
+    case Spelling::SymbolicLink:
+        fs::create_symlink(dir.File(name), dir.File("link"));
+        return dir.File("link");
+    case Spelling::HardLink:
+        fs::create_hard_link(dir.File(name), dir.File("hard"));
+        return dir.File("hard");
+    }
+    return dir.File(name);
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

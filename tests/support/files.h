@@ -3,6 +3,7 @@
 // written, and where the source tree and the built programs are. No Qt: the
 // settings file tests link none.
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -24,10 +25,34 @@ public:
 
     // Every entry's name, the hidden ones (a temporary file) included.
     std::set<std::string> Entries() const;
+    // Every entry below the directory, hidden ones included, by its path
+    // relative to it: a file's bytes, a link's target, a directory's "/".
+    // Two snapshots are equal when nothing was changed, added or left behind.
+    std::map<std::string, std::string> Snapshot() const;
 
 private:
     std::string m_path;
 };
+
+// The entries of two snapshots that differ (changed, added or removed), so
+// that a failure names the files instead of printing them.
+std::set<std::string> Changes(const std::map<std::string, std::string>& before,
+                              const std::map<std::string, std::string>& after);
+
+// The ways a path can name a file that is already there.
+enum class Spelling
+{
+    Path,         // dir/name
+    DotSlash,     // dir/./name
+    SymbolicLink, // dir/link, a link to dir/name
+    HardLink,     // dir/hard, a hard link to dir/name
+};
+inline constexpr Spelling Spellings[] = {Spelling::Path, Spelling::DotSlash, Spelling::SymbolicLink,
+                                         Spelling::HardLink};
+const char* SpellingName(Spelling spelling);
+// Another name for dir's file name, the link made in dir where the spelling
+// needs one. A symbolic link may point at a file not there yet.
+std::string Spell(const TempDir& dir, const std::string& name, Spelling spelling);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
