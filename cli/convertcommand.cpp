@@ -7,6 +7,7 @@
 #include "csvdata.h"
 #include "declarationjob.h"
 #include "outputfile.h"
+#include "standardstream.h"
 
 namespace cli {
 
@@ -87,7 +88,7 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
         reason = reason.arg(p.Field);
     if (p.Problem == Kind::LineTooLong)
         reason = reason.arg(print::LinePieceBytes - 1);
-    return Q(path == "-" ? "<stdin>" : path) + QStringLiteral(": ") +
+    return Q(core::InputName(path)) + QStringLiteral(": ") +
            QCoreApplication::translate("ocrprint-cli", "error: ") + reason;
 }
 

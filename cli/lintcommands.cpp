@@ -88,7 +88,7 @@ bool LoadData(const CommandLine& line, const std::string& path, std::string& byt
 // How a finding names the data: standard input as compilers name it.
 std::string ShownPath(const std::string& path)
 {
-    return path == "-" ? "<stdin>" : path;
+    return core::InputName(path);
 }
 
 } // namespace

@@ -1,9 +1,10 @@
-// Deriving corrections from the lengths measured on the sheet.
+// The calibration sequence: the lengths measured on the sheet accepted or
+// replaced, and the corrections derived from them.
 #include <gtest/gtest.h>
 
 #include "adjustmentrules.h"
+#include "calibrationsequence.h"
 #include "conversions.h"
-#include "measurestate.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ struct DeriveRow
     const char* name;
     int dpi;
     double x, y, a, b;
-    int steps;
+    calibration::model::FloorStep floor;
     double horzScale, vertScale;
     const char* horzOffset; // in the general number form, as the dialogs show it
     const char* vertOffset;
@@ -33,7 +34,7 @@ TEST_P(Derive, ScalesOffsetsAndTrackPositions)
     adj.MeasuredY = r.y;
     adj.MeasuredA = r.a;
     adj.MeasuredB = r.b;
-    calibration::model::DeriveCorrections(state, adj, r.steps);
+    calibration::model::DeriveCorrections(state, adj, r.floor);
     EXPECT_DOUBLE_EQ(state.DerivedHorzScale, r.horzScale);
     EXPECT_DOUBLE_EQ(state.DerivedVertScale, r.vertScale);
     EXPECT_EQ(core::FloatToStr(state.DerivedHorzOffset), r.horzOffset);
@@ -42,29 +43,35 @@ TEST_P(Derive, ScalesOffsetsAndTrackPositions)
     EXPECT_EQ(calibration::model::TrackPosition(state.DerivedVertScale), r.track2);
 }
 
+constexpr calibration::model::FloorStep Tenth = calibration::model::FloorStep::TenthMm;
+constexpr calibration::model::FloorStep Hundredth = calibration::model::FloorStep::HundredthMm;
+
 INSTANTIATE_TEST_SUITE_P(
     Lengths, Derive,
     ::testing::Values(
-        DeriveRow{"Nominal", 300, 150, 200, 100, 150, 10, 0, 0, "0", "0", 20, 20},
-        DeriveRow{"WiderAt300", 300, 151, 200, 100, 150, 10, -2, 0, "0.6", "0", 16, 20},
-        DeriveRow{"At600", 600, 150.5, 199, 100, 150, 10, -2, 3, "0.3", "-0.8", 16, 26},
-        DeriveRow{"ScaleLimitedTo10", 300, 140, 200, 100, 150, 10, 10, 0, "-7.2", "0", 40, 20},
-        DeriveRow{"ScaleLimitedToMinus10", 300, 160, 200, 100, 150, 10, -10, 0, "6.2", "0", 0, 20},
-        DeriveRow{"HalfStepBelowNegative", 300, 152.27, 200, 100, 150, 10, 300 - 300 * 152.27 / 150,
-                  0, "1.4", "0", 10, 20},
-        DeriveRow{"HalfStepBelowPositive", 300, 147.73, 200, 100, 150, 10, 300 - 300 * 147.73 / 150,
-                  0, "-1.6", "0", 29, 20},
-        DeriveRow{"HairBelowATenth", 300, 150, 200, 99.7, 150, 10, 0, 0, "0.2", "0", 20, 20},
-        DeriveRow{"SmallNegativeFloorsDown", 300, 150, 200, 100.04, 150, 10, 0, 0, "-0.1", "0", 20,
+        DeriveRow{"Nominal", 300, 150, 200, 100, 150, Tenth, 0, 0, "0", "0", 20, 20},
+        DeriveRow{"WiderAt300", 300, 151, 200, 100, 150, Tenth, -2, 0, "0.6", "0", 16, 20},
+        DeriveRow{"At600", 600, 150.5, 199, 100, 150, Tenth, -2, 3, "0.3", "-0.8", 16, 26},
+        DeriveRow{"ScaleLimitedTo10", 300, 140, 200, 100, 150, Tenth, 10, 0, "-7.2", "0", 40, 20},
+        DeriveRow{"ScaleLimitedToMinus10", 300, 160, 200, 100, 150, Tenth, -10, 0, "6.2", "0", 0,
                   20},
-        DeriveRow{"SmallPositiveFloorsToZero", 300, 150, 200, 99.96, 150, 10, 0, 0, "0", "0", 20,
+        DeriveRow{"HalfStepBelowNegative", 300, 152.27, 200, 100, 150, Tenth,
+                  300 - 300 * 152.27 / 150, 0, "1.4", "0", 10, 20},
+        DeriveRow{"HalfStepBelowPositive", 300, 147.73, 200, 100, 150, Tenth,
+                  300 - 300 * 147.73 / 150, 0, "-1.6", "0", 29, 20},
+        DeriveRow{"HairBelowATenth", 300, 150, 200, 99.7, 150, Tenth, 0, 0, "0.2", "0", 20, 20},
+        DeriveRow{"SmallNegativeFloorsDown", 300, 150, 200, 100.04, 150, Tenth, 0, 0, "-0.1", "0",
+                  20, 20},
+        DeriveRow{"SmallPositiveFloorsToZero", 300, 150, 200, 99.96, 150, Tenth, 0, 0, "0", "0", 20,
                   20},
-        DeriveRow{"ExtremeOffsets", 300, 100, 250, 80, 120, 10, 10, -10, "-20", "54", 40, 0},
-        DeriveRow{"TestPrintHundredths", 300, 151, 199, 101, 149, 100, -2, 1.5, "-0.34", "0.25", 16,
+        DeriveRow{"ExtremeOffsets", 300, 100, 250, 80, 120, Tenth, 10, -10, "-20", "54", 40, 0},
+        DeriveRow{"TestPrintHundredths", 300, 151, 199, 101, 149, Hundredth, -2, 1.5, "-0.34",
+                  "0.25", 16, 23},
+        DeriveRow{"DoneButtonTenths", 300, 151, 199, 101, 149, Tenth, -2, 1.5, "-0.4", "0.2", 16,
                   23},
-        DeriveRow{"DoneButtonTenths", 300, 151, 199, 101, 149, 10, -2, 1.5, "-0.4", "0.2", 16, 23},
-        DeriveRow{"Limit600Wide", 600, 147.5, 200, 100, 150, 100, 10, 0, "-1.7", "0", 40, 20},
-        DeriveRow{"Limit600Narrow", 600, 152.5, 200, 100, 150, 100, -10, 0, "1.63", "0", 0, 20}),
+        DeriveRow{"Limit600Wide", 600, 147.5, 200, 100, 150, Hundredth, 10, 0, "-1.7", "0", 40, 20},
+        DeriveRow{"Limit600Narrow", 600, 152.5, 200, 100, 150, Hundredth, -10, 0, "1.63", "0", 0,
+                  20}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AcceptRow
@@ -82,13 +89,16 @@ class Accept : public ::testing::TestWithParam<AcceptRow>
 TEST_P(Accept, StoresOrReplacesEachLength)
 {
     const AcceptRow& r = GetParam();
+    const calibration::model::AcceptedLengths accepted = calibration::model::AcceptLengths(r.texts);
     core::TPrintAdjustment adj;
-    const auto shown = calibration::model::AcceptLengths(r.texts, adj);
+    calibration::model::StoreLengths(accepted, adj);
     EXPECT_EQ(adj.MeasuredX, r.stored[0]);
     EXPECT_EQ(adj.MeasuredY, r.stored[1]);
     EXPECT_EQ(adj.MeasuredA, r.stored[2]);
     EXPECT_EQ(adj.MeasuredB, r.stored[3]);
-    EXPECT_EQ(shown, r.shown);
+    EXPECT_EQ(accepted.Shown, r.shown);
+    for (std::size_t i = 0; i < r.texts.size(); ++i)
+        EXPECT_EQ(accepted.Replaced[i], accepted.Shown[i] != r.texts[i]) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, Accept,
