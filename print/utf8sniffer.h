@@ -22,6 +22,7 @@ public:
 private:
     bool m_valid = true;
     std::string m_cut; // a character's first bytes, at the end of the last call
+    int m_cutLine = 0; // the line they were read on
     int m_firstLine = 0;
 };
 

@@ -2,6 +2,9 @@
 // replaced, and the corrections derived from them.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "adjustmentrules.h"
 #include "calibrationsequence.h"
 #include "conversions.h"
@@ -134,5 +137,124 @@ INSTANTIATE_TEST_SUITE_P(Texts, Accept,
                                                      {151, 200, 100, 150},
                                                      {" 151 ", "2e2", "1.0e2", "+150"}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Lengths as numbers (a scan of the sheet, say) go through the same steps as
+// typed ones: the same replacements, the same corrections.
+struct NumbersRow
+{
+    const char* name;
+    int dpi;
+    std::array<double, 4> mm;
+    std::array<bool, 4> replaced;
+    const char* horzOffset; // done button: tenths
+    const char* vertOffset;
+    double horzScale, vertScale;
+};
+
+class MeasureNumbers : public ::testing::TestWithParam<NumbersRow>
+{
+};
+
+TEST_P(MeasureNumbers, AgreesWithTheTypedLengths)
+{
+    namespace m = calibration::model;
+    const NumbersRow& r = GetParam();
+    const m::Measurement measured = m::Measure(r.mm, r.dpi, r.dpi, m::DoneFloor);
+    EXPECT_EQ(measured.Lengths.Replaced, r.replaced);
+    EXPECT_EQ(core::FloatToStr(measured.Derived.HorzOffset), r.horzOffset);
+    EXPECT_EQ(core::FloatToStr(measured.Derived.VertOffset), r.vertOffset);
+    EXPECT_DOUBLE_EQ(measured.Derived.HorzScale, r.horzScale);
+    EXPECT_DOUBLE_EQ(measured.Derived.VertScale, r.vertScale);
+
+    // The same lengths typed: the same values stored and derived.
+    m::LengthTexts typed;
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        typed[i] = core::FloatToStr(r.mm[i]);
+    const m::Measurement fromTexts = m::Measure(typed, r.dpi, r.dpi, m::DoneFloor);
+    EXPECT_EQ(fromTexts.Lengths.Mm, measured.Lengths.Mm);
+    EXPECT_EQ(fromTexts.Lengths.Replaced, measured.Lengths.Replaced);
+    EXPECT_EQ(fromTexts.Derived.HorzOffset, measured.Derived.HorzOffset);
+    EXPECT_EQ(fromTexts.Derived.VertOffset, measured.Derived.VertOffset);
+    EXPECT_EQ(fromTexts.Derived.HorzScale, measured.Derived.HorzScale);
+    EXPECT_EQ(fromTexts.Derived.VertScale, measured.Derived.VertScale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scan, MeasureNumbers,
+    ::testing::Values(NumbersRow{"LongRectangle", 300, {151, 200, 100, 150}, {}, "0.6", "0", -2, 0},
+                      NumbersRow{
+                          "BothAxesAt600", 600, {150.5, 199, 100, 150}, {}, "0.3", "-0.8", -2, 3},
+                      NumbersRow{"OutOfRangeReplaced",
+                                 300,
+                                 {99.99, 250.5, 79.9, 180.1},
+                                 {true, true, true, true},
+                                 "0",
+                                 "0",
+                                 0,
+                                 0},
+                      NumbersRow{"NotANumberReplaced",
+                                 300,
+                                 {std::nan(""), 200, 100, std::numeric_limits<double>::infinity()},
+                                 {true, false, false, true},
+                                 "0",
+                                 "0",
+                                 0,
+                                 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The adjustment dialog's OK on what the controls hold: all four stored, or
+// nothing and the box that is wrong.
+struct ConfirmRow
+{
+    const char* name;
+    calibration::model::ControlValues controls;
+    calibration::model::OffsetProblem problem;
+    std::array<double, 4> stored; // HorzScale, VertScale, HorzOffset, VertOffset
+};
+
+class Confirm : public ::testing::TestWithParam<ConfirmRow>
+{
+};
+
+TEST_P(Confirm, StoresAllFourOrNothing)
+{
+    const ConfirmRow& r = GetParam();
+    core::TPrintAdjustment adj;
+    adj.HorzScale = 7;
+    adj.VertScale = -7;
+    adj.HorzOffset = 3;
+    adj.VertOffset = -3;
+    const calibration::model::OffsetCheck check =
+        calibration::model::ConfirmAdjustment(r.controls, adj);
+    EXPECT_EQ(check.Problem, r.problem);
+    EXPECT_EQ((std::array<double, 4>{adj.HorzScale, adj.VertScale, adj.HorzOffset, adj.VertOffset}),
+              r.stored);
+}
+
+using calibration::model::OffsetProblem;
+constexpr std::array<double, 4> Untouched = {7, -7, 3, -3};
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, Confirm,
+    ::testing::Values(
+        ConfirmRow{"HandedOver", {16, 26, "0.3", "-0.8"}, OffsetProblem::None, {-2, 3, 0.3, -0.8}},
+        ConfirmRow{"AtTheLimits", {0, 40, "-20", "20"}, OffsetProblem::None, {-10, 10, -20, 20}},
+        ConfirmRow{"NotANumberIsZero", {20, 20, "abc", ""}, OffsetProblem::None, {0, 0, 0, 0}},
+        ConfirmRow{"VerticalBeyond", {40, 0, "-20", "54"}, OffsetProblem::Vertical, Untouched},
+        ConfirmRow{"BothBeyondSaysHorizontal",
+                   {20, 20, "20.01", "-20.5"},
+                   OffsetProblem::Horizontal,
+                   Untouched}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OffsetWarningText, OnePerBox)
+{
+    using calibration::model::OffsetWarningText;
+    EXPECT_STREQ(OffsetWarningText(OffsetProblem::Horizontal),
+                 "横方向調整値に誤りがあります。(±20mmまで)");
+    EXPECT_STREQ(OffsetWarningText(OffsetProblem::Vertical),
+                 "縦方向調整値に誤りがあります。(±20mmまで)");
+    EXPECT_STREQ(OffsetWarningText(OffsetProblem::None), "");
+}
 
 } // namespace
