@@ -167,8 +167,6 @@ struct PrinterDevice::Impl
 
 PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
-    // A file needs the queue only for its facts: one deleted since it was
-    // chosen leaves the file on the fallback resolution.
     // The scheduler may be slow to answer: the windows go on meanwhile.
     RunOffGuiThread([this] {
         // A file needs the queue only for its facts: one deleted since it was
