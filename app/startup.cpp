@@ -31,7 +31,7 @@ std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
     calibration::Form2 = windows->Measurement.get();
     windows->Adjustment = std::make_unique<calibration::TForm3>(Form1->PrintAdjustment);
     calibration::Form3 = windows->Adjustment.get();
-    calibration::Form3->ListenTo(*calibration::Form2);
+    calibration::Form3->ConnectMeasurement(*calibration::Form2);
     return windows;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "calibrationsequence.h"
 #include "conversions.h"
 #include "handlerguard.h"
 #include "numberedit.h"
@@ -95,18 +96,19 @@ void TForm2::FormCreate()
     m_ui.Edit4->setText(NumberText(m_adjustment.MeasuredB));
 }
 
-void TForm2::AcceptEditLengths()
+void TForm2::TakeEditLengths(model::FloorStep floor)
 {
     QLineEdit* const edits[] = {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4};
-    std::array<std::string, 4> texts;
+    model::LengthTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = edits[i]->text().toStdString();
-    const std::array<std::string, 4> shown = model::AcceptLengths(texts, m_adjustment);
+    const model::AcceptedLengths accepted =
+        model::TakeLengths(texts, floor, MeasureState, m_adjustment);
     // Only a replaced length changes its box: the user's own text, "150.0"
     // say, stays as typed.
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (shown[i] != texts[i])
-            edits[i]->setText(QString::fromStdString(shown[i]));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (accepted.Replaced[i])
+            edits[i]->setText(QString::fromStdString(accepted.Shown[i]));
     }
 }
 
@@ -117,23 +119,17 @@ void TForm2::Button1Click()
 
 void TForm2::Button2Click()
 {
-    model::QueryPrinter(MeasureState);
-    AcceptEditLengths();
-    model::DeriveCorrections(MeasureState, m_adjustment, 100);
+    TakeEditLengths(model::TestPrintFloor);
     model::PrintTestSheet(MeasureState);
 }
 
 void TForm2::Button3Click()
 {
-    // The query comes first: without a printer it throws before anything is
-    // stored or handed over.
-    model::QueryPrinter(MeasureState);
-    AcceptEditLengths();
-    model::DeriveCorrections(MeasureState, m_adjustment, 10);
+    // Without a printer the query throws before anything is stored or handed
+    // over.
+    TakeEditLengths(model::DoneFloor);
     // A dialog made on its own has nobody listening.
-    emit CorrectionsDerived(
-        model::ControlsFor(MeasureState.DerivedHorzScale, MeasureState.DerivedVertScale,
-                           MeasureState.DerivedHorzOffset, MeasureState.DerivedVertOffset));
+    emit CorrectionsDerived(model::HandOver(MeasureState));
     accept();
 }
 

@@ -54,7 +54,8 @@ protected:
 private:
     void ApplyColours();
     void FitLabels();
-    void AcceptEditLengths();
+    // The buttons' steps from the four boxes to the derived corrections.
+    void TakeEditLengths(model::FloorStep floor);
 
     Ui::TForm2 m_ui;
     core::TPrintAdjustment& m_adjustment;

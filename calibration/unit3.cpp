@@ -129,8 +129,11 @@ void TForm3::ShowDerived(const model::ControlValues& values)
     m_ui.Edit2->setText(QString::fromLatin1(values.VertOffsetText));
 }
 
-void TForm3::ListenTo(TForm2& measurement)
+void TForm3::ConnectMeasurement(TForm2& measurement)
 {
+    // exec() runs the measurement dialog's loop inside this handler: modal on
+    // top of this dialog, its result not examined.
+    connect(this, &TForm3::MeasurementRequested, &measurement, &TForm2::exec);
     connect(&measurement, &TForm2::CorrectionsDerived, this, &TForm3::ShowDerived);
 }
 
@@ -182,13 +185,13 @@ void TForm3::Image1DblClick()
 
 void TForm3::Button1Click()
 {
-    const model::OffsetCheck check =
-        model::CheckOffsets(Cp932Text(m_ui.Edit1), Cp932Text(m_ui.Edit2));
-    if (check.Warning) {
-        ShowWarning(QString::fromUtf8(check.Warning));
+    const model::ControlValues controls{m_ui.TrackBar1->value(), m_ui.TrackBar2->value(),
+                                        Cp932Text(m_ui.Edit1), Cp932Text(m_ui.Edit2)};
+    const model::OffsetCheck check = model::ConfirmAdjustment(controls, m_adjustment);
+    if (check.Problem != model::OffsetProblem::None) {
+        ShowWarning(QString::fromUtf8(model::OffsetWarningText(check.Problem)));
         return;
     }
-    model::StoreCorrections(m_adjustment, m_ui.TrackBar1->value(), m_ui.TrackBar2->value(), check);
     accept();
 }
 
@@ -200,8 +203,7 @@ void TForm3::Button2Click()
 void TForm3::Button3Click()
 {
     // Whatever the measurement dialog hands over arrives through ShowDerived.
-    if (Form2)
-        Form2->exec();
+    emit MeasurementRequested();
 }
 
 void TForm3::ShowWarning(const QString& text)

@@ -44,20 +44,26 @@ public:
     void Button1Click();
     // "キャンセル": closes without storing.
     void Button2Click();
-    // "調整値の測定": the measurement dialog, modally.
+    // "調整値の測定": asks for the measurement dialog (MeasurementRequested),
+    // which start-up has wired to show it modally.
     void Button3Click();
 
     // Puts corrections handed over by the measurement dialog into the
     // controls, set like the user's own changes so that the change handlers
     // update the labels and the diagram.
     void ShowDerived(const model::ControlValues& values);
-    // Takes what measurement's done button hands over (start-up wires the
-    // program's two dialogs together this way).
-    void ListenTo(TForm2& measurement);
+    // Wires the measurement dialog to this one, as start-up does for the
+    // program's two: "調整値の測定" shows it modally, its done button's
+    // corrections come back through ShowDerived.
+    void ConnectMeasurement(TForm2& measurement);
 
     // The warning box for an invalid entry: caption "警告", the warning icon,
     // text and one "OK" button, centred on the screen. Returns when closed.
     static void ShowWarning(const QString& text);
+
+signals:
+    // "調整値の測定" was pressed: the measurement dialog is wanted, modally.
+    void MeasurementRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

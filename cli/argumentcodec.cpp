@@ -1,40 +1,12 @@
 #include "argumentcodec.h"
 
+#include "utf8.h"
+
 namespace cli {
 
 namespace {
 
 constexpr char16_t EscapeBase = 0xDC00; // U+DC80..U+DCFF stand for 0x80..0xFF
-
-// The length of the valid UTF-8 sequence at bytes[i] and its code point, or 0.
-std::size_t Utf8Sequence(const std::string& bytes, std::size_t i, char32_t& code)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    char32_t min = 0;
-    if (lead < 0x80)
-        return code = lead, 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2, code = lead & 0x1F, min = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF)
-        length = 3, code = lead & 0x0F, min = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4, code = lead & 0x07, min = 0x10000;
-    else
-        return 0;
-    if (i + length > bytes.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    // Overlong forms, surrogates and what lies beyond Unicode are not UTF-8.
-    if (code < min || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
-    return length;
-}
 
 } // namespace
 
@@ -43,16 +15,17 @@ QString DecodeArgument(const std::string& bytes)
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (std::size_t i = 0; i < bytes.size();) {
-        char32_t code = 0;
-        const std::size_t length = Utf8Sequence(bytes, i, code);
-        if (length == 0) {
+        const core::Utf8Char c = core::NextUtf8Char(bytes, i);
+        if (!c.Valid) {
+            // Byte by byte: what follows a broken lead byte may start a
+            // character of its own.
             text += QChar(static_cast<char16_t>(EscapeBase + static_cast<unsigned char>(bytes[i])));
             ++i;
             continue;
         }
-        const char32_t one[] = {code};
+        const char32_t one[] = {c.CodePoint};
         text += QString::fromUcs4(one, 1);
-        i += length;
+        i += c.Length;
     }
     return text;
 }

@@ -173,22 +173,22 @@ void PrintValues(const core::TPrintAdjustment& a)
         std::printf("%s %s\n", name, core::FloatToStr(value).c_str());
 }
 
-// The four lengths as the measurement dialog takes them from its edit boxes.
-// The dialog shows a replaced length in its box; here the user is told.
-void AcceptLengths(const CommandLine& line, core::TPrintAdjustment& adjustment)
+// The measurement dialog's steps from the four lengths to the derived
+// corrections, on the lengths of the command line. The dialog shows a
+// replaced length in its box; here the user is told.
+void TakeLengths(const CommandLine& line, model::FloorStep floor, model::TMeasureState& state,
+                 core::TPrintAdjustment& adjustment)
 {
-    const std::array<std::string, 4> typed = {line.Arguments[0], line.Arguments[1],
-                                              line.Arguments[2], line.Arguments[3]};
-    const std::array<std::string, 4> shown = model::AcceptLengths(typed, adjustment);
-    const char* const names[] = {"X", "Y", "A", "B"};
-    const model::LengthRule* const rules[] = {&model::RuleX, &model::RuleY, &model::RuleA,
-                                              &model::RuleB};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (shown[i] != typed[i])
+    const model::LengthTexts typed = {line.Arguments[0], line.Arguments[1], line.Arguments[2],
+                                      line.Arguments[3]};
+    const model::AcceptedLengths accepted = model::TakeLengths(typed, floor, state, adjustment);
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const model::LengthRule& rule = model::LengthRules[i];
+        if (accepted.Replaced[i])
             Report(QCoreApplication::translate("ocrprint-cli",
                                                "%1 %2 is not a length from %3 to %4 mm: %5 used"),
-                   {names[i], typed[i], core::FloatToStr(rules[i]->Low),
-                    core::FloatToStr(rules[i]->High), shown[i]});
+                   {rule.Name, typed[i], core::FloatToStr(rule.Low), core::FloatToStr(rule.High),
+                    accepted.Shown[i]});
     }
 }
 
@@ -246,9 +246,7 @@ int RunTestPrint(const CommandLine& line)
     return RunPrinting(line, [&] {
         model::TMeasureState state;
         core::TPrintAdjustment adjustment;
-        model::QueryPrinter(state);
-        AcceptLengths(line, adjustment);
-        model::DeriveCorrections(state, adjustment, 100);
+        TakeLengths(line, model::TestPrintFloor, state, adjustment);
         return OutputStatus(model::PrintTestSheet(state));
     });
 }
@@ -261,19 +259,12 @@ int RunCalibrate(const CommandLine& line)
     core::TPrintAdjustment adjustment = LoadAdjustment(line);
     SelectDevice(line);
     model::TMeasureState state;
-    model::QueryPrinter(state);
-    AcceptLengths(line, adjustment);
-    model::DeriveCorrections(state, adjustment, 10);
-    const model::ControlValues controls =
-        model::ControlsFor(state.DerivedHorzScale, state.DerivedVertScale, state.DerivedHorzOffset,
-                           state.DerivedVertOffset);
-    const model::OffsetCheck check =
-        model::CheckOffsets(controls.HorzOffsetText, controls.VertOffsetText);
-    if (check.Warning) {
-        Report(QString::fromUtf8(check.Warning));
+    TakeLengths(line, model::DoneFloor, state, adjustment);
+    const model::OffsetCheck check = model::ConfirmAdjustment(model::HandOver(state), adjustment);
+    if (check.Problem != model::OffsetProblem::None) {
+        Report(QString::fromUtf8(model::OffsetWarningText(check.Problem)));
         return 1;
     }
-    model::StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
     // The window saves silently and ignores a failure; a tool must not.
     std::string reason;
     const bool saved = line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)

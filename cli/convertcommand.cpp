@@ -7,6 +7,7 @@
 #include "declarationjob.h"
 #include "diagnostics.h"
 #include "outputfile.h"
+#include "standardstream.h"
 
 namespace cli {
 
@@ -113,7 +114,7 @@ int RunConvert(const CommandLine& line)
     if (line.Csv) {
         core::CsvDataProblem problem;
         if (!core::CsvToDataFile(cp932, print::LinePieceBytes - 1, data, problem)) {
-            ReportAbout(in == "-" ? "<stdin>" : in, CsvProblemText(problem));
+            ReportAbout(core::InputName(in), CsvProblemText(problem));
             return 1;
         }
     } else {

@@ -10,6 +10,7 @@
 
 #include "datafileerror.h"
 #include "diagnostics.h"
+#include "standardstream.h"
 #include "textmodereader.h"
 #include "utf8data.h"
 
@@ -126,7 +127,7 @@ DataOpen LoadDataBytes(const std::string& path, DataEncoding encoding, std::stri
     }
     core::Utf8DataProblem problem;
     if (!core::Utf8DataToCp932(bytes, cp932, problem)) {
-        ReportUtf8Problem(path == "-" ? "<stdin>" : path, problem);
+        ReportUtf8Problem(core::InputName(path), problem);
         return DataOpen::Unconvertible;
     }
     return DataOpen::Opened;

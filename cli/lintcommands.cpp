@@ -85,7 +85,7 @@ bool LoadData(const CommandLine& line, const std::string& path, std::string& byt
 // file's name with its control bytes escaped.
 std::string ShownPath(const std::string& path)
 {
-    return path == "-" ? "<stdin>" : core::EscapeControlChars(path);
+    return core::EscapeControlChars(core::InputName(path));
 }
 
 } // namespace

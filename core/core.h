@@ -2,11 +2,12 @@
 // core: the shared types and helpers of ocrprint: the correction state record,
 // the exceptions and the text an error is reported with (control bytes
 // escaped), the strict and lenient text-to-number conversions, the general
-// number form, MulDiv, code page 932 decoding and encoding, UTF-8 data and
-// spreadsheets' CSV turned into data file bytes, the text-mode line reader,
-// the millimetre-to-dot arithmetic, the one safe way every output file is
-// written (outputfile.h), the one check that no output destroys an input
-// (outputguard.h) and the release's names (version.h).
+// number form, MulDiv, code page 932 decoding and encoding, the one UTF-8
+// decoder (utf8.h), UTF-8 data and spreadsheets' CSV turned into data file
+// bytes, the text-mode line reader, how standard input is spelled and named
+// (standardstream.h), the millimetre-to-dot arithmetic, the one safe way every
+// output file is written (outputfile.h), the one check that no output destroys
+// an input (outputguard.h) and the release's names (version.h).
 //
 // It depends on the C++ standard library, the C library (iconv) and libcsv
 // only: no Qt at all, so that it builds and runs under the sanitizers on its own.
@@ -24,6 +25,8 @@
 #include "outputfile.h"
 #include "outputguard.h"
 #include "printadjustment.h"
+#include "standardstream.h"
 #include "textmodereader.h"
+#include "utf8.h"
 #include "utf8data.h"
 #include "version.h"

@@ -94,7 +94,7 @@ const std::vector<std::uint16_t>& EncodeTable()
             if (!IsCp932LeadByte(static_cast<unsigned char>(lead)))
                 continue;
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (trail == 0x7F)
+                if (!IsCp932TrailByte(static_cast<unsigned char>(trail)))
                     continue;
                 const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 add(static_cast<std::uint16_t>(lead << 8 | trail), std::string(pair, 2));
@@ -110,6 +110,11 @@ const std::vector<std::uint16_t>& EncodeTable()
 bool IsCp932LeadByte(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool IsCp932TrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
 std::size_t FindInvalidCp932(std::string_view bytes)
@@ -157,42 +162,6 @@ std::size_t FindInvalidCp932(std::string_view bytes)
     return std::string_view::npos;
 }
 
-Utf8Char NextUtf8Char(std::string_view text, std::size_t pos)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char first = byte(pos);
-    if (first < 0x80)
-        return {first, 1, true};
-    // The sequence's length and the lowest code point it may carry (shorter
-    // forms are overlong and not UTF-8).
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t lowest = 0;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2;
-        value = first & 0x1F;
-        lowest = 0x80;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3;
-        value = first & 0x0F;
-        lowest = 0x800;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4;
-        value = first & 0x07;
-        lowest = 0x10000;
-    } else {
-        return {first, 1, false};
-    }
-    std::size_t i = 1;
-    for (; i < length && pos + i < text.size() && (byte(pos + i) & 0xC0) == 0x80; ++i)
-        value = value << 6 | (byte(pos + i) & 0x3F);
-    if (i < length)
-        return {first, i, false};
-    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return {first, length, false};
-    return {value, length, true};
-}
-
 bool AppendCp932(char32_t codePoint, std::string& out)
 {
     if (codePoint > 0xFFFF)
@@ -218,7 +187,7 @@ std::u16string DecodeCp932(std::string_view bytes)
         const auto lead = static_cast<unsigned char>(rest[0]);
         if (IsCp932LeadByte(lead) && rest.size() >= 2) {
             const auto trail = static_cast<unsigned char>(rest[1]);
-            if (trail >= 0x40 && trail <= 0xFC && trail != 0x7F)
+            if (IsCp932TrailByte(trail))
                 return 2;
         }
         return 1;

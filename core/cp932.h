@@ -4,10 +4,15 @@
 #include <string>
 #include <string_view>
 
+#include "utf8.h"
+
 namespace core {
 
 // True for the first byte of a double-byte character of code page 932.
 bool IsCp932LeadByte(unsigned char byte);
+// True for a byte that may follow a lead byte (0x40-0xFC but 0x7F); whether
+// the pair maps to a character is the decoder's to say.
+bool IsCp932TrailByte(unsigned char byte);
 
 // The offset of the first byte that does not begin a valid character of code
 // page 932 (a byte or a lead and trail byte pair that Windows maps to nothing,
@@ -18,21 +23,6 @@ std::size_t FindInvalidCp932(std::string_view bytes);
 // 0x7E the tilde, the NEC and IBM rows included). A lone lead byte or an
 // invalid sequence becomes U+FFFD; decoding never fails.
 std::u16string DecodeCp932(std::string_view bytes);
-
-// One character read from UTF-8 text: its code point (the lead byte when the
-// sequence is not valid UTF-8) and how many bytes it took.
-struct Utf8Char
-{
-    char32_t CodePoint;
-    std::size_t Length;
-    bool Valid;
-};
-
-// Reads the character that starts at pos (< text.size()). An invalid or cut
-// sequence, an overlong form or a surrogate is one invalid character spanning
-// the bytes up to where it goes wrong, so that the next character is read from
-// the next byte that can start one.
-Utf8Char NextUtf8Char(std::string_view text, std::size_t pos);
 
 // Appends the code page 932 form of a code point, as the decoder maps it
 // back; where the code page holds the character twice, the form Windows

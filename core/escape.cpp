@@ -4,15 +4,6 @@
 
 namespace core {
 
-namespace {
-
-bool IsCp932TrailByte(unsigned char byte)
-{
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
-
-} // namespace
-
 std::string EscapeControlChars(std::string_view bytes)
 {
     static constexpr char Hex[] = "0123456789abcdef";

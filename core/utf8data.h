@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "utf8.h"
+
 namespace core {
 
 // Where a UTF-8 data file cannot become code page 932: the line (from 1, a
@@ -18,9 +20,6 @@ struct Utf8DataProblem
     char32_t CodePoint = 0; // when !NotUtf8
     unsigned char Byte = 0; // when NotUtf8: the first byte of the broken sequence
 };
-
-// A UTF-8 byte-order mark, skipped at the start of a file.
-inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Converts a whole UTF-8 file to the code page 932 bytes a Windows program
 // would have saved: a byte-order mark at the start is skipped, every other

@@ -13,6 +13,7 @@
 #include "parseprintline.h"
 #include "textmodereader.h"
 #include "tprintercanvas.h"
+#include "utf8.h"
 #include "utf8sniffer.h"
 
 namespace print {
@@ -60,7 +61,7 @@ public:
 
     void Piece(const LinePiece& piece)
     {
-        if (piece.Number == 1 && piece.Raw.starts_with("\xEF\xBB\xBF")) {
+        if (piece.Number == 1 && piece.Raw.starts_with(core::Utf8ByteOrderMark)) {
             m_byteOrderMark = true;
             Report(piece.Line, 0, false, LintCode::Utf8ByteOrderMark, {});
         }

@@ -122,23 +122,17 @@ void ReadPieces(core::TextModeReader& reader, const std::function<bool(const Lin
     }
 }
 
-void ReadPieces(core::TextModeReader& reader,
-                const std::function<bool(int, const std::string&)>& onPiece)
-{
-    std::string bytes;
-    ReadPieces(reader, [&](const LinePiece& piece) {
-        bytes.assign(piece.Bytes);
-        return onPiece(piece.Number, bytes);
-    });
-}
-
 bool ReadDataFile(const std::string& path,
                   const std::function<bool(int, const std::string&)>& onPiece)
 {
     core::TextModeReader reader;
     if (!reader.Open(path))
         return false;
-    ReadPieces(reader, onPiece);
+    std::string bytes;
+    ReadPieces(reader, [&](const LinePiece& piece) {
+        bytes.assign(piece.Bytes);
+        return onPiece(piece.Number, bytes);
+    });
     return true;
 }
 

@@ -71,28 +71,23 @@ struct LinePiece
 // file, in order. Stops early when onPiece returns false.
 void ReadPieces(core::TextModeReader& reader, const std::function<bool(const LinePiece&)>& onPiece);
 
-// Calls onPiece(lineNumber, piece) for every piece of a line the job would
-// read from the open file, in order, counting from 1. Stops early when onPiece
-// returns false. Returns false when the file cannot be opened.
-void ReadPieces(core::TextModeReader& reader,
-                const std::function<bool(int, const std::string&)>& onPiece);
+// Opens the file at path and calls onPiece(lineNumber, piece) for every piece
+// of a line the job would read from it, in order, counting from 1; stops early
+// when onPiece returns false. Returns false when the file cannot be opened.
 bool ReadDataFile(const std::string& path,
                   const std::function<bool(int, const std::string&)>& onPiece);
 
 // The declaration print job of the Print button, on the file at path (the
 // located file when path is empty). Returns what the printer made of the
-// page, or nothing, having printed nothing, when the file cannot be opened; the printer values and
-// the clamped corrections are stored in adjustment either way. A conversion error in the file or a
-// printer error is thrown after the document has been abandoned and the file closed: nothing of a
+// page, or nothing, having printed nothing, when the file cannot be opened;
+// the printer values and the clamped corrections are stored in adjustment
+// either way. A conversion error in the file or a printer error is thrown
+// after the document has been abandoned and the file closed: nothing of a
 // half-drawn declaration reaches the paper.
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
                                                         const std::string& path = {});
-// The same job on data already open (read from standard input).
-surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                         core::TextModeReader& reader);
-
-// The same job on data already open in reader (data converted in memory): it
-// always prints.
+// The same job on data already open in reader (read from standard input, or
+// converted in memory): it always prints.
 surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
                                          core::TextModeReader& reader);
 

@@ -9,7 +9,6 @@
 // application shell, so that the program, the command-line tool and the tests
 // share one drawing path.
 
-#include "datafilecheck.h"
 #include "datafileerror.h"
 #include "datalint.h"
 #include "declarationjob.h"

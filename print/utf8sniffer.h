@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace print {
@@ -14,15 +15,14 @@ public:
     void Feed(std::string_view bytes, int line);
 
     // The whole file was valid UTF-8 with at least one multi-byte character.
-    bool LooksUtf8() const { return m_valid && m_pending == 0 && m_firstLine != 0; }
+    bool LooksUtf8() const { return m_valid && m_cut.empty() && m_firstLine != 0; }
     // The line of the first multi-byte character.
     int FirstLine() const { return m_firstLine; }
 
 private:
     bool m_valid = true;
-    int m_pending = 0;         // continuation bytes still expected
-    unsigned char m_lower = 0; // the bounds of the next continuation byte
-    unsigned char m_upper = 0;
+    std::string m_cut; // a character's first bytes, at the end of the last call
+    int m_cutLine = 0; // the line they were read on
     int m_firstLine = 0;
 };
 

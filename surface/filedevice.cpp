@@ -270,7 +270,7 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
         if (!pdf->setPageLayout(
                 QPageLayout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point)) ||
             !painter->begin(pdf.get()))
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgPageSetup);
         // The writer has one resolution; y is scaled so that one unit is one
         // dot of the vertical resolution.
         if (dpiY != dpiX)
@@ -282,11 +282,11 @@ QPainter* FileDevice::StartDocument(const std::string& titleCp932)
         page = QImage(paperW, paperH,
                       m_options.Colour ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
         if (page.isNull())
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgPageSetup);
         page.fill(MarginGrey);
         if (!painter->begin(&page)) {
             page = QImage();
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgPageSetup);
         }
         painter->fillRect(m_options.OffsetX, m_options.OffsetY, printW, printH,
                           QColor(PaperGrey, PaperGrey, PaperGrey));

@@ -167,8 +167,6 @@ struct PrinterDevice::Impl
 
 PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
 {
-    // A file needs the queue only for its facts: one deleted since it was
-    // chosen leaves the file on the fallback resolution.
     // The scheduler may be slow to answer: the windows go on meanwhile.
     RunOffGuiThread([this] {
         // A file needs the queue only for its facts: one deleted since it was
@@ -369,11 +367,11 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
         // The spool file is there, private, from the start of the job: a
         // signal that ends the program now removes it with its directory.
         if (!d.Spool.Create())
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgSpoolFile);
         d.File = std::make_unique<QFile>(d.Spool.Path());
         if (!d.File->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             d.Discard();
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgSpoolFile);
         }
     }
     d.Drawn.open(QIODevice::WriteOnly);
@@ -383,7 +381,7 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
     d.Painter = std::make_unique<QPainter>();
     if (!d.Pdf->setPageLayout(d.Layout) || !d.Painter->begin(d.Pdf.get())) {
         d.Discard();
-        ThrowPrinterError(MsgInvalidPrinter);
+        ThrowPrinterError(MsgPageSetup);
     }
     // Nothing reaches the paper outside the printable area, as a driver has
     // it; the clip stays where it is when the origin is moved.
@@ -414,7 +412,7 @@ DocumentOutput PrinterDevice::EndDocument()
         const std::unique_ptr<OutputFileDevice> file = std::move(d.Output);
         d.Discard();
         if (!boxed)
-            ThrowPrinterError(MsgInvalidPrinter);
+            ThrowPrinterError(MsgPageBox);
         file->write(pdf);
         file->CommitOrThrow();
         output.Delivered = true;

@@ -105,7 +105,12 @@ bool SpoolFile::Create()
     Remove();
     InstallHandlers();
     const SignalsHeld held;
-    QByteArray directory = QFile::encodeName(QDir::tempPath() + QStringLiteral("/ocrprint-XXXXXX"));
+    // Qt gives an empty path for a TMPDIR that is not there: the directory
+    // would be made in / (where root may write), so no spool file then.
+    const QString temporary = QDir::tempPath();
+    if (temporary.isEmpty())
+        return false;
+    QByteArray directory = QFile::encodeName(temporary + QStringLiteral("/ocrprint-XXXXXX"));
     // mkdtemp makes the directory 0700.
     if (!::mkdtemp(directory.data()))
         return false;

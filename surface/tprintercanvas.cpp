@@ -370,14 +370,4 @@ void TPrinterCanvas::DrawText(std::int32_t x, std::int32_t y, const MeasuredText
         trace->Text(x, y, m.m_bytes, m_font.Size(), m_font.Height(), m.m_width, m.m_height, solid);
 }
 
-std::int32_t TPrinterCanvas::TextCellWidth(const std::string& textCp932)
-{
-    return MeasureText(textCp932).Width();
-}
-
-std::int32_t TPrinterCanvas::TextCellHeight(const std::string& textCp932)
-{
-    return MeasureText(textCp932).Height();
-}
-
 } // namespace surface

@@ -62,10 +62,9 @@ public:
     void PutText(std::int32_t x, std::int32_t y, const std::string& textCp932);
     void PutText(std::int32_t x, std::int32_t y, const MeasuredText& text);
 
-    // The text's width and cell height in the current font, in one measurement.
+    // The text's width and cell height in the current font (the design's
+    // TextCellWidth and TextCellHeight), in one measurement.
     MeasuredText MeasureText(const std::string& textCp932);
-    std::int32_t TextCellWidth(const std::string& textCp932);
-    std::int32_t TextCellHeight(const std::string& textCp932);
 
     std::int32_t PenX() const { return m_x; }
     std::int32_t PenY() const { return m_y; }

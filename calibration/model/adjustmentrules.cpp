@@ -48,11 +48,30 @@ void ClampCorrections(core::TPrintAdjustment& adjustment)
     adjustment.VertScale = ClampScale(adjustment.VertScale);
 }
 
-double FloorToStep(double value, int stepsPerMm)
+double FloorToStep(double value, FloorStep step)
 {
-    const long double step = stepsPerMm == 10 ? 0.1L : 0.01L;
-    const long double floored = std::floor(static_cast<long double>(value) * stepsPerMm);
-    return static_cast<double>(floored * step);
+    // The step is multiplied at extended precision: floor(v x 10) x 0.1.
+    struct Floor
+    {
+        int PerMm;
+        long double Mm;
+    };
+    const Floor floor = step == FloorStep::TenthMm ? Floor{10, 0.1L} : Floor{100, 0.01L};
+    const long double floored = std::floor(static_cast<long double>(value) * floor.PerMm);
+    return static_cast<double>(floored * floor.Mm);
+}
+
+const char* OffsetWarningText(OffsetProblem problem)
+{
+    switch (problem) {
+    case OffsetProblem::Horizontal:
+        return "横方向調整値に誤りがあります。(±20mmまで)";
+    case OffsetProblem::Vertical:
+        return "縦方向調整値に誤りがあります。(±20mmまで)";
+    case OffsetProblem::None:
+        break;
+    }
+    return "";
 }
 
 OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp932)
@@ -60,12 +79,12 @@ OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp
     OffsetCheck check;
     check.Horz = core::StrToFloatDef0(horzCp932);
     if (check.Horz < -OffsetLimitMm || check.Horz > OffsetLimitMm) {
-        check.Warning = "横方向調整値に誤りがあります。(±20mmまで)";
+        check.Problem = OffsetProblem::Horizontal;
         return check;
     }
     check.Vert = core::StrToFloatDef0(vertCp932);
     if (check.Vert < -OffsetLimitMm || check.Vert > OffsetLimitMm)
-        check.Warning = "縦方向調整値に誤りがあります。(±20mmまで)";
+        check.Problem = OffsetProblem::Vertical;
     return check;
 }
 
@@ -82,6 +101,14 @@ ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset,
 {
     return {TrackPosition(horzScale), TrackPosition(vertScale), core::FloatToStr(horzOffset),
             core::FloatToStr(vertOffset)};
+}
+
+OffsetCheck ConfirmAdjustment(const ControlValues& controls, core::TPrintAdjustment& adjustment)
+{
+    const OffsetCheck check = CheckOffsets(controls.HorzOffsetText, controls.VertOffsetText);
+    if (check.Problem == OffsetProblem::None)
+        StoreCorrections(adjustment, controls.HorzTrack, controls.VertTrack, check);
+    return check;
 }
 
 } // namespace calibration::model

@@ -34,20 +34,37 @@ double ClampScale(double dpi);
 // HorzScale, VertScale.
 void ClampCorrections(core::TPrintAdjustment& adjustment);
 
-// A derived position correction floored to a multiple of 1/stepsPerMm mm (10:
-// 0.1 mm for the adjustment dialog, 100: 0.01 mm for the test print). A value
-// a hair below a step goes to the step beneath it.
-double FloorToStep(double value, int stepsPerMm);
+// How fine a derived position correction is: a multiple of 0.1 mm (the
+// done button, so the adjustment dialog's box) or of 0.01 mm (the test print).
+enum class FloorStep
+{
+    TenthMm,
+    HundredthMm
+};
+
+// A derived position correction floored to a multiple of its step. A value a
+// hair below a step goes to the step beneath it.
+double FloorToStep(double value, FloorStep step);
+
+// Which position box of the adjustment dialog holds a value outside the limits.
+enum class OffsetProblem
+{
+    None,
+    Horizontal,
+    Vertical
+};
+
+// The warning box's text (UTF-8) for a problem other than None.
+const char* OffsetWarningText(OffsetProblem problem);
 
 // What the adjustment dialog's OK makes of its two position boxes: each text
-// by the lenient conversion, the horizontal one checked first. Warning is the
-// text of the warning box (UTF-8) when a value is outside the limits, else
-// null.
+// by the lenient conversion, the horizontal one checked first; the vertical
+// one is not read once the horizontal one has failed.
 struct OffsetCheck
 {
     double Horz = 0;
     double Vert = 0;
-    const char* Warning = nullptr;
+    OffsetProblem Problem = OffsetProblem::None;
 };
 OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp932);
 
@@ -66,5 +83,11 @@ struct ControlValues
     std::string VertOffsetText;
 };
 ControlValues ControlsFor(double horzScale, double vertScale, double horzOffset, double vertOffset);
+
+// The adjustment dialog's OK on what its controls hold (texts in code page
+// 932): the offsets checked, and only when they pass all four corrections
+// stored into adjustment. The dialog shows the warning of a problem; the
+// command line reports it.
+OffsetCheck ConfirmAdjustment(const ControlValues& controls, core::TPrintAdjustment& adjustment);
 
 } // namespace calibration::model

@@ -1,14 +1,17 @@
 #pragma once
 // calibration model: everything of the printer calibration that is not a
-// window. The measurement state and the derivation of the four corrections
-// from the lengths measured on the sheet; the adjustment rules (the track bar
-// mapping, the limits, the floors, the OK button's check and its warnings);
-// the measurement sheet's figure and its two print jobs.
+// window. The measurement state; the one sequence from the lengths measured
+// on the sheet to the saved corrections (calibrationsequence.h); the
+// adjustment rules (the track bar mapping, the limits, the floors, the OK
+// button's check and its warnings); the sheet's geometry, its figure and its
+// two print jobs.
 //
 // It depends on core and surface only: no Qt Widgets, so that the dialogs, the
 // declaration job and the command-line tool share each rule.
 
 #include "adjustmentrules.h"
+#include "calibrationsequence.h"
 #include "measurestate.h"
 #include "sheetfigure.h"
+#include "sheetgeometry.h"
 #include "sheetjobs.h"

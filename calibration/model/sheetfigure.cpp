@@ -2,6 +2,7 @@
 
 #include "cp932.h"
 #include "dots.h"
+#include "sheetgeometry.h"
 #include "tprintercanvas.h"
 
 namespace calibration::model {
@@ -9,9 +10,16 @@ namespace calibration::model {
 const std::vector<SheetStep>& SheetFigure()
 {
     using S = SheetStep;
+    using G = SheetGeometry;
+    // The lines that meet at the cross mark and their arrowheads point at it;
+    // the dimension lines run along the rectangle, 7 mm out.
+    constexpr int cx = G::CrossX;
+    constexpr int cy = G::CrossY;
+    constexpr int below = G::Bottom + 7;
+    constexpr int beside = G::Right + 7;
     static const std::vector<SheetStep> figure = {
         {S::ThickPen, {}},
-        {S::Rectangle, {{10, 10}, {160, 210}}},
+        {S::Rectangle, {{G::Left, G::Top}, {G::Right, G::Bottom}}},
         {S::ThinPen, {}},
         {S::FontSize, {}, 14},
         {S::Text, {{20, 250}}, 14, "誤差測定用紙（未調整）", "テスト印刷（調整適用済み）"},
@@ -29,26 +37,27 @@ const std::vector<SheetStep>& SheetFigure()
         {S::Text, {{60, 65}}, 12, "Ｂ:用紙の上端からの", "Ｂ:用紙の上端からの"},
         {S::Text, {{70, 69}}, 12, "　 距離(約150mm)", "　 距離(150mm)"},
         {S::Text, {{94, 75}}, 12, "↓", "↓"},
-        {S::Polyline, {{100, 2}, {100, 170}}},
-        {S::Polyline, {{98, 145}, {100, 150}, {102, 145}}},
+        {S::Polyline, {{cx, 2}, {cx, 170}}},
+        {S::Polyline, {{cx - 2, cy - 5}, {cx, cy}, {cx + 2, cy - 5}}},
         {S::Text,
          {{18, 144}},
          12,
          "← Ａ：用紙の左端からの距離(約100mm) →",
          "← Ａ：用紙の左端からの距離(100mm) →"},
-        {S::Polyline, {{2, 150}, {120, 150}}},
-        {S::Polyline, {{95, 148}, {100, 150}, {95, 152}}},
+        {S::Polyline, {{2, cy}, {120, cy}}},
+        {S::Polyline, {{cx - 5, cy - 2}, {cx, cy}, {cx - 5, cy + 2}}},
         {S::Text, {{60, 212}}, 12, "← Ｘ：長方形の幅(約150mm) →", "← Ｘ：長方形の幅(150mm) →"},
-        {S::Polyline, {{10, 217}, {160, 217}}},
-        {S::Polyline, {{15, 215}, {10, 217}, {15, 219}}},
-        {S::Polyline, {{155, 215}, {160, 217}, {155, 219}}},
+        {S::Polyline, {{G::Left, below}, {G::Right, below}}},
+        {S::Polyline, {{G::Left + 5, below - 2}, {G::Left, below}, {G::Left + 5, below + 2}}},
+        {S::Polyline, {{G::Right - 5, below - 2}, {G::Right, below}, {G::Right - 5, below + 2}}},
         {S::Text, {{168, 105}}, 12, "↑", "↑"},
         {S::Text, {{169, 110}}, 12, "Ｙ:長方形の", "Ｙ:長方形の"},
         {S::Text, {{169, 114}}, 12, "　 高さ(約200mm)", "　 高さ(200mm)"},
         {S::Text, {{168, 119}}, 12, "↓", "↓"},
-        {S::Polyline, {{167, 10}, {167, 210}}},
-        {S::Polyline, {{165, 15}, {167, 10}, {169, 15}}},
-        {S::Polyline, {{165, 205}, {167, 210}, {169, 205}}},
+        {S::Polyline, {{beside, G::Top}, {beside, G::Bottom}}},
+        {S::Polyline, {{beside - 2, G::Top + 5}, {beside, G::Top}, {beside + 2, G::Top + 5}}},
+        {S::Polyline,
+         {{beside - 2, G::Bottom - 5}, {beside, G::Bottom}, {beside + 2, G::Bottom - 5}}},
     };
     return figure;
 }

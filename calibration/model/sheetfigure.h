@@ -30,8 +30,8 @@ struct SheetStep
     const char* TestText = nullptr;          // UTF-8, as printed on the test print
 };
 
-// The figure: a 150 x 200 mm rectangle, a cross mark 100 mm from the left and
-// 150 mm from the top paper edge, the dimension lines and their labels.
+// The figure: the rectangle and the cross mark of SheetGeometry, the
+// dimension lines and their labels.
 const std::vector<SheetStep>& SheetFigure();
 
 // How a point in paper millimetres becomes device dots.

@@ -78,7 +78,7 @@ protected:
         calibration::Form3 = m_form3.get();
         m_form2 = std::make_unique<calibration::TForm2>(m_adjustment);
         calibration::Form2 = m_form2.get();
-        m_form3->ListenTo(*m_form2);
+        m_form3->ConnectMeasurement(*m_form2);
     }
     ~Form2Test() override
     {

@@ -196,6 +196,34 @@ TEST_F(Form3Test, CancelStoresNothing)
     ExpectUnchanged(adjustment);
 }
 
+// "調整値の測定" shows the measurement dialog it was connected to, and only
+// that one: the program-wide Form2 is not reached into.
+TEST_F(Form3Test, MeasureShowsOnlyTheConnectedMeasurementDialog)
+{
+    core::TPrintAdjustment adjustment = Marked();
+    calibration::TForm3 form(adjustment);
+    calibration::TForm2 global(adjustment);
+    calibration::TForm2 connected(adjustment);
+    calibration::Form2 = &global;
+    std::vector<QWidget*> shown;
+    testutil::ModalWatcher watcher([&](QWidget* w) {
+        if (w == &form)
+            return;
+        shown.push_back(w);
+        static_cast<QDialog*>(w)->reject();
+    });
+    ExecWith(form, [&] {
+        // Not connected yet: nothing opens.
+        Click(testutil::Form3Controls(form).Button3);
+        form.ConnectMeasurement(connected);
+        Click(testutil::Form3Controls(form).Button3);
+    });
+    calibration::Form2 = nullptr;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], &connected);
+    ExpectUnchanged(adjustment);
+}
+
 TEST_F(Form3Test, TheTitleBarCloseIsCancel)
 {
     core::TPrintAdjustment adjustment = Marked();

@@ -141,6 +141,23 @@ TEST(IsCp932LeadByte, Ranges)
     EXPECT_FALSE(core::IsCp932LeadByte(0x5C));
 }
 
+// The bytes a trail byte may be, against the decoder: a lead byte followed by
+// any other byte never becomes one character.
+TEST(IsCp932TrailByte, RangesAndTheDecoderAgree)
+{
+    for (const unsigned char b : {0x3F, 0x7F, 0xFD, 0xFF, 0x00})
+        EXPECT_FALSE(core::IsCp932TrailByte(b)) << int(b);
+    for (const unsigned char b : {0x40, 0x5C, 0x7E, 0x80, 0x9F, 0xA0, 0xFC})
+        EXPECT_TRUE(core::IsCp932TrailByte(b)) << int(b);
+    for (int b = 0; b < 256; ++b) {
+        const char pair[2] = {'\x88', static_cast<char>(b)};
+        const std::u16string text = core::DecodeCp932(std::string_view(pair, 2));
+        if (!core::IsCp932TrailByte(static_cast<unsigned char>(b))) {
+            EXPECT_NE(text.size(), 1u) << b;
+        }
+    }
+}
+
 // Every code of the code page that decodes to a character encodes back to
 // itself, or, where the code page holds the character twice, to the form
 // Windows writes; and the losing forms are only ever the duplicate rows.

@@ -96,7 +96,7 @@ TEST(FilePrinterPdf, TextLandsAtItsDots)
         c.Brush().SetStyle(surface::bsClear);
         c.Font().SetSize(20);
         c.PutText(row.x, row.y, "OCRPRINT");
-        const int width = c.TextCellWidth("OCRPRINT");
+        const int width = c.MeasureText("OCRPRINT").Width();
         p.Printer().CloseDocument();
         POPPLER_OR_SKIP(html, "pdftotext", {"-bbox", QString::fromStdString(p.Path()), "-"});
         const QRegularExpressionMatch m =

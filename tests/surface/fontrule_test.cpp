@@ -194,14 +194,14 @@ TEST(TextMetrics, CellHeightIsAscentPlusDescentOfTheFont)
         SCOPED_TRACE(size);
         c.Font().SetSize(size);
         const int characterHeight = -c.Font().Height();
-        const int cell = c.TextCellHeight("A");
+        const int cell = c.MeasureText("A").Height();
         EXPECT_GT(cell, characterHeight) << "the internal leading";
         EXPECT_LT(cell, characterHeight * 3 / 2);
-        EXPECT_EQ(c.TextCellHeight(Sjis("日本語のテキスト")), cell);
-        EXPECT_EQ(c.TextCellHeight("."), cell);
+        EXPECT_EQ(c.MeasureText(Sjis("日本語のテキスト")).Height(), cell);
+        EXPECT_EQ(c.MeasureText(".").Height(), cell);
     }
-    EXPECT_EQ(c.TextCellHeight(""), 0);
-    EXPECT_EQ(c.TextCellWidth(""), 0);
+    EXPECT_EQ(c.MeasureText("").Height(), 0);
+    EXPECT_EQ(c.MeasureText("").Width(), 0);
     p.Printer().CloseDocument();
 }
 
@@ -211,16 +211,16 @@ TEST(TextMetrics, WidthGrowsWithTheText)
     p.Printer().OpenDocument();
     auto& c = p.Canvas();
     c.Font().SetSize(12);
-    const int one = c.TextCellWidth(Sjis("申"));
-    const int two = c.TextCellWidth(Sjis("申告"));
-    const int four = c.TextCellWidth(Sjis("申告申告"));
+    const int one = c.MeasureText(Sjis("申")).Width();
+    const int two = c.MeasureText(Sjis("申告")).Width();
+    const int four = c.MeasureText(Sjis("申告申告")).Width();
     EXPECT_GT(one, 50);
     EXPECT_GT(two, one);
     EXPECT_NEAR(four, 2 * two, 2);
-    EXPECT_LT(c.TextCellWidth("i"), c.TextCellWidth("W")) << "proportional face";
+    EXPECT_LT(c.MeasureText("i").Width(), c.MeasureText("W").Width()) << "proportional face";
     // Twice the size, about twice the width.
     c.Font().SetSize(24);
-    EXPECT_NEAR(c.TextCellWidth(Sjis("申告申告")), 2 * four, 4);
+    EXPECT_NEAR(c.MeasureText(Sjis("申告申告")).Width(), 2 * four, 4);
     p.Printer().CloseDocument();
 }
 
@@ -231,7 +231,7 @@ TEST(TextMetrics, PositiveHeightMatchesTheCellHeight)
     for (const int height : {20, 83, 100, 250, 1000}) {
         SCOPED_TRACE(height);
         c.Font().SetHeight(height);
-        EXPECT_NEAR(c.TextCellHeight("A"), height, 1 + height / 200);
+        EXPECT_NEAR(c.MeasureText("A").Height(), height, 1 + height / 200);
     }
 }
 
@@ -245,9 +245,11 @@ TEST(TextMetrics, OblongDotsKeepThePhysicalShape)
         p->Printer().OpenDocument();
         p->Canvas().Font().SetSize(12);
     }
-    EXPECT_EQ(oblong.Canvas().TextCellHeight(text), square.Canvas().TextCellHeight(text));
-    EXPECT_NEAR(oblong.Canvas().TextCellWidth(text), 2 * square.Canvas().TextCellWidth(text),
-                square.Canvas().TextCellWidth(text) / 50);
+    EXPECT_EQ(oblong.Canvas().MeasureText(text).Height(),
+              square.Canvas().MeasureText(text).Height());
+    EXPECT_NEAR(oblong.Canvas().MeasureText(text).Width(),
+                2 * square.Canvas().MeasureText(text).Width(),
+                square.Canvas().MeasureText(text).Width() / 50);
     for (FilePrinter* p : {&square, &oblong})
         p->Printer().CloseDocument();
 }
@@ -274,7 +276,7 @@ TEST(TextMetrics, ExtremeSizesNeverFail)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         c.Font().SetSize(row.size);
-        const int cell = c.TextCellHeight("A");
+        const int cell = c.MeasureText("A").Height();
         EXPECT_GE(cell, row.minCell);
         EXPECT_LE(cell, row.maxCell);
         EXPECT_NO_THROW(c.PutText(10, 10, Sjis("あA")));

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                  [](auto& p) {
                      auto& c = *p.PageCanvas();
                      c.MovePenTo(7, 8);
-                     if (c.TextCellWidth("AB") <= 0 || c.TextCellHeight("AB") <= 0 ||
+                     if (c.MeasureText("AB").Width() <= 0 || c.MeasureText("AB").Height() <= 0 ||
                          c.PenX() != 7 || c.PenY() != 8)
                          throw std::runtime_error("bad measurement");
                  },

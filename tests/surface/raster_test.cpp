@@ -237,8 +237,8 @@ TEST(CanvasText, SolidBrushPaintsTheCellWhite)
         c.DrawLineTo(600, 150); // black rows 50..249
         c.Brush().SetStyle(style);
         const std::string text = "ABC";
-        const int w = c.TextCellWidth(text);
-        const int h = c.TextCellHeight(text);
+        const int w = c.MeasureText(text).Width();
+        const int h = c.MeasureText(text).Height();
         c.PutText(100, 100, text);
         const QImage image = p.CloseAndRead();
         const int cell = DarkIn(image, OffX + 100, OffY + 100, OffX + 100 + w, OffY + 100 + h);
@@ -264,8 +264,8 @@ TEST(CanvasText, JapaneseTextStaysInsideItsCell)
     c.Font().SetSize(14);
     const std::string text = Sjis("誤差測定用紙（未調整）");
     ASSERT_EQ(text.size(), 22u);
-    const int w = c.TextCellWidth(text);
-    const int h = c.TextCellHeight(text);
+    const int w = c.MeasureText(text).Width();
+    const int h = c.MeasureText(text).Height();
     c.PutText(40, 50, text);
     const QImage image = p.CloseAndRead();
     const int inside = DarkIn(image, OffX + 40, OffY + 50, OffX + 40 + w, OffY + 50 + h);
@@ -285,7 +285,7 @@ TEST(CanvasText, TextTopIsTheCellTop)
     auto& c = p.Canvas();
     c.Font().SetSize(24);
     const std::string text = Sjis("■");
-    const int h = c.TextCellHeight(text);
+    const int h = c.MeasureText(text).Height();
     c.PutText(100, 100, text);
     const QImage image = p.CloseAndRead();
     // The square sits between the top and the baseline, well inside the cell.
@@ -323,7 +323,7 @@ TEST(CanvasText, BrokenShiftJisDrawsWithoutFailing)
     int y = 0;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const int w = c.TextCellWidth(row.bytes);
+        const int w = c.MeasureText(row.bytes).Width();
         EXPECT_GT(w, 0);
         EXPECT_NO_THROW(c.PutText(10, y, row.bytes));
         EXPECT_EQ(c.PenX(), 10 + w);
@@ -366,7 +366,7 @@ TEST(CanvasClipping, ExtremeCoordinatesStayOnTheirLine)
     c.DrawRectangle(Min, Min, Max, Max);
     c.DrawRoundRect(Min, 300, Max, Max, Max, Min);
     c.PutText(Max, Max, "A");
-    EXPECT_EQ(c.PenX(), Max + 0LL + c.TextCellWidth("A") - 4294967296LL);
+    EXPECT_EQ(c.PenX(), Max + 0LL + c.MeasureText("A").Width() - 4294967296LL);
     c.PutText(Min, 0, "A");
     const QImage image = p.CloseAndRead();
     const int printW = image.width() - 2 * OffX;

@@ -135,8 +135,8 @@ TEST(PrinterTrace, EveryOperationWithItsValues)
     printer.OpenDocument();
     c.Font().SetSize(10);
     const std::string text = Sjis("申告書");
-    const std::string w = std::to_string(c.TextCellWidth(text));
-    const std::string h = std::to_string(c.TextCellHeight(text));
+    const std::string w = std::to_string(c.MeasureText(text).Width());
+    const std::string h = std::to_string(c.MeasureText(text).Height());
     c.PutText(1081, 2262, text);
     c.MovePenTo(1181, 23);
     c.Pen().SetWidth(0);
@@ -148,7 +148,7 @@ TEST(PrinterTrace, EveryOperationWithItsValues)
     c.DrawRoundRect(10, 20, 30, 40, 35, 35);
     c.PutText(5, 6, "x");
     printer.CloseDocument();
-    const std::string wx = std::to_string(c.TextCellWidth("x"));
+    const std::string wx = std::to_string(c.MeasureText("x").Width());
     const std::vector<std::string> expected{
         R"({"op":"open","version":1,"title":"OCR","dpi_x":600,"dpi_y":600,"offset_x":100,"offset_y":50})",
         R"({"op":"text","x":1081,"y":2262,"text":"申告書","size":10,"height":-83,"width":)" + w +

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "calibrationsequence.h"
 #include "fileprinter.h"
 #include "measurestate.h"
 #include "sheetjobs.h"
@@ -108,9 +109,9 @@ TEST(TestPrint, NominalLengthsGiveTheSheetsDots)
     {
         SheetRun run(600, 600, 100, 100);
         calibration::model::TMeasureState state;
-        calibration::model::QueryPrinter(state);
-        core::TPrintAdjustment adj; // 150, 200, 100, 150
-        calibration::model::DeriveCorrections(state, adj, 100);
+        core::TPrintAdjustment adj;
+        calibration::model::TakeLengths({"150", "200", "100", "150"},
+                                        calibration::model::TestPrintFloor, state, adj);
         calibration::model::PrintTestSheet(state);
         test = run.Ops();
     }
@@ -131,13 +132,9 @@ TEST(TestPrint, CorrectedCornersAndCrossTip)
 {
     SheetRun run(300, 300, 0, 0);
     calibration::model::TMeasureState state;
-    calibration::model::QueryPrinter(state);
     core::TPrintAdjustment adj;
-    adj.MeasuredX = 151;
-    adj.MeasuredY = 199;
-    adj.MeasuredA = 101;
-    adj.MeasuredB = 149;
-    calibration::model::DeriveCorrections(state, adj, 100);
+    calibration::model::TakeLengths({"151", "199", "101", "149"},
+                                    calibration::model::TestPrintFloor, state, adj);
     calibration::model::PrintTestSheet(state);
     const auto ops = run.Ops();
     std::vector<QJsonObject> rects, lines;

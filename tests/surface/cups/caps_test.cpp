@@ -4,7 +4,9 @@
 
 #include "cp932.h"
 #include "eprinter.h"
+#include "files.h"
 #include "printerdevice.h"
+#include "scopedenv.h"
 #include "tprinter.h"
 
 #include <QPageLayout>
@@ -170,6 +172,33 @@ void OpenOnQueueDeletedAfterChoosing()
     }
 }
 
+// TMPDIR naming a directory that is not there, or a regular file: no spool
+// directory can be made in it (not even by root, and not in / instead).
+void OpenWithTemporaryDirectory(const std::string& tmpdir)
+{
+    const testutil::ScopedEnv env("TMPDIR", tmpdir);
+    surface::TPrinter printer;
+    printer.SetDevice(std::make_unique<PrinterDevice>("ocrtest"));
+    try {
+        printer.OpenDocument();
+    } catch (...) {
+        EXPECT_FALSE(printer.Printing());
+        throw;
+    }
+}
+
+void OpenWithoutATemporaryDirectory()
+{
+    OpenWithTemporaryDirectory("/nonexistent/ocrprint-test");
+}
+
+void OpenWithAFileAsTemporaryDirectory()
+{
+    const testutil::TempDir dir;
+    testutil::WriteFileBytes(dir.File("file"), "x");
+    OpenWithTemporaryDirectory(dir.File("file"));
+}
+
 constexpr const char* Invalid = "選択したプリンタは有効ではありません";
 constexpr const char* NoDefaultPrinter = "デフォルト プリンタが存在しません";
 
@@ -185,7 +214,12 @@ INSTANTIATE_TEST_SUITE_P(
                      surface::GetDeviceCaps(printer.DeviceHandle(), surface::LOGPIXELSX);
                  },
                  NoDefaultPrinter},
-        ErrorRow{"QueueDeletedAfterChoosing", Nothing, OpenOnQueueDeletedAfterChoosing, Invalid}),
+        ErrorRow{"QueueDeletedAfterChoosing", Nothing, OpenOnQueueDeletedAfterChoosing, Invalid},
+        // Not the printer's fault: a message of its own.
+        ErrorRow{"TemporaryDirectoryMissing", Nothing, OpenWithoutATemporaryDirectory,
+                 "印刷用の一時ファイルを作成できません"},
+        ErrorRow{"TemporaryDirectoryIsAFile", Nothing, OpenWithAFileAsTemporaryDirectory,
+                 "印刷用の一時ファイルを作成できません"}),
     [](const ::testing::TestParamInfo<ErrorRow>& info) { return std::string(info.param.Name); });
 
 } // namespace
