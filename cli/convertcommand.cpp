@@ -79,6 +79,10 @@ QString CsvProblemText(const std::string& path, const core::CsvDataProblem& p)
     case Kind::OutOfMemory:
         reason = QCoreApplication::translate("ocrprint-cli", "row %1: out of memory");
         break;
+    case Kind::NoReader: // a broken installation, not a fault of the file
+        return QCoreApplication::translate("ocrprint-cli",
+                                           "ocrprint-cli: cannot load the CSV reader: %1")
+            .arg(Q(p.Reason));
     }
     reason = reason.arg(p.Row);
     if (p.Problem == Kind::ColumnCount || p.Problem == Kind::LineTooLong)

@@ -7,8 +7,9 @@
 // the millimetre-to-dot arithmetic, the one safe way every output file is
 // written (outputfile.h) and the release's names (version.h).
 //
-// It depends on the C++ standard library, the C library (iconv) and libcsv
-// only: no Qt at all, so that it builds and runs under the sanitizers on its own.
+// It depends on the C++ standard library and the C library (iconv, dlopen);
+// libcsv only in its plugin (csvreader.cpp). No Qt at all, so that it builds
+// and runs under the sanitizers on its own.
 
 #include "conversions.h"
 #include "cp932.h"
@@ -21,6 +22,7 @@
 #include "exception.h"
 #include "muldiv.h"
 #include "outputfile.h"
+#include "plugin.h"
 #include "printadjustment.h"
 #include "textmodereader.h"
 #include "utf8data.h"

@@ -441,6 +441,10 @@ one row per entry</source>
         <translation>PDF の用紙画像 %1 を描画できません</translation>
     </message>
     <message>
+        <source>cannot load the PDF form reader: %1</source>
+        <translation>PDF の用紙画像を読み取る部品を読み込めません: %1</translation>
+    </message>
+    <message>
         <source>this ocrprint-cli was built without poppler-qt6 and cannot read the PDF form %1: give a PNG or JPEG scan</source>
         <translation>この ocrprint-cli は poppler-qt6 なしでビルドされているため PDF の用紙画像 %1 を読み取れません: PNG か JPEG のスキャン画像を指定してください</translation>
     </message>
@@ -487,6 +491,10 @@ one row per entry</source>
     <message>
         <source>row %1: out of memory</source>
         <translation>%1 行目: メモリが足りません</translation>
+    </message>
+    <message>
+        <source>ocrprint-cli: cannot load the CSV reader: %1</source>
+        <translation>ocrprint-cli: CSV を読み取る部品を読み込めません: %1</translation>
     </message>
     <message>
         <source>error: </source>
