@@ -41,7 +41,7 @@ Result RunCli(const QStringList& args, const CliInput& input)
     for (const QString& setting : input.env)
         env.insert(setting.section('=', 0, 0), setting.section('=', 1));
     process.setProcessEnvironment(env);
-    process.start(Q(BinDir() + "/ocrprint-cli"), args);
+    process.start(Q(input.program.empty() ? BinDir() + "/ocrprint-cli" : input.program), args);
     Result r;
     if (!process.waitForStarted())
         return r;
