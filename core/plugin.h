@@ -5,7 +5,7 @@
 namespace core {
 
 // A part of the program that only some commands need, built as a module of its
-// own in the plugin directory beside the programs (lib/ocrprint next to bin/)
+// own in the plugin directory beside the programs (lib/ocrprint/plugins beside bin/)
 // and loaded the first time it is asked for: the commands that do not use it
 // never load it nor the libraries it brings.
 class Plugin

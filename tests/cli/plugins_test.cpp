@@ -137,7 +137,8 @@ TEST_P(WithoutItsPlugin, SaysSoAndExits1)
     const Result r = testutil::RunCli(Args(dir, row.command), input);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(r.err.starts_with(row.message)) << r.err;
-    EXPECT_NE(r.err.find(dir.Path() + "/lib/ocrprint/" + row.plugin), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir.Path() + "/lib/ocrprint/plugins/" + row.plugin), std::string::npos)
+        << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File(row.output)));
 }
