@@ -12,16 +12,25 @@ std::string Plugin::Path() const
 {
     // From the program's own place, as $ORIGIN would: the build tree and the
     // installed package keep the same layout.
+    // Never the current directory instead: a plugin is code.
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path dir = error ? std::filesystem::path(".") : program.parent_path();
-    return (dir / OCRPRINT_PLUGIN_DIR_FROM_BIN / m_fileName).lexically_normal().string();
+    if (error || !program.is_absolute())
+        return {};
+    return (program.parent_path() / OCRPRINT_PLUGIN_DIR_FROM_BIN / m_fileName)
+        .lexically_normal()
+        .string();
 }
 
 void* Plugin::Symbol(const char* name)
 {
     if (!m_handle) {
         const std::string path = Path();
+        if (path.empty()) {
+            m_reason = std::string(m_fileName) +
+                       ": the program's own directory is unknown (/proc/self/exe)";
+            return nullptr;
+        }
         // RTLD_LOCAL: the module's own libraries stay out of the way of the
         // program's symbols.
         m_handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

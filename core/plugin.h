@@ -22,7 +22,8 @@ public:
     void* Symbol(const char* name);
     // Why the last Symbol() failed (UTF-8, the module's path in it).
     const std::string& Reason() const { return m_reason; }
-    // Where the module is looked for.
+    // Where the module is looked for; empty when the program's own place
+    // cannot be known.
     std::string Path() const;
 
 private:
