@@ -26,8 +26,7 @@ int main(int argc, char** argv)
     std::unique_ptr<app::ProgramWindows> windows;
     // An error during start-up is shown like any other; the exit status stays 0.
     app::TApplication::Protect([&] {
-        windows = app::StartUp(application);
-        app::Form1->show();
+        windows = app::StartUp(application, app::ShowMainWindow::BeforeTheDialogs);
         application.Run();
     });
     windows.reset();

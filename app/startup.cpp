@@ -18,7 +18,7 @@ ProgramWindows::~ProgramWindows()
     Main.reset();
 }
 
-std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
+std::unique_ptr<ProgramWindows> StartUp(TApplication& application, ShowMainWindow show)
 {
     application.Initialize();
     application.Title = QString::fromUtf8(core::ProgramTitle);
@@ -26,6 +26,11 @@ std::unique_ptr<ProgramWindows> StartUp(TApplication& application)
     auto windows = std::make_unique<ProgramWindows>();
     windows->Main = std::make_unique<TForm1>();
     Form1 = windows->Main.get();
+    if (show == ShowMainWindow::BeforeTheDialogs)
+        Form1->show();
+    // Before any event is handled and before the dialogs: every window has it
+    // by the time it is drawn.
+    application.SetWindowIcon();
     // Both dialogs read the corrections the main window has just loaded.
     windows->Measurement = std::make_unique<calibration::TForm2>(Form1->PrintAdjustment);
     calibration::Form2 = windows->Measurement.get();

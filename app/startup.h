@@ -25,10 +25,21 @@ public:
     std::unique_ptr<calibration::TForm3> Adjustment;
 };
 
+// When the main window is shown.
+enum class ShowMainWindow
+{
+    No, // the caller shows it
+    // As soon as it exists: it is on the screen while the two hidden dialogs
+    // are made, which is most of the start-up (their edit boxes load the font
+    // database). No event is handled before the dialogs exist.
+    BeforeTheDialogs,
+};
+
 // Start-up up to the message loop, in this order: initialise the application,
 // set its title, create the main window (which loads the settings), then the
 // measurement and the adjustment dialog, which both copy values out of the main
 // window's PrintAdjustment while they are created.
-std::unique_ptr<ProgramWindows> StartUp(TApplication& application);
+std::unique_ptr<ProgramWindows> StartUp(TApplication& application,
+                                        ShowMainWindow show = ShowMainWindow::No);
 
 } // namespace app

@@ -92,10 +92,6 @@ void TApplication::Initialize()
     // The window's X11 class and Wayland app id name the desktop entry, so the
     // desktop shows the entry's name and icon for it.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(core::DesktopFileName));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/ocrprint-48.png"));
-    icon.addFile(QStringLiteral(":/icons/ocrprint-256.png"));
-    QGuiApplication::setWindowIcon(icon);
 
     // The printer dialog and the message boxes' buttons are Qt's: they speak
     // the user's language, as the rest of the desktop does.
@@ -104,6 +100,14 @@ void TApplication::Initialize()
         if (LoadQtTranslations(*m_qtTranslator, QLocale::system()))
             QCoreApplication::installTranslator(m_qtTranslator.get());
     }
+}
+
+void TApplication::SetWindowIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/ocrprint-48.png"));
+    icon.addFile(QStringLiteral(":/icons/ocrprint-256.png"));
+    QGuiApplication::setWindowIcon(icon);
 }
 
 int TApplication::Run()

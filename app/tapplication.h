@@ -27,8 +27,12 @@ public:
 
     // Prepares the toolkit: the Japanese faces the windows ask for, the
     // pictures, the dialogs' handlers running through Protect, the program's
-    // desktop entry and icon, and Qt's own texts in the user's language.
+    // desktop entry, and Qt's own texts in the user's language.
     void Initialize();
+    // The windows' icon, which every window has from then on. Apart from
+    // Initialize: decoding its pictures is a fifth of the work before the main
+    // window can appear, so start-up gives it once the window is there.
+    void SetWindowIcon();
     // The message loop, until the main window closes.
     int Run();
 

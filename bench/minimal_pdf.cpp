@@ -2,14 +2,18 @@
 // the texts of a data file into a PDF. It reads the file, cuts the position,
 // the size, the anchors and the text of every line, and draws them with
 // QPdfWriter at 600 dpi in the font, the sizes and at the places the CLI
-// draws them (no correction and no offsets set): no frames, no checks beyond
-// skipping short lines, no trace.
+// draws them (no correction and no offsets set), with the rounded frame of a
+// framed entry, so that the page is the CLI's, and saves it as a careful
+// program does (QSaveFile: a temporary, synced to the disk, renamed over the
+// file): no checks beyond skipping short lines, no trace.
 #include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cstdio>
 
 #include "cp932.h"
@@ -27,7 +31,10 @@ int main(int argc, char** argv)
     QFile in(QString::fromLocal8Bit(argv[1]));
     if (!in.open(QIODevice::ReadOnly))
         return 1;
-    QPdfWriter writer(QString::fromLocal8Bit(argv[2]));
+    QSaveFile out(QString::fromLocal8Bit(argv[2]));
+    if (!out.open(QIODevice::WriteOnly))
+        return 1;
+    QPdfWriter writer(&out);
     writer.setResolution(600);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -60,6 +67,16 @@ int main(int argc, char** argv)
         const int y = fields[1].toDouble() / core::MmPerInch * 600 -
                       (metrics.ascent() + metrics.descent()) / 2 * (fields[5].toInt() - 1);
         painter.drawText(QPointF(x, y + metrics.ascent()), string);
+        if (fields[4].toInt() == 1) {
+            // 0.3 mm wide, corners of 1.5 mm, around the text's cell.
+            const int width = metrics.horizontalAdvance(string);
+            const int height = metrics.ascent() + metrics.descent();
+            QPainterPath frame;
+            frame.addRoundedRect(QRectF(x + 0.5, y + 0.5, width - 1, height - 1), 17.5, 17.5);
+            painter.strokePath(frame,
+                               QPen(Qt::black, 7, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        }
     }
-    return 0;
+    painter.end();
+    return out.commit() ? 0 : 1;
 }

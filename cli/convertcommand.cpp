@@ -70,6 +70,9 @@ QString CsvProblemText(const core::CsvDataProblem& p)
     case Kind::OutOfMemory:
         reason = QCoreApplication::translate("ocrprint-cli", "row %1: out of memory");
         break;
+    case Kind::NoReader: // a broken installation, not a fault of the file
+        return QCoreApplication::translate("ocrprint-cli", "cannot load the CSV reader: %1")
+            .arg(QString::fromStdString(p.Reason));
     }
     reason = reason.arg(p.Row);
     if (p.Problem == Kind::ColumnCount || p.Problem == Kind::LineTooLong)

@@ -9,8 +9,9 @@
 // output file is written (outputfile.h), the one check that no output destroys
 // an input (outputguard.h) and the release's names (version.h).
 //
-// It depends on the C++ standard library, the C library (iconv) and libcsv
-// only: no Qt at all, so that it builds and runs under the sanitizers on its own.
+// It depends on the C++ standard library and the C library (iconv, dlopen);
+// libcsv only in its plugin (csvreader.cpp). No Qt at all, so that it builds
+// and runs under the sanitizers on its own.
 
 #include "conversions.h"
 #include "cp932.h"
@@ -24,6 +25,7 @@
 #include "muldiv.h"
 #include "outputfile.h"
 #include "outputguard.h"
+#include "plugin.h"
 #include "printadjustment.h"
 #include "standardstream.h"
 #include "textmodereader.h"

@@ -21,11 +21,13 @@ struct CsvDataProblem
         NulByte,        // NUL: the reader would cut the line there
         LineTooLong,    // the written line is Count bytes, more than are read whole
         OutOfMemory,
+        NoReader, // the CSV reader plugin cannot be loaded: Reason says why
     };
     Kind Problem = Kind::NotCsv;
     std::size_t Row = 0;
     std::size_t Field = 0;
     std::size_t Count = 0;
+    std::string Reason;
 };
 
 // The fields of one line of the data file.
@@ -39,7 +41,8 @@ inline constexpr std::size_t DataFileFields = 12;
 // byte of a text that starts with one. A written line longer than
 // maxLineBytes (CR LF not counted) would be read in pieces and is refused.
 // Returns false at the first record that cannot be written so, with problem
-// set and out unspecified.
+// set and out unspecified. The reading is done by a plugin (libcsv), loaded
+// on the first call.
 bool CsvToDataFile(std::string_view cp932Csv, std::size_t maxLineBytes, std::string& out,
                    CsvDataProblem& problem);
 

@@ -5,10 +5,8 @@
 #include <QImageReader>
 #include <QString>
 
-#ifdef OCRPRINT_HAVE_POPPLER
-#include <memory>
-#include <poppler-qt6.h>
-#endif
+#include "pdfformplugin.h"
+#include "plugin.h"
 
 namespace print {
 
@@ -54,18 +52,21 @@ std::string LoadFormImage(const std::string& path, double forcedDpi, int pdfDpi,
     const QString file = QFile::decodeName(path.c_str());
     if (IsPdf(file)) {
 #ifdef OCRPRINT_HAVE_POPPLER
-        const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(file);
-        if (!document || document->isLocked() || document->numPages() < 1)
+        // poppler and its libraries come with the plugin, on the first PDF form.
+        static core::Plugin plugin(PdfFormPluginFile);
+        static const auto render = reinterpret_cast<PdfFormFunction>(plugin.Symbol(PdfFormEntry));
+        if (!render)
+            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot load the PDF form reader: %1"),
+                       QString::fromStdString(plugin.Reason()));
+        switch (render(file, pdfDpi, form.Image)) {
+        case PdfFormRender::Rendered:
+            break;
+        case PdfFormRender::Unreadable:
             return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form"));
-        const std::unique_ptr<Poppler::Page> page = document->page(0);
-        if (!page)
-            return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot read the PDF form"));
-        document->setRenderHint(Poppler::Document::Antialiasing, true);
-        // Drawn at the page's own resolution: nothing is scaled twice.
-        form.Image = page->renderToImage(pdfDpi, pdfDpi);
-        form.DpiX = form.DpiY = pdfDpi;
-        if (form.Image.isNull())
+        case PdfFormRender::Unrenderable:
             return Say(QT_TRANSLATE_NOOP("ocrprint-cli", "cannot render the PDF form"));
+        }
+        form.DpiX = form.DpiY = pdfDpi;
         return {};
 #else
         return Say(QT_TRANSLATE_NOOP(

@@ -381,6 +381,10 @@ one row per entry</source>
         </translation>
     </message>
     <message>
+        <source>cannot load the PDF form reader: %1</source>
+        <translation>PDF の用紙画像を読み取る部品を読み込めません（%1）。</translation>
+    </message>
+    <message>
         <source>row %1 is not CSV: a quote stands inside a field or is never closed</source>
         <translation>%1 行目は CSV ではありません: 項目の途中に引用符があるか、引用符が閉じていません。</translation>
     </message>
@@ -411,6 +415,10 @@ one row per entry</source>
     <message>
         <source>row %1: out of memory</source>
         <translation>%1 行目: メモリが足りません。</translation>
+    </message>
+    <message>
+        <source>cannot load the CSV reader: %1</source>
+        <translation>CSV を読み取る部品を読み込めません（%1）。</translation>
     </message>
     <message>
         <source>error: </source>

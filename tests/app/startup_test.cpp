@@ -62,6 +62,29 @@ TEST_F(AppTest, DialogsSeeTheValuesTheMainWindowLoaded)
     EXPECT_FALSE(calibration::Form3->isVisible());
 }
 
+// The program's own start: the main window is on the screen before the two
+// dialogs are made, which still copy what it loaded and stay hidden; every
+// window has the icon.
+TEST_F(AppTest, TheProgramShowsTheMainWindowBeforeTheDialogs)
+{
+    testutil::WriteFileBytes(SettingsFile(),
+                             "3.5\r\n-4.25\r\n-2.5\r\n7\r\n151.5\r\n199.25\r\n101\r\n149.5\r\n");
+    auto windows = app::StartUp(m_application, app::ShowMainWindow::BeforeTheDialogs);
+    EXPECT_TRUE(app::Form1->isVisible());
+    EXPECT_FALSE(calibration::Form2->isVisible());
+    EXPECT_FALSE(calibration::Form3->isVisible());
+    EXPECT_EQ(EditText(calibration::Form2, "Edit1"), "151.5");
+    EXPECT_EQ(TrackPosition(calibration::Form3, "TrackBar1"), 34);
+    EXPECT_EQ(EditText(calibration::Form3, "Edit2"), "-4.25");
+    for (QWidget* window :
+         {static_cast<QWidget*>(app::Form1), static_cast<QWidget*>(calibration::Form2),
+          static_cast<QWidget*>(calibration::Form3)}) {
+        const QList<QSize> sizes = window->windowIcon().availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(48, 48)) && sizes.contains(QSize(256, 256)))
+            << window->objectName().toStdString();
+    }
+}
+
 TEST_F(AppTest, WithoutASettingsFileTheDialogsShowTheDefaults)
 {
     auto windows = app::StartUp(m_application);

@@ -57,6 +57,7 @@ TEST(DesktopIdOfTheWindow, IsAnnouncedWithTheIcon)
 {
     app::TApplication application;
     application.Initialize();
+    application.SetWindowIcon();
     EXPECT_EQ(QGuiApplication::desktopFileName().toStdString(), core::DesktopFileName);
     const QList<QSize> sizes = QGuiApplication::windowIcon().availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(48, 48)) && sizes.contains(QSize(256, 256)))

@@ -37,6 +37,12 @@ QString ShellBytes(const std::string& bytes)
 
 Result Run(const QString& program, const QStringList& args, const CliInput& input);
 
+// The built ocrprint-cli, or the copy a test runs instead.
+std::string CliProgram(const CliInput& input)
+{
+    return input.program.empty() ? BinDir() + "/ocrprint-cli" : input.program;
+}
+
 } // namespace
 
 Result RunCliBytes(const std::vector<std::string>& args, const CliInput& input)
@@ -44,13 +50,13 @@ Result RunCliBytes(const std::vector<std::string>& args, const CliInput& input)
     QString script = QStringLiteral("exec \"$0\"");
     for (const std::string& arg : args)
         script += QLatin1Char(' ') + ShellBytes(arg);
-    return Run(QStringLiteral("/bin/sh"),
-               {QStringLiteral("-c"), script, Q(BinDir() + "/ocrprint-cli")}, input);
+    return Run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script, Q(CliProgram(input))},
+               input);
 }
 
 Result RunCli(const QStringList& args, const CliInput& input)
 {
-    return Run(Q(BinDir() + "/ocrprint-cli"), args, input);
+    return Run(Q(CliProgram(input)), args, input);
 }
 
 namespace {

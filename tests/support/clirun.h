@@ -23,6 +23,7 @@ struct CliInput
     QStringList env;        // NAME=VALUE, over the C.UTF-8 locale every run starts from
     std::string stdinBytes; // its standard input, closed after these bytes
     std::string stdoutFile; // when given, where its standard output goes (a device, a file)
+    std::string program;    // when given, the ocrprint-cli run instead of the built one
 };
 
 // Runs the built ocrprint-cli with args; tmpdir as in CliInput. The tool's own
