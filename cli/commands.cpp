@@ -16,6 +16,7 @@
 #include "convertcommand.h"
 #include "core.h"
 #include "lintcommands.h"
+#include "measurecommand.h"
 #include "print.h"
 #include "settingsfile.h"
 #include "surface.h"
@@ -400,8 +401,11 @@ int Dispatch(const CommandLine& line)
         {"preview", RunPreview},      {"show", RunShow},
         {"convert", RunConvert},      {"sheet", RunSheet},
         {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"measure", RunMeasure},
     };
     try {
+        if (line.Command == "calibrate" && line.Scan)
+            return WithScannedLengths(line, RunCalibrate);
         for (const auto& [name, run] : commands) {
             if (line.Command == name)
                 return run(line);
