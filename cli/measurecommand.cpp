@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QString>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -23,9 +22,6 @@ namespace model = calibration::model;
 
 // A PDF scan's first page is drawn at this resolution.
 constexpr int PdfDpi = 600;
-// A colour A4 scan at 600 dpi is some 160 MB decoded; Qt refuses more than
-// 128 MB unless told.
-constexpr int MaxDecodedMegabytes = 256;
 
 QString Name(const std::string& path)
 {
@@ -80,14 +76,13 @@ std::optional<std::pair<QImage, model::ScanSettings>> LoadScan(const CommandLine
         bytes.clear();
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        reader.setAllocationLimit(MaxDecodedMegabytes);
-        image = reader.read();
+        std::string reason;
+        image = model::ReadScanImage(buffer, reason);
         if (image.isNull()) {
             SayAbout(path, QCoreApplication::translate(
                                "ocrprint-cli", "cannot read the scan (%1): save it as PNG, JPEG, "
                                                "TIFF or PDF")
-                               .arg(reader.errorString()));
+                               .arg(QString::fromStdString(reason)));
             return std::nullopt;
         }
         settings = model::RecordedResolution(image);

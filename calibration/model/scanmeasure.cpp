@@ -6,6 +6,7 @@
 #include "scangrey.h"
 
 #include <QCoreApplication>
+#include <QImageReader>
 #include <QString>
 #include <cmath>
 
@@ -17,6 +18,9 @@ namespace {
 // and a JPEG's 72, are below it.
 constexpr double MinScanDpi = 100;
 constexpr double MaxScanDpi = 10000;
+// A colour A4 scan at 600 dpi is some 160 MB decoded; Qt refuses more than
+// 128 MB unless told.
+constexpr int MaxDecodedMegabytes = 256;
 
 ScanResult Refused(ScanProblem problem, double degrees = 0)
 {
@@ -102,6 +106,16 @@ QString Degrees(double degrees)
 }
 
 } // namespace
+
+QImage ReadScanImage(QIODevice& device, std::string& reason)
+{
+    QImageReader reader(&device);
+    reader.setAllocationLimit(MaxDecodedMegabytes);
+    QImage image = reader.read();
+    if (image.isNull())
+        reason = reader.errorString().toStdString();
+    return image;
+}
 
 std::optional<ScanSettings> RecordedResolution(const QImage& scan)
 {

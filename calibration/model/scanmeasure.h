@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QImage>
 #include <QLineF>
 #include <QPointF>
@@ -63,6 +64,10 @@ struct ScanResult
     double Degrees = 0; // Skewed and Crooked: the angle found
     ScanMeasurement Measurement;
 };
+
+// Reads a scan (PNG, JPEG, TIFF, what Qt's image plugins read), a whole page
+// at 600 dpi in colour too. A null image where it cannot, with Qt's reason.
+QImage ReadScanImage(QIODevice& device, std::string& reason);
 
 // The resolution a scan records, or nothing where it records none a scanner
 // would give (Qt reports 96 dpi for an image without one).
