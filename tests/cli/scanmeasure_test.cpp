@@ -6,6 +6,9 @@
 // must refuse, each with what to do.
 #include <QBuffer>
 #include <QImageReader>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QString>
 #include <cmath>
 #include <cstdio>
@@ -380,6 +383,32 @@ TEST_F(ScanCommands, MeasureReadsStandardInputAsAFile)
         EXPECT_FALSE(Value(piped.out, name).empty()) << name << " in " << piped.out;
     EXPECT_NEAR(std::stod(Value(piped.out, "X")), 151.2, 0.1);
     EXPECT_NEAR(std::stod(Value(piped.out, "A")), 100.8 + 1.3, 0.1);
+}
+
+// A scanner that saves PDF: the scan is the page's picture, 300 dpi.
+TEST_F(ScanCommands, MeasuresTheFirstPageOfAPdf)
+{
+    const std::string png = ScanFile(true);
+    const QImage scan(Q(png));
+    ASSERT_FALSE(scan.isNull());
+    const std::string pdf = s_dir->File("scan.pdf");
+    {
+        QPdfWriter writer(Q(pdf));
+        writer.setResolution(300);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setPageSize(QPageSize(QSizeF(scan.width() * 25.4 / 300, scan.height() * 25.4 / 300),
+                                     QPageSize::Millimeter));
+        QPainter painter(&writer);
+        painter.drawImage(QRect(0, 0, scan.width(), scan.height()), scan);
+    }
+    const Result fromPng = RunCli({"measure", Q(png)}, s_dir->Path());
+    const Result fromPdf = RunCli({"measure", Q(pdf)}, s_dir->Path());
+    ASSERT_EQ(fromPng.status, 0) << fromPng.err;
+    ASSERT_EQ(fromPdf.status, 0) << fromPdf.err;
+    for (const char* name : {"X", "Y", "A", "B"})
+        EXPECT_NEAR(std::stod(Value(fromPdf.out, name)), std::stod(Value(fromPng.out, name)),
+                    LengthMm)
+            << name;
 }
 
 TEST_F(ScanCommands, CalibrateFromAScanSavesWhatTheTypedLengthsSave)
