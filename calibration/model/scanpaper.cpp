@@ -17,6 +17,10 @@ constexpr double MarginMm = 1.5;
 // Levels of paper and background are taken this far either side of an edge.
 constexpr double LevelNearMm = 0.6;
 constexpr double LevelFarMm = 1.5;
+// The window across an edge: wider than a scanner's blur, narrower than the
+// levels' distance.
+constexpr int EdgeWindowPixels = 5;
+constexpr double EdgeWindowMm = 0.4;
 constexpr double MaxGlassDegrees = 5;
 constexpr int MaxEdgeSamples = 800;
 // Smallest sheet there is (B5 is 182 x 257 mm), leaving room for a turn.
@@ -114,27 +118,25 @@ std::vector<QPointF> EdgeSamples(const EdgeView& view, double threshold, Range a
             ++cutOff;
             continue;
         }
-        const double background =
-            MeanAcross(view, j, first - LevelFarMm * mm, first - LevelNearMm * mm);
-        const double paperLevel =
-            MeanAcross(view, j, first + LevelNearMm * mm, first + LevelFarMm * mm);
+        // The edge from the area of background in a window across it: exact
+        // for a scanner's pixels, which average the light over their area,
+        // and for its blur, which moves no light across the edge. The levels
+        // are taken just outside the window.
+        const int n = std::max(EdgeWindowPixels, static_cast<int>(std::ceil(EdgeWindowMm * mm)));
+        const double near = std::max(LevelNearMm * mm, n + 2.0);
+        const double far = near + std::max(5.0, (LevelFarMm - LevelNearMm) * mm);
+        const double background = MeanAcross(view, j, first - far, first - near);
+        const double paperLevel = MeanAcross(view, j, first + near, first + far);
         if (paperLevel - background < MinEdgeContrast / 2)
             continue;
-        const double half = (background + paperLevel) / 2;
-        double best = -1, bestDistance = 1e9;
-        const int lo = std::max(0, static_cast<int>(first - LevelNearMm * mm));
-        const int hi = std::min(view.Across() - 2, static_cast<int>(first + LevelNearMm * mm));
-        for (int i = lo; i <= hi; ++i) {
-            const int a = view.At(i, j), b = view.At(i + 1, j);
-            if (a < half && b >= half) {
-                const double at = i + 0.5 + (half - a) / (b - a);
-                if (std::abs(at - first) < bestDistance) {
-                    bestDistance = std::abs(at - first);
-                    best = at;
-                }
-            }
-        }
-        if (best >= 0)
+        const int lo = first - n, hi = first + n;
+        if (lo < 0 || hi >= view.Across())
+            continue;
+        double backgroundPart = 0;
+        for (int i = lo; i <= hi; ++i)
+            backgroundPart += (paperLevel - view.At(i, j)) / (paperLevel - background);
+        const double best = lo + backgroundPart;
+        if (best > lo && best < hi + 1)
             points.push_back(view.Grey.ToMm(view.Point(best, j + 0.5)));
     }
     return points;

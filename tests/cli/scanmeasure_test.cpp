@@ -233,6 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {-1.2, 1.5, 3, 5},
                     Scan(600, -0.4, 60, 1.5, 2, -0.25, 0.15),
                     true},
+        AccuracyRow{"Straight200SharpJpeg", {0.8, -0.5, 1.3, -2.1}, Scan(200, 0, 90, 0.5, 1), true},
         AccuracyRow{
             "UpsideDownOnTheGlass300", {0.8, -0.5, 1.3, -2.1}, Scan(300, 180.6, 50, 1, 2), false}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -101,7 +101,7 @@ QImage SimulateScan(const QImage& page, int pageDpi, const ScanConditions& c)
     // Each scan pixel integrates the paper over its area: a k x k grid of
     // bilinear samples of the page, mapped back through the scanner's
     // stretch, the sheet's place and turn on the glass, and the scale.
-    const int k = static_cast<int>(std::ceil(1 / f)) + 1;
+    const int k = static_cast<int>(std::ceil(2 / f));
     const int pwi = printed.width(), phi = printed.height();
     const uchar* bits = printed.constBits();
     const qsizetype stride = printed.bytesPerLine();
