@@ -200,6 +200,10 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
             std::abs(line.ScanStretchX) >= 5 || std::abs(line.ScanStretchY) >= 5)
             return needs("scan-scale");
     }
+    if (line.Command == "calibrate" && !line.Scan &&
+        (given("scan-dpi") || given("scan-scale")))
+        return Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                "--scan-dpi and --scan-scale need --scan"));
     if (given("dpi")) {
         if (!ParsePair(Value(parser, "dpi"), 'x', file.DpiX, file.DpiY, true) || file.DpiX < 1 ||
             file.DpiY < 1 || file.DpiX > MaxDpi || file.DpiY > MaxDpi)

@@ -3,12 +3,14 @@
 // window. The measurement state and the derivation of the four corrections
 // from the lengths measured on the sheet; the adjustment rules (the track bar
 // mapping, the limits, the floors, the OK button's check and its warnings);
-// the measurement sheet's figure and its two print jobs.
+// the measurement sheet's figure and its two print jobs; the measuring of the
+// sheet on a scan of it.
 //
-// It depends on core and surface only: no Qt Widgets, so that the dialogs, the
-// declaration job and the command-line tool share each rule.
+// It depends on core, surface and Qt Gui only: no Qt Widgets, so that the
+// dialogs, the declaration job and the command-line tool share each rule.
 
 #include "adjustmentrules.h"
 #include "measurestate.h"
+#include "scanmeasure.h"
 #include "sheetfigure.h"
 #include "sheetjobs.h"

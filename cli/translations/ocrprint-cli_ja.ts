@@ -594,5 +594,9 @@ the lengths (default 0,0)</source>
         <source>the scan records no resolution: give the one it was scanned at with --scan-dpi N</source>
         <translation>スキャンに解像度が記録されていません: スキャンした解像度を --scan-dpi N で指定してください</translation>
     </message>
+    <message>
+        <source>--scan-dpi and --scan-scale need --scan</source>
+        <translation>--scan-dpi と --scan-scale には --scan が必要です</translation>
+    </message>
 </context>
 </TS>

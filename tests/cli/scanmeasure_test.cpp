@@ -459,6 +459,10 @@ TEST_F(ScanCommands, RefusalsSayWhatToDo)
          "takes no lengths"},
         {"resolution out of range", {"measure", "--scan-dpi", "50", Q(noDpi)}, 2, "--scan-dpi"},
         {"stretch out of range", {"measure", "--scan-scale", "7,0", Q(noDpi)}, 2, "--scan-scale"},
+        {"scan options without a scan",
+         {"calibrate", "--scan-dpi", "300", "150", "200", "100", "150"},
+         2,
+         "need --scan"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
