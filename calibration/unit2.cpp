@@ -133,6 +133,8 @@ void TForm2::Say(QMessageBox::Icon icon, const QString& text)
     box->open();
 }
 
+// The window's own texts are Japanese, as the rest of it; what the
+// measurement refuses a scan for is said in the model's words.
 void TForm2::DropScan(const QString& path)
 {
     QFile file(path);
@@ -141,14 +143,16 @@ void TForm2::DropScan(const QString& path)
         file.open(QIODevice::ReadOnly) ? model::ReadScanImage(file, reason) : QImage();
     if (scan.isNull()) {
         Say(QMessageBox::Warning,
-            tr("%1: cannot read the scan (%2): save it as PNG, JPEG or TIFF")
+            QStringLiteral(
+                "%1: スキャンを読み込めません (%2)。PNG、JPEG、TIFF のいずれかで保存してください。")
                 .arg(path, reason.empty() ? file.errorString() : QString::fromStdString(reason)));
         return;
     }
     const std::optional<model::ScanSettings> settings = model::RecordedResolution(scan);
     if (!settings) {
-        Say(QMessageBox::Warning,
-            tr("%1: the scan records no resolution: scan it again as PNG or TIFF").arg(path));
+        Say(QMessageBox::Warning, QStringLiteral("%1: スキャンに解像度が記録されていません。PNG か "
+                                                 "TIFF でスキャンし直してください。")
+                                      .arg(path));
         return;
     }
     const model::ScanResult result = model::MeasureScan(scan, *settings);
@@ -164,7 +168,7 @@ void TForm2::DropScan(const QString& path)
         edits[i]->setText(QString::number(lengths[i], 'f', 1));
     const std::string warning = model::CrookedFeedWarning(m);
     Say(warning.empty() ? QMessageBox::Information : QMessageBox::Warning,
-        tr("X %1  Y %2  A %3  B %4 mm, skew %5°")
+        QStringLiteral("X %1  Y %2  A %3  B %4 mm、傾き %5°")
                 .arg(m.X, 0, 'f', 2)
                 .arg(m.Y, 0, 'f', 2)
                 .arg(m.A, 0, 'f', 2)

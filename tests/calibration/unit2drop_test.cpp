@@ -89,7 +89,7 @@ TEST_F(DropTest, FillsTheFourBoxesAndSaysTheSkew)
         EXPECT_EQ(Box(i), QString::number(shown, 'f', 1));
         EXPECT_NEAR(shown, expected[i], 0.1);
     }
-    EXPECT_TRUE(Said().contains("skew 0.00°") || Said().contains("skew -0.00°"))
+    EXPECT_TRUE(Said().contains("傾き 0.00°") || Said().contains("傾き -0.00°"))
         << Said().toStdString();
     // The buttons take them as typed.
     testutil::Click(m_form2.get(), form2test::DoneButton);
