@@ -26,6 +26,9 @@ constexpr int MaxEdgeSamples = 800;
 // Smallest sheet there is (B5 is 182 x 257 mm), leaving room for a turn.
 constexpr double MinPaperWidthMm = 150;
 constexpr double MinPaperHeightMm = 200;
+// Where the figure ends on the paper (x 169, y 219 mm), and some.
+constexpr double FigureWidthMm = 180;
+constexpr double FigureHeightMm = 230;
 
 // One edge, read across (x for the left edge, y for the top edge) at
 // positions along it.
@@ -162,8 +165,11 @@ ScanProblem FindPaper(const ScanGrey& grey, const ScanLevels& levels, PaperFrame
     const double height = (rows.To - rows.From + 1) * grey.MmY();
     const bool cutLeftOrTop =
         columns.From * grey.MmX() < MarginMm || rows.From * grey.MmY() < MarginMm;
+    // Too small for a sheet: a part of one where it runs off the scan.
+    const bool cutRightOrBottom = (grey.Width() - 1 - columns.To) * grey.MmX() < MarginMm ||
+                                  (grey.Height() - 1 - rows.To) * grey.MmY() < MarginMm;
     if (width < MinPaperWidthMm || height < MinPaperHeightMm)
-        return cutLeftOrTop ? ScanProblem::CutOff : ScanProblem::NoSheet;
+        return cutLeftOrTop || cutRightOrBottom ? ScanProblem::CutOff : ScanProblem::NoSheet;
     if (cutLeftOrTop)
         return ScanProblem::CutOff;
 
@@ -192,6 +198,13 @@ ScanProblem FindPaper(const ScanGrey& grey, const ScanLevels& levels, PaperFrame
     paper.TopEnd = paper.TopEdge.Parameter(grey.ToMm(QPointF(columns.To, 0)));
     if (std::abs(paper.GlassDegrees) > MaxGlassDegrees)
         return ScanProblem::Crooked;
+    // The figure, with room for a printer's error, must be on the scan.
+    for (const QPointF& corner : {paper.ToScan(FigureWidthMm, 0), paper.ToScan(0, FigureHeightMm),
+                                  paper.ToScan(FigureWidthMm, FigureHeightMm)}) {
+        const QPointF p = grey.ToPixels(corner);
+        if (p.x() < 0 || p.y() < 0 || p.x() > grey.Width() || p.y() > grey.Height())
+            return ScanProblem::CutOff;
+    }
     return ScanProblem::None;
 }
 

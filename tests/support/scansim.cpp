@@ -94,7 +94,9 @@ QImage SimulateScan(const QImage& page, int pageDpi, const ScanConditions& c)
     const double bw = std::abs(pw * cs) + std::abs(ph * sn);
     const double bh = std::abs(pw * sn) + std::abs(ph * cs);
     const int w = static_cast<int>(std::ceil((bw + 2 * margin) * (1 + c.StretchX / 100)));
-    const int h = static_cast<int>(std::ceil((bh + 2 * margin) * (1 + c.StretchY / 100)));
+    const int h = c.KeepHeightMm > 0
+                      ? static_cast<int>(c.KeepHeightMm / 25.4 * c.Dpi)
+                      : static_cast<int>(std::ceil((bh + 2 * margin) * (1 + c.StretchY / 100)));
     const double cx = bw / 2 + margin - c.ShiftLeftMm / 25.4 * c.Dpi, cy = bh / 2 + margin;
     const double sx = 1 + c.StretchX / 100, sy = 1 + c.StretchY / 100;
 

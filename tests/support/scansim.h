@@ -16,12 +16,13 @@ struct ScanConditions
     double Noise = 0;    // Gaussian, sigma in grey levels
     double StretchX = 0; // the scanner's own error, percent
     double StretchY = 0;
-    double MarginMm = 8;    // background around the paper's bounding box
-    double ShiftLeftMm = 0; // the page moved left (over the glass's edge if > margin)
-    double FeedDegrees = 0; // the print turned on the paper (a crooked feed)
-    double InkContrast = 1; // darkness of the print: below 1 a faint print
-    double GhostMm = 0;     // every line printed twice, the second this far right and down
-    bool RecordDpi = true;  // the scan records its resolution
+    double MarginMm = 8;     // background around the paper's bounding box
+    double ShiftLeftMm = 0;  // the page moved left (over the glass's edge if > margin)
+    double FeedDegrees = 0;  // the print turned on the paper (a crooked feed)
+    double InkContrast = 1;  // darkness of the print: below 1 a faint print
+    double GhostMm = 0;      // every line printed twice, the second this far right and down
+    bool RecordDpi = true;   // the scan records its resolution
+    double KeepHeightMm = 0; // the glass ends this far down the scan (0: it does not)
 };
 
 // The page: grey levels at pageDpi, a pixel i covering [i, i + 1).
