@@ -17,8 +17,7 @@ struct FittedLine
     double RmsMm = 0; // root mean square distance of the samples kept
     int Samples = 0;  // the samples kept
 
-    // Signed distance of p from the line, positive to the left of Direction
-    // in a y-down frame seen from above (to the right for a line going down).
+    // Distance of p from the line, its sign telling the side.
     double Distance(const QPointF& p) const;
     // The point at parameter t (mm along Direction from Point).
     QPointF At(double t) const { return Point + t * Direction; }
