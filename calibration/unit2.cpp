@@ -1,7 +1,12 @@
 // The measurement dialog (TForm2, unit Unit2): its buttons and its look.
 #include "unit2.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 #include <string>
@@ -10,6 +15,7 @@
 #include "conversions.h"
 #include "handlerguard.h"
 #include "numberedit.h"
+#include "scanmeasure.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
 
@@ -37,6 +43,7 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     for (QLineEdit* edit : {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4})
         SetUpNumberEdit(edit);
     m_ui.Button1->setFocus();
+    setAcceptDrops(true);
 
     connect(m_ui.Button1, &QPushButton::clicked, this, Guard(this, &TForm2::Button1Click));
     connect(m_ui.Button2, &QPushButton::clicked, this, Guard(this, &TForm2::Button2Click));
@@ -86,6 +93,89 @@ void TForm2::keyPressEvent(QKeyEvent* event)
     // Past QDialog: Escape must not cancel and Enter must not press a button.
     // Only the buttons and the close box end the dialog.
     QWidget::keyPressEvent(event);
+}
+
+namespace {
+
+// The first local file of a drag, or an empty string.
+QString DroppedFile(const QMimeData* mime)
+{
+    if (mime == nullptr)
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void TForm2::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm2::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    DropScan(path);
+}
+
+void TForm2::Say(QMessageBox::Icon icon, const QString& text)
+{
+    // Not modal to the application: the dialog goes on as before.
+    auto* box = new QMessageBox(icon, windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+// The window's own texts are Japanese, as the rest of it; what the
+// measurement refuses a scan for is said in the model's words.
+void TForm2::DropScan(const QString& path)
+{
+    QFile file(path);
+    std::string reason;
+    const QImage scan =
+        file.open(QIODevice::ReadOnly) ? model::ReadScanImage(file, reason) : QImage();
+    if (scan.isNull()) {
+        Say(QMessageBox::Warning,
+            QStringLiteral(
+                "%1: スキャンを読み込めません (%2)。PNG、JPEG、TIFF のいずれかで保存してください。")
+                .arg(path, reason.empty() ? file.errorString() : QString::fromStdString(reason)));
+        return;
+    }
+    const std::optional<model::ScanSettings> settings = model::RecordedResolution(scan);
+    if (!settings) {
+        Say(QMessageBox::Warning, QStringLiteral("%1: スキャンに解像度が記録されていません。PNG か "
+                                                 "TIFF でスキャンし直してください。")
+                                      .arg(path));
+        return;
+    }
+    const model::ScanResult result = model::MeasureScan(scan, *settings);
+    if (result.Problem != model::ScanProblem::None) {
+        Say(QMessageBox::Warning,
+            path + QStringLiteral(": ") + QString::fromStdString(model::ScanProblemText(result)));
+        return;
+    }
+    const model::ScanMeasurement& m = result.Measurement;
+    QLineEdit* const edits[] = {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4};
+    const double lengths[] = {m.X, m.Y, m.A, m.B};
+    for (std::size_t i = 0; i < 4; ++i)
+        edits[i]->setText(QString::number(lengths[i], 'f', 1));
+    const std::string warning = model::CrookedFeedWarning(m);
+    Say(warning.empty() ? QMessageBox::Information : QMessageBox::Warning,
+        QStringLiteral("X %1  Y %2  A %3  B %4 mm、傾き %5°")
+                .arg(m.X, 0, 'f', 2)
+                .arg(m.Y, 0, 'f', 2)
+                .arg(m.A, 0, 'f', 2)
+                .arg(m.B, 0, 'f', 2)
+                .arg(m.SkewDegrees, 0, 'f', 2) +
+            (warning.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(warning)));
 }
 
 void TForm2::FormCreate()

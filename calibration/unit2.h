@@ -3,12 +3,15 @@
 // takes the four lengths measured on it and derives the corrections.
 
 #include <QDialog>
+#include <QMessageBox>
 
 #include "adjustmentrules.h"
 #include "measurestate.h"
 #include "printadjustment.h"
 #include "ui_unit2.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QShowEvent;
 
@@ -40,6 +43,11 @@ public:
     void Button3Click();
     // "キャンセル": closes; nothing is checked or stored.
     void Button4Click();
+    // A scan of the printed sheet dropped onto the dialog: the four boxes get
+    // the lengths measured on it, to 0.1 mm as a user types them, and the
+    // dialog says the skew (or why the scan cannot be measured) in a box of
+    // its own. The buttons then work on them as on typed lengths.
+    void DropScan(const QString& path);
 
 signals:
     // The done button's corrections, as the adjustment dialog's controls
@@ -49,6 +57,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -56,6 +66,7 @@ private:
     void FitLabels();
     // The buttons' steps from the four boxes to the derived corrections.
     void TakeEditLengths(model::FloorStep floor);
+    void Say(QMessageBox::Icon icon, const QString& text);
 
     Ui::TForm2 m_ui;
     core::TPrintAdjustment& m_adjustment;

@@ -189,6 +189,26 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
         if (!line.Form)
             return Utf8(QCoreApplication::translate("ocrprint-cli", "--form-dpi needs --form"));
     }
+    if (given("scan")) {
+        line.Scan = Value(parser, "scan");
+        if (line.Scan->empty())
+            return needs("scan");
+    }
+    if (given("scan-dpi") && (!ParseDouble(Value(parser, "scan-dpi"), line.ScanDpi) ||
+                              line.ScanDpi < 100 || line.ScanDpi > 10000))
+        return needs("scan-dpi");
+    if (given("scan-scale")) {
+        const std::string value = Value(parser, "scan-scale");
+        const std::size_t comma = value.find(',');
+        if (comma == std::string::npos || !ParseDouble(value.substr(0, comma), line.ScanStretchX) ||
+            !ParseDouble(value.substr(comma + 1), line.ScanStretchY) ||
+            std::abs(line.ScanStretchX) >= 5 || std::abs(line.ScanStretchY) >= 5)
+            return needs("scan-scale");
+    }
+    if (line.Command == "calibrate" && !line.Scan &&
+        (given("scan-dpi") || given("scan-scale")))
+        return Utf8(QCoreApplication::translate("ocrprint-cli",
+                                                "--scan-dpi and --scan-scale need --scan"));
     if (given("dpi")) {
         if (!ParsePair(Value(parser, "dpi"), 'x', file.DpiX, file.DpiY, true) || file.DpiX < 1 ||
             file.DpiY < 1 || file.DpiX > MaxDpi || file.DpiY > MaxDpi)
@@ -330,16 +350,24 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return {};
     for (const QString& arg : positional)
         line.Arguments.push_back(EncodeArgument(arg));
-    if (line.Arguments.size() != command->ArgumentCount)
-        return Utf8(command->ArgumentCount == 0
-                        ? QCoreApplication::translate("ocrprint-cli", "%1 takes no arguments")
-                              .arg(QLatin1String(command->Name))
-                        : command->ArgumentCount == 1
-                        ? QCoreApplication::translate("ocrprint-cli", "%1 needs one input file IN")
-                              .arg(QLatin1String(command->Name))
-                        : QCoreApplication::translate(
-                              "ocrprint-cli", "%1 needs the four measured lengths X Y A B in mm")
-                              .arg(QLatin1String(command->Name)));
+    // calibrate --scan takes its lengths from the scan.
+    const bool scanned = line.Command == "calibrate" && parser.isSet(QStringLiteral("scan"));
+    if (line.Arguments.size() != (scanned ? 0 : command->ArgumentCount))
+        return Utf8(
+            command->ArgumentCount == 0
+                ? QCoreApplication::translate("ocrprint-cli", "%1 takes no arguments")
+                      .arg(QLatin1String(command->Name))
+            : scanned ? QCoreApplication::translate("ocrprint-cli",
+                                                    "calibrate --scan takes no lengths X Y A B")
+            : command->Bit == MeasureBit
+                ? QCoreApplication::translate(
+                      "ocrprint-cli", "measure needs one scan SCAN, or '-' for standard input")
+            : command->ArgumentCount == 1
+                ? QCoreApplication::translate("ocrprint-cli", "%1 needs one input file IN")
+                      .arg(QLatin1String(command->Name))
+                : QCoreApplication::translate("ocrprint-cli",
+                                              "%1 needs the four measured lengths X Y A B in mm")
+                      .arg(QLatin1String(command->Name)));
     if (const std::string reason = ReadValues(parser, line); !reason.empty())
         return reason;
     return CheckFilePrinter(line);

@@ -12,7 +12,7 @@ namespace cli {
 // What the command line asked for.
 struct CommandLine
 {
-    std::string Command;                 // print, check, convert, preview, sheet, test-print, calibrate, show
+    std::string Command;                 // print, check, convert, preview, sheet, test-print, calibrate, show, measure
     std::vector<std::string> Arguments;  // the positional arguments after the command
     std::optional<std::string> Printer;  // --printer NAME
     std::optional<std::string> Trace;    // --trace FILE, "-" for standard output
@@ -28,6 +28,10 @@ struct CommandLine
     bool Json = false;                    // check: --format json
     std::optional<std::string> Form;      // preview: --form IMAGE
     double FormDpi = 0;                   // preview: --form-dpi N; 0: the image's own
+    std::optional<std::string> Scan;      // calibrate --scan SCAN, "-" for standard input
+    double ScanDpi = 0;                   // --scan-dpi N; 0: the scan's own
+    double ScanStretchX = 0;              // --scan-scale SX,SY: the scanner's stretch, percent
+    double ScanStretchY = 0;
     bool Help = false;                   // with a command: that command's help
     bool Version = false;
 };

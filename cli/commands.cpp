@@ -16,6 +16,7 @@
 #include "core.h"
 #include "diagnostics.h"
 #include "lintcommands.h"
+#include "measurecommand.h"
 #include "outputcheck.h"
 #include "print.h"
 #include "settingsfile.h"
@@ -310,10 +311,13 @@ int Dispatch(const CommandLine& line, bool& standardOutputReported)
         {"preview", RunPreview},      {"show", RunShow},
         {"convert", RunConvert},      {"sheet", RunSheet},
         {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
+        {"measure", RunMeasure},
     };
     try {
         if (RefuseClashingOutputs(line))
             return 1;
+        if (line.Command == "calibrate" && line.Scan)
+            return WithScannedLengths(line, RunCalibrate);
         for (const auto& [name, run] : commands) {
             if (line.Command == name)
                 return run(line);

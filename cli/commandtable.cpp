@@ -12,7 +12,9 @@ constexpr unsigned Device = PrintBit | SheetBit | TestPrintBit | CalibrateBit;
 constexpr unsigned Judged = CheckBit | PreviewBit;
 constexpr unsigned Every =
     PrintBit | CheckBit | ShowBit | SheetBit | TestPrintBit | CalibrateBit | ConvertBit |
-    PreviewBit;
+    PreviewBit | MeasureBit;
+// The scan's options: measure's, and calibrate's with --scan.
+constexpr unsigned Scanned = MeasureBit | CalibrateBit;
 
 } // namespace
 
@@ -47,7 +49,13 @@ const std::vector<CommandInfo>& Commands()
          QT_TRANSLATE_NOOP("ocrprint-cli",
                            "derive the corrections from the measured lengths as\n"
                            "the dialogs' done and OK buttons do, save them to the\n"
-                           "settings file and list the eight values; prints nothing")},
+                           "settings file and list the eight values; prints nothing;\n"
+                           "with --scan SCAN, the lengths measured on the scan")},
+        {"measure", "SCAN", 1, MeasureBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli",
+                           "measure X, Y, A and B on a scan of the printed measurement\n"
+                           "sheet (PNG, JPEG, TIFF, PDF; '-' for standard input), in\n"
+                           "mm, with the figure's skew in degrees and the residual")},
     };
     return commands;
 }
@@ -112,6 +120,19 @@ const std::vector<OptionInfo>& Options()
          QT_TRANSLATE_NOOP("ocrprint-cli", "preview: the form's resolution (default: the image's)"),
          QT_TRANSLATE_NOOP("ocrprint-cli",
                            "--form-dpi needs the form's resolution, from 10 to 10000")},
+        {"scan", "", "SCAN", CalibrateBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "calibrate: the lengths measured on this scan of the\n"
+                                           "sheet instead of X Y A B ('-' for standard input)"),
+         QT_TRANSLATE_NOOP("ocrprint-cli", "--scan needs a scan file, or '-' for standard input")},
+        {"scan-dpi", "", "N", Scanned,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "the scan's resolution (default: the one it records)"),
+         QT_TRANSLATE_NOOP("ocrprint-cli",
+                           "--scan-dpi needs the scan's resolution, from 100 to 10000")},
+        {"scan-scale", "", "SX,SY", Scanned,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "the scanner's own stretch in percent, taken out of\n"
+                                           "the lengths (default 0,0)"),
+         QT_TRANSLATE_NOOP("ocrprint-cli",
+                           "--scan-scale needs SX,SY: the scanner's stretch in percent (|S| < 5)")},
         {"settings", "", "FILE", PrintBit | ShowBit | CalibrateBit | Judged,
          QT_TRANSLATE_NOOP("ocrprint-cli", "the settings file (default: ocrprn2.ini, found as\n"
                                            "the program finds it)"),

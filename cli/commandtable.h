@@ -18,6 +18,7 @@ enum CommandBit : unsigned
     CalibrateBit = 1u << 5,
     ConvertBit = 1u << 6,
     PreviewBit = 1u << 7,
+    MeasureBit = 1u << 8,
 };
 
 struct CommandInfo

@@ -38,6 +38,8 @@ core::OutputGuard GuardFor(const CommandLine& line)
     }
     if (line.Form)
         guard.Reads(*line.Form, FileRole::FormImage);
+    if (line.Scan)
+        guard.Reads(*line.Scan, FileRole::Converted);
     if (line.Settings)
         guard.Reads(*line.Settings, FileRole::SettingsFile);
     else

@@ -184,14 +184,6 @@ measured on the sheet, in mm; writes no settings</source>
 行います。設定は保存しません</translation>
     </message>
     <message>
-        <source>derive the corrections from the measured lengths as
-the dialogs&apos; done and OK buttons do, save them to the
-settings file and list the eight values; prints nothing</source>
-        <translation>測定した長さから調整値を求め (ダイアログの完了と
-OK ボタンと同じ)、設定ファイルに保存して8つの値を
-表示します。印刷はしません</translation>
-    </message>
-    <message>
         <source>print on this queue (default: the system&apos;s default)</source>
         <translation>このキューで印刷します (既定: システムの既定)</translation>
     </message>
@@ -569,6 +561,104 @@ pdf on standard output)</source>
 (default: the system&apos;s default)</source>
         <translation>このキューに解像度とオフセットを問い合わせます
 (既定: システムの既定)</translation>
+    </message>
+    <message>
+        <source>no measurement sheet found on the scan: lay the printed sheet on the glass, face down, a few millimetres from its edges, and scan the whole glass</source>
+        <translation>スキャンに測定用紙が見つかりません: 印刷した測定用紙を原稿台の端から数ミリ離して下向きに置き、原稿台全体をスキャンしてください</translation>
+    </message>
+    <message>
+        <source>the paper&apos;s edges are not visible against the scanner&apos;s background: scan with the lid open, or with a dark sheet behind the page</source>
+        <translation>用紙の端がスキャナの背景と見分けられません: ふたを開けたまま、または用紙の裏に黒い紙を重ねてスキャンしてください</translation>
+    </message>
+    <message>
+        <source>the page is cut off by the edge of the glass: move the sheet a few millimetres away from the glass&apos;s edges and scan the whole glass</source>
+        <translation>用紙が原稿台の端で切れています: 用紙を原稿台の端から数ミリ離し、原稿台全体をスキャンしてください</translation>
+    </message>
+    <message>
+        <source>the sheet lies %1° turned on the glass: lay it straight and scan it again</source>
+        <translation>用紙が原稿台の上で %1° 傾いています: まっすぐに置いてスキャンし直してください</translation>
+    </message>
+    <message>
+        <source>the figure is printed %1° skewed against the paper&apos;s edges, more than %2°: set the printer&apos;s paper guides against the paper and print the sheet again</source>
+        <translation>図形が用紙の端に対して %1° 傾いて印刷されています (%2° を超えています): プリンタの用紙ガイドを用紙に合わせて測定用紙を印刷し直してください</translation>
+    </message>
+    <message>
+        <source>the sheet&apos;s lines are too faint or doubled: print the measurement sheet again (toner saving off) and scan it in grey or colour at 300 dpi or more</source>
+        <translation>測定用紙の線が薄すぎるか二重になっています: 測定用紙を (トナー節約を切って) 印刷し直し、グレーかカラーの 300 dpi 以上でスキャンしてください</translation>
+    </message>
+    <message>
+        <source>warning: the printer fed the paper %1° crooked; the lengths are measured along the figure, but set the paper guides against the paper before printing</source>
+        <translation>警告: プリンタが用紙を %1° 斜めに送っています。長さは図形に沿って測りましたが、印刷の前に用紙ガイドを用紙に合わせてください</translation>
+    </message>
+    <message>
+        <source>calibrate --scan takes no lengths X Y A B</source>
+        <translation>calibrate --scan には長さ X Y A B を指定しません</translation>
+    </message>
+    <message>
+        <source>measure needs one scan SCAN, or &apos;-&apos; for standard input</source>
+        <translation>measure にはスキャン SCAN を1つ (標準入力なら &apos;-&apos;) 指定してください</translation>
+    </message>
+    <message>
+        <source>derive the corrections from the measured lengths as
+the dialogs&apos; done and OK buttons do, save them to the
+settings file and list the eight values; prints nothing;
+with --scan SCAN, the lengths measured on the scan</source>
+        <translation>測定した長さから調整値を求め (ダイアログの完了と
+OK ボタンと同じ)、設定ファイルに保存して8つの値を
+表示します。印刷はしません。--scan SCAN では
+スキャンで測った長さを使います</translation>
+    </message>
+    <message>
+        <source>measure X, Y, A and B on a scan of the printed measurement
+sheet (PNG, JPEG, TIFF, PDF; &apos;-&apos; for standard input), in
+mm, with the figure&apos;s skew in degrees and the residual</source>
+        <translation>印刷した測定用紙のスキャン (PNG、JPEG、TIFF、PDF。
+標準入力なら &apos;-&apos;) で X、Y、A、B を mm で測り、図形の
+傾き (度) と当てはめの残差を表示します</translation>
+    </message>
+    <message>
+        <source>calibrate: the lengths measured on this scan of the
+sheet instead of X Y A B (&apos;-&apos; for standard input)</source>
+        <translation>calibrate: X Y A B の代わりに、測定用紙のこのスキャンで
+測った長さを使います (標準入力なら &apos;-&apos;)</translation>
+    </message>
+    <message>
+        <source>--scan needs a scan file, or &apos;-&apos; for standard input</source>
+        <translation>--scan にはスキャンのファイル名 (標準入力なら &apos;-&apos;) が必要です</translation>
+    </message>
+    <message>
+        <source>the scan&apos;s resolution (default: the one it records)</source>
+        <translation>スキャンの解像度 (既定: ファイルに記録された値)</translation>
+    </message>
+    <message>
+        <source>--scan-dpi needs the scan&apos;s resolution, from 100 to 10000</source>
+        <translation>--scan-dpi にはスキャンの解像度 (100 から 10000) が必要です</translation>
+    </message>
+    <message>
+        <source>the scanner&apos;s own stretch in percent, taken out of
+the lengths (default 0,0)</source>
+        <translation>スキャナ自身の伸び (パーセント)。長さから
+取り除きます (既定 0,0)</translation>
+    </message>
+    <message>
+        <source>--scan-scale needs SX,SY: the scanner&apos;s stretch in percent (|S| &lt; 5)</source>
+        <translation>--scan-scale には SX,SY (スキャナの伸び、パーセント、|S| &lt; 5) が必要です</translation>
+    </message>
+    <message>
+        <source>cannot read the scan</source>
+        <translation>スキャンを読み込めません</translation>
+    </message>
+    <message>
+        <source>cannot read the scan (%1): save it as PNG, JPEG, TIFF or PDF</source>
+        <translation>スキャンを読み込めません (%1): PNG、JPEG、TIFF、PDF のいずれかで保存してください</translation>
+    </message>
+    <message>
+        <source>the scan records no resolution: give the one it was scanned at with --scan-dpi N</source>
+        <translation>スキャンに解像度が記録されていません: スキャンした解像度を --scan-dpi N で指定してください</translation>
+    </message>
+    <message>
+        <source>--scan-dpi and --scan-scale need --scan</source>
+        <translation>--scan-dpi と --scan-scale には --scan が必要です</translation>
     </message>
 </context>
 </TS>

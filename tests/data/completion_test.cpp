@@ -73,8 +73,8 @@ TEST_P(Completion, OffersTheCandidates)
     EXPECT_EQ(got.join(' ').toStdString(), expected.join(' ').toStdString()) << error.toStdString();
 }
 
-const QStringList AllCommands{"print", "check", "preview",    "convert",
-                              "show",  "sheet", "test-print", "calibrate"};
+const QStringList AllCommands{"print", "check",      "preview",   "convert", "show",
+                              "sheet", "test-print", "calibrate", "measure"};
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Completion,
