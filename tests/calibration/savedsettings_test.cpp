@@ -130,8 +130,7 @@ protected:
         QStringList args{"calibrate"};
         for (const char* length : row.typed)
             args << QString::fromUtf8(length);
-        args << "--settings" << Q(settings) << "-o" << Q(dir.File("never.png")) << "--dpi"
-             << QString::number(row.dpi);
+        args << "--settings" << Q(settings) << "--dpi" << QString::number(row.dpi);
         const testutil::Result r = testutil::RunCli(args, dir.Path());
         return {testutil::ReadFileBytes(settings), r};
     }

@@ -422,14 +422,14 @@ TEST_F(ScanCommands, CalibrateFromAScanSavesWhatTheTypedLengthsSave)
     const Result measured = RunCli({"measure", Q(file)}, s_dir->Path());
     ASSERT_EQ(measured.status, 0) << measured.err;
     const Result scanned =
-        RunCli({"calibrate", "--scan", Q(file), "--settings", Q(s_dir->File("scanned.ini")), "-o",
-                Q(s_dir->File("unused.png"))},
+        RunCli({"calibrate", "--scan", Q(file), "--settings", Q(s_dir->File("scanned.ini")), "--dpi",
+                "600"},
                s_dir->Path());
     ASSERT_EQ(scanned.status, 0) << scanned.err;
     const Result typed =
         RunCli({"calibrate", Q(Value(measured.out, "X")), Q(Value(measured.out, "Y")),
                 Q(Value(measured.out, "A")), Q(Value(measured.out, "B")), "--settings",
-                Q(s_dir->File("typed.ini")), "-o", Q(s_dir->File("unused.png"))},
+                Q(s_dir->File("typed.ini")), "--dpi", "600"},
                s_dir->Path());
     ASSERT_EQ(typed.status, 0) << typed.err;
     EXPECT_EQ(scanned.out, typed.out);

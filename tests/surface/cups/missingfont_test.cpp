@@ -62,7 +62,7 @@ TEST_P(MissingFontTest, FailsBeforeThePrinterWithThePackageNamed)
         return;
     }
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, std::string(row.message) + ".\n");
+    EXPECT_EQ(r.err, "ocrprint-cli: " + std::string(row.message) + ".\n");
     if (row.output) {
         EXPECT_FALSE(QFile::exists(Q(dir.File(row.output))));
     }
