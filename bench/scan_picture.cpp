@@ -73,7 +73,7 @@ int main(int argc, char** argv)
           QStringLiteral("B %1 mm").arg(m.B, 0, 'f', 2), QColor(20, 160, 40));
     label(QPointF(m.PaperEdges[0].p1().x() + font.pixelSize(), out.height() - font.pixelSize()),
           QStringLiteral("skew %1°, residual %2 mm")
-              .arg(m.SkewDegrees, 0, 'f', 2)
+              .arg(calibration::model::SkewText(m.SkewDegrees))
               .arg(m.ResidualMm, 0, 'f', 3),
           QColor(40, 90, 230));
     painter.end();

@@ -174,7 +174,7 @@ void TForm2::DropScan(const QString& path)
                 .arg(m.Y, 0, 'f', 2)
                 .arg(m.A, 0, 'f', 2)
                 .arg(m.B, 0, 'f', 2)
-                .arg(m.SkewDegrees, 0, 'f', 2) +
+                .arg(model::SkewText(m.SkewDegrees)) +
             (warning.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(warning)));
 }
 

@@ -131,7 +131,7 @@ int RunMeasure(const CommandLine& line)
         return 1;
     std::printf("X %s\nY %s\nA %s\nB %s\nSkew %s\nResidual %s\n", Length(m->X).c_str(),
                 Length(m->Y).c_str(), Length(m->A).c_str(), Length(m->B).c_str(),
-                QString::number(m->SkewDegrees, 'f', 2).toStdString().c_str(),
+                model::SkewText(m->SkewDegrees).toStdString().c_str(),
                 QString::number(m->ResidualMm, 'f', 3).toStdString().c_str());
     return 0;
 }

@@ -195,6 +195,11 @@ std::string ScanProblemText(const ScanResult& result)
     return text.toStdString();
 }
 
+QString SkewText(double degrees)
+{
+    return QString::number(std::abs(degrees) < 0.005 ? 0.0 : degrees, 'f', 2);
+}
+
 std::string CrookedFeedWarning(const ScanMeasurement& measurement)
 {
     if (std::abs(measurement.SkewDegrees) < CrookedFeedDegrees)

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QPointF>
+#include <QString>
 #include <array>
 #include <optional>
 #include <string>
@@ -80,6 +81,10 @@ ScanResult MeasureScan(const QImage& scan, const ScanSettings& settings);
 
 // What to tell the user about a problem, in the tool's language (UTF-8).
 std::string ScanProblemText(const ScanResult& result);
+
+// A skew in degrees as it is shown: two decimals, and no "-0.00" for a
+// figure that is straight to the hundredth.
+QString SkewText(double degrees);
 
 // The warning for a figure skewed between CrookedFeedDegrees and
 // MaxSkewDegrees, or an empty string.
