@@ -100,6 +100,13 @@ void TApplication::Initialize()
         if (LoadQtTranslations(*m_qtTranslator, QLocale::system()))
             QCoreApplication::installTranslator(m_qtTranslator.get());
     }
+    // The window's own texts are Japanese whatever the locale; so are the
+    // model's, which it shows in its boxes.
+    if (!m_modelTranslator) {
+        m_modelTranslator = std::make_unique<QTranslator>();
+        if (m_modelTranslator->load(QStringLiteral(":/i18n/window/ocrprint-cli_ja.qm")))
+            QCoreApplication::installTranslator(m_modelTranslator.get());
+    }
 }
 
 void TApplication::SetWindowIcon()

@@ -64,6 +64,7 @@ public:
 private:
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<QTranslator> m_qtTranslator;
+    std::unique_ptr<QTranslator> m_modelTranslator;
 };
 
 // The program's application object while one exists.

@@ -13,6 +13,7 @@
 
 #include "calibrationsequence.h"
 #include "conversions.h"
+#include "escape.h"
 #include "handlerguard.h"
 #include "numberedit.h"
 #include "scanmeasure.h"
@@ -136,9 +137,13 @@ void TForm2::Say(QMessageBox::Icon icon, const QString& text)
 
 // The window's own texts are Japanese, as the rest of it; what the
 // measurement refuses a scan for is said in the model's words.
-void TForm2::DropScan(const QString& path)
+void TForm2::DropScan(const QString& dropped)
 {
-    QFile file(path);
+    // A file name reaches the box with its control bytes escaped, as in every
+    // message of the program.
+    const QString path = QString::fromStdString(
+        core::EscapeControlChars(QFile::encodeName(dropped).toStdString()));
+    QFile file(dropped);
     std::string reason;
     const QImage scan =
         file.open(QIODevice::ReadOnly) ? model::ReadScanImage(file, reason) : QImage();

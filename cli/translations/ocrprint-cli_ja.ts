@@ -564,39 +564,39 @@ pdf on standard output)</source>
     </message>
     <message>
         <source>no measurement sheet found on the scan: lay the printed sheet on the glass, face down, a few millimetres from its edges, and scan the whole glass</source>
-        <translation>スキャンに測定用紙が見つかりません: 印刷した測定用紙を原稿台の端から数ミリ離して下向きに置き、原稿台全体をスキャンしてください</translation>
+        <translation>スキャンに測定用紙が見つかりません: 印刷した測定用紙を原稿台の端から数ミリ離して下向きに置き、原稿台全体をスキャンしてください。</translation>
     </message>
     <message>
         <source>the paper&apos;s edges are not visible against the scanner&apos;s background: scan with the lid open, or with a dark sheet behind the page</source>
-        <translation>用紙の端がスキャナの背景と見分けられません: ふたを開けたまま、または用紙の裏に黒い紙を重ねてスキャンしてください</translation>
+        <translation>用紙の端がスキャナの背景と見分けられません: ふたを開けたまま、または用紙の裏に黒い紙を重ねてスキャンしてください。</translation>
     </message>
     <message>
         <source>the page is cut off by the edge of the glass: move the sheet a few millimetres away from the glass&apos;s edges and scan the whole glass</source>
-        <translation>用紙が原稿台の端で切れています: 用紙を原稿台の端から数ミリ離し、原稿台全体をスキャンしてください</translation>
+        <translation>用紙が原稿台の端で切れています: 用紙を原稿台の端から数ミリ離し、原稿台全体をスキャンしてください。</translation>
     </message>
     <message>
         <source>the sheet lies %1° turned on the glass: lay it straight and scan it again</source>
-        <translation>用紙が原稿台の上で %1° 傾いています: まっすぐに置いてスキャンし直してください</translation>
+        <translation>用紙が原稿台の上で %1° 傾いています: まっすぐに置いてスキャンし直してください。</translation>
     </message>
     <message>
         <source>the figure is printed %1° skewed against the paper&apos;s edges, more than %2°: set the printer&apos;s paper guides against the paper and print the sheet again</source>
-        <translation>図形が用紙の端に対して %1° 傾いて印刷されています (%2° を超えています): プリンタの用紙ガイドを用紙に合わせて測定用紙を印刷し直してください</translation>
+        <translation>図形が用紙の端に対して %1° 傾いて印刷されています (%2° を超えています): プリンタの用紙ガイドを用紙に合わせて測定用紙を印刷し直してください。</translation>
     </message>
     <message>
         <source>the sheet&apos;s lines are too faint or doubled: print the measurement sheet again (toner saving off) and scan it in grey or colour at 300 dpi or more</source>
-        <translation>測定用紙の線が薄すぎるか二重になっています: 測定用紙を (トナー節約を切って) 印刷し直し、グレーかカラーの 300 dpi 以上でスキャンしてください</translation>
+        <translation>測定用紙の線が薄すぎるか二重になっています: 測定用紙を (トナー節約を切って) 印刷し直し、グレーかカラーの 300 dpi 以上でスキャンしてください。</translation>
     </message>
     <message>
         <source>warning: the printer fed the paper %1° crooked; the lengths are measured along the figure, but set the paper guides against the paper before printing</source>
-        <translation>警告: プリンタが用紙を %1° 斜めに送っています。長さは図形に沿って測りましたが、印刷の前に用紙ガイドを用紙に合わせてください</translation>
+        <translation>警告: プリンタが用紙を %1° 斜めに送っています。長さは図形に沿って測りましたが、印刷の前に用紙ガイドを用紙に合わせてください。</translation>
     </message>
     <message>
         <source>calibrate --scan takes no lengths X Y A B</source>
-        <translation>calibrate --scan には長さ X Y A B を指定しません</translation>
+        <translation>calibrate --scan には長さ X Y A B を指定しません。</translation>
     </message>
     <message>
         <source>measure needs one scan SCAN, or &apos;-&apos; for standard input</source>
-        <translation>measure にはスキャン SCAN を1つ (標準入力なら &apos;-&apos;) 指定してください</translation>
+        <translation>measure にはスキャン SCAN を1つ (標準入力なら &apos;-&apos;) 指定してください。</translation>
     </message>
     <message>
         <source>derive the corrections from the measured lengths as
@@ -646,15 +646,15 @@ the lengths (default 0,0)</source>
     </message>
     <message>
         <source>cannot read the scan</source>
-        <translation>スキャンを読み込めません</translation>
+        <translation>スキャンを読み込めません。</translation>
     </message>
     <message>
         <source>cannot read the scan (%1): save it as PNG, JPEG, TIFF or PDF</source>
-        <translation>スキャンを読み込めません (%1): PNG、JPEG、TIFF、PDF のいずれかで保存してください</translation>
+        <translation>スキャンを読み込めません (%1): PNG、JPEG、TIFF、PDF のいずれかで保存してください。</translation>
     </message>
     <message>
         <source>the scan records no resolution: give the one it was scanned at with --scan-dpi N</source>
-        <translation>スキャンに解像度が記録されていません: スキャンした解像度を --scan-dpi N で指定してください</translation>
+        <translation>スキャンに解像度が記録されていません: スキャンした解像度を --scan-dpi N で指定してください。</translation>
     </message>
     <message>
         <source>--scan-dpi and --scan-scale need --scan</source>
