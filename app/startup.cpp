@@ -1,6 +1,8 @@
 #include "startup.h"
 
+#include "formimage.h"
 #include "ocrtst.h"
+#include "scanmeasure.h"
 #include "tapplication.h"
 #include "unit2.h"
 #include "unit3.h"
@@ -16,6 +18,15 @@ ProgramWindows::~ProgramWindows()
     Measurement.reset();
     Form1 = nullptr;
     Main.reset();
+}
+
+std::string ReadPdfScan(const std::string& path, QImage& page, double& dpi)
+{
+    print::FormImage form;
+    const std::string reason = print::LoadFormImage(path, 0, calibration::model::PdfScanDpi, form);
+    page = form.Image;
+    dpi = form.DpiX;
+    return reason;
 }
 
 std::unique_ptr<ProgramWindows> StartUp(TApplication& application, ShowMainWindow show)
@@ -34,6 +45,7 @@ std::unique_ptr<ProgramWindows> StartUp(TApplication& application, ShowMainWindo
     // Both dialogs read the corrections the main window has just loaded.
     windows->Measurement = std::make_unique<calibration::TForm2>(Form1->PrintAdjustment);
     calibration::Form2 = windows->Measurement.get();
+    calibration::Form2->SetPdfScanReader(&ReadPdfScan);
     windows->Adjustment = std::make_unique<calibration::TForm3>(Form1->PrintAdjustment);
     calibration::Form3 = windows->Adjustment.get();
     calibration::Form3->ConnectMeasurement(*calibration::Form2);

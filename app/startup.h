@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <memory>
+#include <string>
 
 namespace calibration {
 class TForm2;
@@ -24,6 +26,10 @@ public:
     std::unique_ptr<calibration::TForm2> Measurement;
     std::unique_ptr<calibration::TForm3> Adjustment;
 };
+
+// The first page of a PDF scan, for the measurement dialog's drop, read as
+// ocrprint-cli measure reads it; the reason where it cannot be.
+std::string ReadPdfScan(const std::string& path, QImage& page, double& dpi);
 
 // When the main window is shown.
 enum class ShowMainWindow

@@ -141,20 +141,34 @@ void TForm2::DropScan(const QString& dropped)
 {
     // A file name reaches the box with its control bytes escaped, as in every
     // message of the program.
-    const QString path = QString::fromStdString(
-        core::EscapeControlChars(QFile::encodeName(dropped).toStdString()));
+    const QString path =
+        QString::fromStdString(core::EscapeControlChars(QFile::encodeName(dropped).toStdString()));
     QFile file(dropped);
+    const bool opened = file.open(QIODevice::ReadOnly);
     std::string reason;
-    const QImage scan =
-        file.open(QIODevice::ReadOnly) ? model::ReadScanImage(file, reason) : QImage();
+    QImage scan;
+    std::optional<model::ScanSettings> settings;
+    if (opened && file.peek(5) == "%PDF-") {
+        double dpi = 0;
+        reason = m_pdfScanReader
+                     ? m_pdfScanReader(QFile::encodeName(dropped).toStdString(), scan, dpi)
+                     : std::string("PDF");
+        if (!reason.empty())
+            scan = QImage();
+        else
+            settings = model::ScanSettings{dpi, dpi};
+    } else if (opened) {
+        scan = model::ReadScanImage(file, reason);
+        if (!scan.isNull())
+            settings = model::RecordedResolution(scan);
+    }
     if (scan.isNull()) {
         Say(QMessageBox::Warning,
-            QStringLiteral(
-                "%1: スキャンを読み込めません (%2)。PNG、JPEG、TIFF のいずれかで保存してください。")
+            QStringLiteral("%1: スキャンを読み込めません (%2)。PNG、JPEG、TIFF、PDF "
+                           "のいずれかで保存してください。")
                 .arg(path, reason.empty() ? file.errorString() : QString::fromStdString(reason)));
         return;
     }
-    const std::optional<model::ScanSettings> settings = model::RecordedResolution(scan);
     if (!settings) {
         Say(QMessageBox::Warning, QStringLiteral("%1: スキャンに解像度が記録されていません。PNG か "
                                                  "TIFF でスキャンし直してください。")

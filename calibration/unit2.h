@@ -3,7 +3,10 @@
 // takes the four lengths measured on it and derives the corrections.
 
 #include <QDialog>
+#include <QImage>
 #include <QMessageBox>
+#include <functional>
+#include <string>
 
 #include "adjustmentrules.h"
 #include "measurestate.h"
@@ -49,6 +52,13 @@ public:
     // its own. The buttons then work on them as on typed lengths.
     void DropScan(const QString& path);
 
+    // Reads the first page of a PDF scan with its resolution, or says why it
+    // cannot. The PDF reader is print/'s, below which this dialog stands, so
+    // start-up hands it in; without one a PDF scan is refused.
+    using PdfScanReader =
+        std::function<std::string(const std::string& path, QImage& page, double& dpi)>;
+    void SetPdfScanReader(PdfScanReader reader) { m_pdfScanReader = std::move(reader); }
+
 signals:
     // The done button's corrections, as the adjustment dialog's controls
     // show them. The corrections reach PrintAdjustment only through that
@@ -70,6 +80,7 @@ private:
 
     Ui::TForm2 m_ui;
     core::TPrintAdjustment& m_adjustment;
+    PdfScanReader m_pdfScanReader;
 };
 
 // The program's measurement dialog while it exists.

@@ -21,7 +21,6 @@ namespace {
 namespace model = calibration::model;
 
 // A PDF scan's first page is drawn at this resolution.
-constexpr int PdfDpi = 600;
 
 QString Name(const std::string& path)
 {
@@ -65,7 +64,8 @@ std::optional<std::pair<QImage, model::ScanSettings>> LoadScan(const CommandLine
             file = copy.fileName().toStdString();
         }
         print::FormImage page;
-        if (const std::string why = print::LoadFormImage(file, 0, PdfDpi, page); !why.empty()) {
+        if (const std::string why = print::LoadFormImage(file, 0, model::PdfScanDpi, page);
+            !why.empty()) {
             SayAbout(path, QString::fromStdString(why));
             return std::nullopt;
         }

@@ -82,6 +82,10 @@ ScanResult MeasureScan(const QImage& scan, const ScanSettings& settings);
 // What to tell the user about a problem, in the tool's language (UTF-8).
 std::string ScanProblemText(const ScanResult& result);
 
+// The resolution a PDF scan's first page is drawn at to be measured: a
+// scanner's finest usual one, so that nothing of the page is lost.
+inline constexpr int PdfScanDpi = 600;
+
 // A skew in degrees as it is shown: two decimals, and no "-0.00" for a
 // figure that is straight to the hundredth.
 QString SkewText(double degrees);

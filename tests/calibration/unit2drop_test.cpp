@@ -6,12 +6,16 @@
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QUrl>
 
 #include "files.h"
 #include "rastermeasure.h"
 #include "scansim.h"
 #include "sheetjobs.h"
+#include "startup.h"
 #include "unit2_fixture.h"
 
 namespace {
@@ -76,9 +80,32 @@ testutil::ScanConditions Straightish()
     return c;
 }
 
-TEST_F(DropTest, FillsTheFourBoxesAndSaysTheSkew)
+// The same scan as the scanner's PNG and as the PDF some scanners save, the
+// page's picture at the scan's resolution; the PDF is read as start-up has
+// the dialog read it.
+std::string AsPdf(const std::string& png, const std::string& pdf)
 {
-    Drop(Scan(Straightish()));
+    const QImage scan(QString::fromStdString(png));
+    EXPECT_FALSE(scan.isNull());
+    QPdfWriter writer(QString::fromStdString(pdf));
+    writer.setResolution(300);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(QSizeF(scan.width() * 25.4 / 300, scan.height() * 25.4 / 300),
+                                 QPageSize::Millimeter));
+    QPainter painter(&writer);
+    painter.drawImage(QRect(0, 0, scan.width(), scan.height()), scan);
+    return pdf;
+}
+
+class DropFormats : public DropTest, public testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(DropFormats, FillsTheFourBoxesAndSaysTheSkew)
+{
+    const std::string png = Scan(Straightish());
+    m_form2->SetPdfScanReader(&app::ReadPdfScan);
+    Drop(GetParam() ? AsPdf(png, m_dir.File("scan.pdf")) : png);
     // 150 x 1.008, 200 x 0.995, 100 x 1.008 + 1.3, 150 x 0.995 - 2.1.
     const double expected[] = {151.2, 199.0, 102.1, 147.15};
     for (int i = 0; i < 4; ++i) {
@@ -89,13 +116,15 @@ TEST_F(DropTest, FillsTheFourBoxesAndSaysTheSkew)
         EXPECT_EQ(Box(i), QString::number(shown, 'f', 1));
         EXPECT_NEAR(shown, expected[i], 0.1);
     }
-    EXPECT_TRUE(Said().contains("傾き 0.00°"))
-        << Said().toStdString();
+    EXPECT_TRUE(Said().contains("傾き 0.00°")) << Said().toStdString();
     // The buttons take them as typed.
     testutil::Click(m_form2.get(), form2test::DoneButton);
     EXPECT_EQ(m_adjustment.MeasuredX, Box(0).toDouble());
     EXPECT_EQ(m_adjustment.MeasuredB, Box(3).toDouble());
 }
+
+INSTANTIATE_TEST_SUITE_P(Scans, DropFormats, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Pdf" : "Png"; });
 
 TEST_F(DropTest, AScanItCannotMeasureChangesNothing)
 {
