@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "declarationjob.h"
+#include "exception.h"
+#include "outputwriteerror.h"
 #include "printerdevice.h"
 #include "printererror.h"
 #include "printtofile.h"
@@ -74,8 +76,11 @@ void TForm1::RunDeclarationJob()
 
 void TForm1::Button2Click()
 {
-    // A failed save is silent: the program ends all the same.
-    settings::SaveSettings(PrintAdjustment);
+    // A failed save keeps the window open, so that the user can make room or
+    // put the directory right and press again; the calibration is not lost.
+    std::string reason;
+    if (!settings::SaveSettings(PrintAdjustment, &reason))
+        throw core::Exception(surface::OutputWriteMessage(settings::SettingsFilePath(), reason));
     close();
 }
 

@@ -21,6 +21,7 @@
 #include "print.h"
 #include "settingsfile.h"
 #include "surface.h"
+#include "usage.h"
 
 namespace cli {
 
@@ -193,6 +194,35 @@ void TakeLengths(const CommandLine& line, model::FloorStep floor, model::TMeasur
     }
 }
 
+// calibrate saves what it takes, so it takes only lengths as typed: one that
+// is not a number is a usage error (2), one out of its range fails (1), each
+// said, before anything is read or saved. The window's replacement by the
+// nominal length is for its boxes and the test print.
+int CheckCalibrateLengths(const CommandLine& line)
+{
+    model::LengthValues mm{};
+    for (std::size_t i = 0; i < mm.size(); ++i) {
+        if (!core::TryStrToFloat(line.Arguments[i], mm[i])) {
+            ReportUsageError(FormatMessage(
+                QCoreApplication::translate("ocrprint-cli", "%1 %2 is not a length in mm"),
+                {model::LengthRules[i].Name, line.Arguments[i]}));
+            return 2;
+        }
+    }
+    int status = 0;
+    for (std::size_t i = 0; i < mm.size(); ++i) {
+        const model::LengthRule& rule = model::LengthRules[i];
+        if (mm[i] < rule.Low || mm[i] > rule.High) {
+            Report(QCoreApplication::translate("ocrprint-cli",
+                                               "%1 %2 is not a length from %3 to %4 mm"),
+                   {rule.Name, line.Arguments[i], core::FloatToStr(rule.Low),
+                    core::FloatToStr(rule.High)});
+            status = 1;
+        }
+    }
+    return status;
+}
+
 int RunPrint(const CommandLine& line)
 {
     const std::string path = line.Data ? *line.Data : print::DataFilePath();
@@ -257,6 +287,8 @@ int RunTestPrint(const CommandLine& line)
 // edit boxes the offsets as text.
 int RunCalibrate(const CommandLine& line)
 {
+    if (const int status = CheckCalibrateLengths(line); status != 0)
+        return status;
     core::TPrintAdjustment adjustment = LoadAdjustment(line);
     SelectDevice(line);
     model::TMeasureState state;

@@ -5,19 +5,16 @@
 
 namespace surface {
 
-namespace {
-
-std::string MessageFor(const std::string& path, const std::string& reason)
+std::string OutputWriteMessage(const std::string& path, const std::string& reason)
 {
     // Not a printer's fault: the message sends the user to the file.
     const std::string name = path == "-" ? "標準出力" : core::EscapeControlChars(path);
     return core::EncodeCp932(name + " に書き込めません: " + reason);
 }
 
-} // namespace
-
 OutputWriteError::OutputWriteError(std::string path, std::string reason)
-    : core::EPrinter(MessageFor(path, reason)), m_path(std::move(path)), m_reason(std::move(reason))
+    : core::EPrinter(OutputWriteMessage(path, reason)), m_path(std::move(path)),
+      m_reason(std::move(reason))
 {}
 
 } // namespace surface

@@ -6,6 +6,10 @@
 
 namespace surface {
 
+// The window's words for a file that could not be written, as code page 932
+// bytes: "FILE に書き込めません: REASON".
+std::string OutputWriteMessage(const std::string& path, const std::string& reason);
+
 // A file a printer writes its document to could not be written. The message
 // is the window's ("FILE に書き込めません: REASON", the file's control bytes
 // escaped); the file and the reason are kept apart too, for a tool that names

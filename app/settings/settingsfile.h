@@ -64,8 +64,7 @@ std::vector<LoadResult> LoadSettings(core::TPrintAdjustment& adjustment);
 // Writes the eight saved fields through core::OutputFile: a failure at any
 // point leaves the previous file as it was; a symbolic link, a directory, a
 // device, a FIFO or a read-only file at the path is never replaced. Returns
-// whether the file was written, and why not into reason; the window ignores
-// the result.
+// whether the file was written, and why not into reason.
 bool SaveSettingsTo(const std::string& path, const core::TPrintAdjustment& adjustment,
                     std::string* reason = nullptr);
 // Saves to SettingsFilePath(), making its directory (0700) first.

@@ -60,6 +60,14 @@
         <translation>%1 コマンドには測定した4つの長さ X Y A B (mm) が必要です。</translation>
     </message>
     <message>
+        <source>%1 %2 is not a length from %3 to %4 mm</source>
+        <translation>%1 %2 は %3 ～ %4 mm の長さではありません。</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a length in mm</source>
+        <translation>%1 %2 は mm の長さの数ではありません。</translation>
+    </message>
+    <message>
         <source>%1 %2 is not a length from %3 to %4 mm: %5 used</source>
         <translation>%1 %2 は %3 ～ %4 mm の長さではありません: %5 を使います。</translation>
     </message>

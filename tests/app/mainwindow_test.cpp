@@ -168,17 +168,36 @@ TEST_F(AppTest, ButtonTwoSavesAndCloses)
               "35\r\n0\r\n-1\r\n2.5\r\n150\r\n200\r\n100\r\n150\r\n");
 }
 
-TEST_F(AppTest, ButtonTwoClosesSilentlyWhenTheFileCannotBeWritten)
+TEST_F(AppTest, ButtonTwoKeepsTheWindowOpenWhenTheFileCannotBeWritten)
 {
     std::filesystem::create_directory(SettingsFile()); // in the way of the file
     app::TForm1 form;
     form.show();
-    ModalWatcher watcher([](QWidget* w) { w->close(); });
-    QTest::mouseClick(form.findChild<QPushButton*>("Button2"), Qt::LeftButton);
-    QTest::qWait(50);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(watcher.Count(), 0) << "no message may be shown";
+    form.PrintAdjustment.HorzOffset = 7;
+    QString text;
+    {
+        ModalWatcher watcher([&text](QWidget* w) {
+            if (auto* box = qobject_cast<QMessageBox*>(w))
+                text = box->text();
+            w->close();
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::qWait(50);
+        EXPECT_EQ(watcher.Count(), 1);
+    }
+    EXPECT_TRUE(text.startsWith(QString::fromStdString(SettingsFile() + " に書き込めません: ")))
+        << text.toStdString();
+    EXPECT_GT(text.size(), QString::fromStdString(SettingsFile() + " に書き込めません: ").size())
+        << "the reason is named";
+    EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+
+    // The cause removed, a second press saves and closes.
+    std::filesystem::remove(SettingsFile());
+    QTest::mouseClick(form.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(testutil::ReadFileBytes(SettingsFile()),
+              "7\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
 }
 
 TEST_F(AppTest, ClosingThroughTheTitleBarDoesNotSave)

@@ -298,9 +298,6 @@ INSTANTIATE_TEST_SUITE_P(
                             {"-7.2", "0", "0", "10", "140", "200", "100", "150"}),
                       Saved("HorizontalBoundAccepted", {"100", "200", "80", "150", "--dpi", "300"},
                             {"-20", "0", "0", "10", "100", "200", "80", "150"}),
-                      Saved("OutOfRangeReplaced", {"99", "200", "100", "150", "--dpi", "300"},
-                            {"0", "0", "0", "0", "150", "200", "100", "150"},
-                            "ocrprint-cli: X 99 is not a length from 100 to 200 mm: 150 used\n"),
                       CalibrateRow{"VerticalOutOfRange",
                                    {"100", "250", "80", "120", "--dpi", "300"},
                                    1,
@@ -313,6 +310,62 @@ INSTANTIATE_TEST_SUITE_P(
                                    EarlierFile,
                                    "",
                                    "ocrprint-cli: 横方向調整値に誤りがあります。(±20mmまで)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A length calibrate cannot take leaves the earlier calibration as it was.
+CalibrateRow Refused(const char* name, QStringList lengths, int status, std::string err)
+{
+    return {name,
+            lengths << "--dpi"
+                    << "300",
+            status,
+            EarlierFile,
+            "",
+            std::move(err)};
+}
+
+std::string NotANumber(const std::string& what)
+{
+    return "ocrprint-cli: " + what + " is not a length in mm\n" +
+           "ocrprint-cli: Try 'ocrprint-cli --help'.\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RefusedLengths, Calibrate,
+    ::testing::Values(
+        Refused("Letters", {"abc", "def", "ghi", "jkl"}, 2, NotANumber("X abc")),
+        Refused("DecimalComma", {"151,2", "200", "100", "150"}, 2, NotANumber("X 151,2")),
+        Refused("Empty", {"150", "", "100", "150"}, 2, NotANumber("Y ")),
+        Refused("Unit", {"150", "200", "100", "150mm"}, 2, NotANumber("B 150mm")),
+        Refused("NotANumberBeforeOutOfRange", {"99", "200", "x", "150"}, 2, NotANumber("A x")),
+        Refused("XBelow", {"99.9", "200", "100", "150"}, 1,
+                "ocrprint-cli: X 99.9 is not a length from 100 to 200 mm\n"),
+        Refused("XAbove", {"200.1", "200", "100", "150"}, 1,
+                "ocrprint-cli: X 200.1 is not a length from 100 to 200 mm\n"),
+        Refused("YBelow", {"150", "149", "100", "150"}, 1,
+                "ocrprint-cli: Y 149 is not a length from 150 to 250 mm\n"),
+        Refused("YAbove", {"150", "251", "100", "150"}, 1,
+                "ocrprint-cli: Y 251 is not a length from 150 to 250 mm\n"),
+        Refused("ABelow", {"150", "200", "79", "150"}, 1,
+                "ocrprint-cli: A 79 is not a length from 80 to 120 mm\n"),
+        Refused("AAbove", {"150", "200", "121", "150"}, 1,
+                "ocrprint-cli: A 121 is not a length from 80 to 120 mm\n"),
+        Refused("BBelow", {"150", "200", "100", "119"}, 1,
+                "ocrprint-cli: B 119 is not a length from 120 to 180 mm\n"),
+        Refused("BAbove", {"150", "200", "100", "1e3"}, 1,
+                "ocrprint-cli: B 1e3 is not a length from 120 to 180 mm\n"),
+        Refused("EveryOneOutOfRangeSaid", {"0", "0", "0", "0"}, 1,
+                "ocrprint-cli: X 0 is not a length from 100 to 200 mm\n"
+                "ocrprint-cli: Y 0 is not a length from 150 to 250 mm\n"
+                "ocrprint-cli: A 0 is not a length from 80 to 120 mm\n"
+                "ocrprint-cli: B 0 is not a length from 120 to 180 mm\n"),
+        // Good lengths at the bounds are taken: the earlier file is replaced.
+        CalibrateRow{"BoundsTaken",
+                     {"200", "150", "120", "120", "--dpi", "300"},
+                     0,
+                     Values({"10", "-10", "10", "-10", "200", "150", "120", "120"}, false),
+                     Values({"10", "-10", "10", "-10", "200", "150", "120", "120"}, true),
+                     ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliCalibrate, WithoutSettingsOptionUsesTheProgramsFile)
