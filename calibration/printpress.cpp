@@ -35,12 +35,21 @@ void PrintPress::Connect(QAbstractButton* button, std::function<void()> print)
     connect(button, &QAbstractButton::clicked, button, [print = std::move(print)] {
         RunHandler([&print] {
             // An open document is the printer's to refuse, with its message.
-            if (!surface::PrinterObject()->Printing()) {
+            const bool starts = !surface::PrinterObject()->Printing();
+            if (starts) {
                 if (WithinDoubleClick())
                     return;
                 g_lastStart.start();
             }
-            print();
+            try {
+                print();
+            } catch (...) {
+                // Nothing was printed, and the error box stood between this
+                // press and the next: that one is a retry.
+                if (starts)
+                    g_lastStart.invalidate();
+                throw;
+            }
         });
     });
 }
