@@ -1,7 +1,7 @@
 #include "printpress.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleHints>
@@ -11,19 +11,6 @@
 
 namespace calibration {
 
-namespace {
-
-// When the last press that was let through came; invalid before the first.
-QElapsedTimer g_lastStart;
-
-bool WithinDoubleClick()
-{
-    return g_lastStart.isValid() &&
-           g_lastStart.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval();
-}
-
-} // namespace
-
 PrintPress::PrintPress(QAbstractButton* button) : QObject(button)
 {
     button->installEventFilter(this);
@@ -31,15 +18,15 @@ PrintPress::PrintPress(QAbstractButton* button) : QObject(button)
 
 void PrintPress::Connect(QAbstractButton* button, std::function<void()> print)
 {
-    new PrintPress(button);
-    connect(button, &QAbstractButton::clicked, button, [print = std::move(print)] {
-        RunHandler([&print] {
+    auto* press = new PrintPress(button);
+    connect(button, &QAbstractButton::clicked, press, [press, print = std::move(print)] {
+        RunHandler([press, &print] {
             // An open document is the printer's to refuse, with its message.
             const bool starts = !surface::PrinterObject()->Printing();
             if (starts) {
-                if (WithinDoubleClick())
+                if (press->WithinDoubleClick())
                     return;
-                g_lastStart.start();
+                press->m_lastStart.start();
             }
             try {
                 print();
@@ -47,11 +34,17 @@ void PrintPress::Connect(QAbstractButton* button, std::function<void()> print)
                 // Nothing was printed, and the error box stood between this
                 // press and the next: that one is a retry.
                 if (starts)
-                    g_lastStart.invalidate();
+                    press->m_lastStart.invalidate();
                 throw;
             }
         });
     });
+}
+
+bool PrintPress::WithinDoubleClick() const
+{
+    return m_lastStart.isValid() &&
+           m_lastStart.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval();
 }
 
 bool PrintPress::eventFilter(QObject* watched, QEvent* event)

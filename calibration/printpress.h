@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <functional>
 
@@ -11,7 +12,7 @@ namespace calibration {
 // the platform's double-click interval of the press that started a job is
 // swallowed without a word, and a key held down on a focused button does not
 // repeat the print. While a document is open the press goes through, so the
-// printer refuses it as ever. One rule for the process, as there is one printer.
+// printer refuses it as ever. Each button keeps its own last press.
 class PrintPress : public QObject
 {
 public:
@@ -23,6 +24,10 @@ public:
 
 private:
     explicit PrintPress(QAbstractButton* button);
+    bool WithinDoubleClick() const;
+
+    // When the last press that started a job came; invalid before the first.
+    QElapsedTimer m_lastStart;
 };
 
 } // namespace calibration
