@@ -28,9 +28,10 @@ struct PressRow
     const char* Name;
     bool Measurement; // the measurement dialog's button, else the main window's
     const char* Button;
-    int GapMs;      // between two clicks; -1 for a key held down
+    int GapMs;      // between two clicks; -1 for Key held down
     int AfterGapMs; // added to the double-click interval
     int Jobs;
+    const char* Key = "space";
 };
 
 void PrintTo(const PressRow& row, std::ostream* os)
@@ -132,15 +133,17 @@ TEST_P(DoubleClickTest, JobsAtTheScheduler)
         PressRow{name "Gap200", measurement, button, 200, 0, 1},                                   \
         PressRow{name "AfterInterval", measurement, button, 0, 150, 2}, PressRow                   \
     {                                                                                              \
-        name "KeyHeld", measurement, button, -1, 0, 1                                              \
+        name "SpaceHeld", measurement, button, -1, 0, 1                                              \
     }
 
-INSTANTIATE_TEST_SUITE_P(PrintButtons, DoubleClickTest,
-                         ::testing::Values(PRESS_ROWS("MainWindowPrint", false, "Button1"),
-                                           PRESS_ROWS("MeasurementSheet", true, "Button1"),
-                                           PRESS_ROWS("TestPrint", true, "Button2")),
-                         [](const ::testing::TestParamInfo<PressRow>& info) {
-                             return std::string(info.param.Name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    PrintButtons, DoubleClickTest,
+    ::testing::Values(PRESS_ROWS("MainWindowPrint", false, "Button1"),
+                      PRESS_ROWS("MeasurementSheet", true, "Button1"),
+                      PRESS_ROWS("TestPrint", true, "Button2"),
+                      // Enter clicks a dialog's focused button
+                      PressRow{"MeasurementSheetEnterHeld", true, "Button1", -1, 0, 1, "Return"},
+                      PressRow{"TestPrintEnterHeld", true, "Button2", -1, 0, 1, "Return"}),
+    [](const ::testing::TestParamInfo<PressRow>& info) { return std::string(info.param.Name); });
 
 } // namespace
