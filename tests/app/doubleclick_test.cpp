@@ -127,14 +127,14 @@ TEST_P(DoubleClickTest, JobsAtTheScheduler)
     EXPECT_FALSE(surface::PrinterObject()->Printing());
 }
 
-#define PRESS_ROWS(name, measurement, button)                                                      \
-    PressRow{name "Gap60", measurement, button, 60, 0, 1},                                         \
-        PressRow{name "Gap120", measurement, button, 120, 0, 1},                                   \
-        PressRow{name "Gap200", measurement, button, 200, 0, 1},                                   \
-        PressRow{name "AfterInterval", measurement, button, 0, 150, 2}, PressRow                   \
-    {                                                                                              \
-        name "SpaceHeld", measurement, button, -1, 0, 1                                              \
-    }
+// clang-format off
+#define PRESS_ROWS(name, measurement, button)                       \
+    PressRow{name "Gap60", measurement, button, 60, 0, 1},          \
+    PressRow{name "Gap120", measurement, button, 120, 0, 1},        \
+    PressRow{name "Gap200", measurement, button, 200, 0, 1},        \
+    PressRow{name "AfterInterval", measurement, button, 0, 150, 2}, \
+    PressRow{name "SpaceHeld", measurement, button, -1, 0, 1}
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(
     PrintButtons, DoubleClickTest,
