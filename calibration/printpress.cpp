@@ -49,9 +49,20 @@ bool PrintPress::WithinDoubleClick() const
 
 bool PrintPress::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return QObject::eventFilter(watched, event);
     // Enter on a dialog's button clicks on every repeated key press.
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-        static_cast<QKeyEvent*>(event)->isAutoRepeat())
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat())
+        return true;
+    // The X server repeats a held key as a release and a press at the same
+    // moment, which is not always recognised as a repeat: no hand is that fast.
+    if (event->type() == QEvent::KeyRelease) {
+        m_releasedKey = key->key();
+        m_releasedAt = key->timestamp();
+        return QObject::eventFilter(watched, event);
+    }
+    if (key->key() == m_releasedKey && key->timestamp() - m_releasedAt <= 1)
         return true;
     return QObject::eventFilter(watched, event);
 }

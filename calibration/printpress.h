@@ -28,6 +28,9 @@ private:
 
     // When the last press that started a job came; invalid before the first.
     QElapsedTimer m_lastStart;
+    // The last key released on the button, and when (the event's time stamp).
+    int m_releasedKey = 0;
+    quint64 m_releasedAt = 0;
 };
 
 } // namespace calibration
