@@ -10,6 +10,7 @@
 #include "outputwriteerror.h"
 #include "printerdevice.h"
 #include "printererror.h"
+#include "printpress.h"
 #include "printtofile.h"
 #include "qprintersetup.h"
 #include "queuefacts.h"
@@ -33,8 +34,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     resources::ApplyWindowLook(this);
     m_ui.Button1->setFocus();
 
-    connect(m_ui.Button1, &QPushButton::clicked, this,
-            TApplication::Guard(this, &TForm1::Button1Click));
+    calibration::PrintPress::Connect(m_ui.Button1, [this] { Button1Click(); });
     connect(m_ui.Button2, &QPushButton::clicked, this,
             TApplication::Guard(this, &TForm1::Button2Click));
     connect(m_ui.Button3, &QPushButton::clicked, this,

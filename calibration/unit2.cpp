@@ -16,6 +16,7 @@
 #include "escape.h"
 #include "handlerguard.h"
 #include "numberedit.h"
+#include "printpress.h"
 #include "scanmeasure.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
@@ -46,8 +47,8 @@ TForm2::TForm2(core::TPrintAdjustment& adjustment, QWidget* parent)
     m_ui.Button1->setFocus();
     setAcceptDrops(true);
 
-    connect(m_ui.Button1, &QPushButton::clicked, this, Guard(this, &TForm2::Button1Click));
-    connect(m_ui.Button2, &QPushButton::clicked, this, Guard(this, &TForm2::Button2Click));
+    PrintPress::Connect(m_ui.Button1, [this] { Button1Click(); });
+    PrintPress::Connect(m_ui.Button2, [this] { Button2Click(); });
     connect(m_ui.Button3, &QPushButton::clicked, this, Guard(this, &TForm2::Button3Click));
     connect(m_ui.Button4, &QPushButton::clicked, this, Guard(this, &TForm2::Button4Click));
 
