@@ -1,6 +1,6 @@
 // The three print buttons while a page goes to the private scheduler: the
 // windows go on (a timer keeps firing while the scheduler is frozen), and a
-// press meanwhile, a double-click's second one included, is refused with
+// deliberate press meanwhile (after the double-click interval) is refused with
 // "現在印刷中です" while the first job goes on: one job, never two.
 #include <QApplication>
 #include <QDir>
