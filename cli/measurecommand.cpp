@@ -10,9 +10,10 @@
 
 #include "argumentcodec.h"
 #include "datainput.h"
-#include "escape.h"
+#include "diagnostics.h"
 #include "formimage.h"
 #include "scanmeasure.h"
+#include "standardstream.h"
 
 namespace cli {
 
@@ -20,21 +21,10 @@ namespace {
 
 namespace model = calibration::model;
 
-// A PDF scan's first page is drawn at this resolution.
-
-QString Name(const std::string& path)
-{
-    return DecodeArgument(core::EscapeControlChars(path == StandardStream ? "<stdin>" : path));
-}
-
-void Say(const QString& text)
-{
-    std::fprintf(stderr, "ocrprint-cli: %s\n", EncodeArgument(text).c_str());
-}
-
+// What the measuring says about a scan, through the tool's one writer.
 void SayAbout(const std::string& path, const QString& text)
 {
-    Say(Name(path) + QStringLiteral(": ") + text);
+    ReportAbout(core::InputName(path), text);
 }
 
 // The scan as an image with its resolution: --scan-dpi, else what the file
