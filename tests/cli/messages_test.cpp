@@ -34,15 +34,22 @@ const Name Names[] = {
 
 const char* const Locales[] = {"C", "ja_JP.UTF-8", "de_DE.UTF-8"};
 
-enum class Setup
+// What NAME is before the run.
+struct Setup
 {
-    None,
-    Directory,    // NAME is a directory
-    NotUtf8,      // NAME holds a byte that is not UTF-8
-    NotAnImage,   // NAME holds text
-    OpenToOthers, // NAME is a settings file others may write to
-    OffPaper,     // NAME is a data file with an entry beyond a B5 page
+    bool directory = false;
+    const char* bytes = nullptr; // a file holding these
+    mode_t mode = 0600;
 };
+
+const Setup Nothing;
+const Setup ADirectory{true};
+const Setup NotUtf8{false, "ab\xff\n"};
+const Setup NotAnImage{false, "not an image\n"};
+// A settings file others may write to.
+const Setup OpenToOthers{false, "0.5\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n", 0666};
+// A data file with an entry beyond a B5 page.
+const Setup OffPaper{false, "190,20,10,1,0,1,a,b,c,d,e,ABC\r\n"};
 
 struct Row
 {
@@ -69,6 +76,21 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
+// Runs the tool in dir, "@D" in an argument standing for it, under locale when given.
+Result RunIn(const std::vector<std::string>& args, const TempDir& dir, const char* locale = nullptr,
+             std::string stdinBytes = {})
+{
+    CliInput input;
+    input.tmpdir = dir.Path();
+    if (locale)
+        input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
+    input.stdinBytes = std::move(stdinBytes);
+    std::vector<std::string> expanded;
+    for (const std::string& arg : args)
+        expanded.push_back(Replace(arg, "@D", dir.Path()));
+    return testutil::RunCliBytes(expanded, input);
+}
+
 const std::string Missing = "ocrdat.prn が見つかりません";
 const std::string Directory = "ocrdat.prn を読み込めません（ディレクトリです）";
 
@@ -88,48 +110,48 @@ Row Out(const char* name, std::vector<std::string> args, Setup setup, const char
 
 const Row Rows[] = {
     // One failure, one message, whichever way the data was to be read.
-    Err("PrintMissingData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N", 1,
+    Err("PrintMissingData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Nothing, "@D/@N", 1,
         ": " + Missing, ": " + Missing),
     Err("PrintUtf8MissingData",
-        {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::None, "@D/@N",
-        1, ": " + Missing, ": " + Missing),
-    Err("PrintDirectoryData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
-        "@D/@N", 1, ": " + Directory, ": " + Directory),
+        {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Nothing, "@D/@N", 1,
+        ": " + Missing, ": " + Missing),
+    Err("PrintDirectoryData", {"print", "--data", "@D/@N", "-o", "@D/o.pdf"}, ADirectory, "@D/@N",
+        1, ": " + Directory, ": " + Directory),
     Err("PrintUtf8DirectoryData",
-        {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, Setup::Directory,
-        "@D/@N", 1, ": " + Directory, ": " + Directory),
-    Err("CheckDirectoryData", {"check", "--data", "@D/@N"}, Setup::Directory, "@D/@N", 1,
+        {"print", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/o.pdf"}, ADirectory, "@D/@N",
+        1, ": " + Directory, ": " + Directory),
+    Err("CheckDirectoryData", {"check", "--data", "@D/@N"}, ADirectory, "@D/@N", 1,
         ": " + Directory, ": " + Directory),
     Err("PreviewUtf8DirectoryData",
-        {"preview", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/p.png"}, Setup::Directory,
+        {"preview", "--encoding", "utf-8", "--data", "@D/@N", "-o", "@D/p.png"}, ADirectory,
         "@D/@N", 1, ": " + Directory, ": " + Directory),
-    Err("Utf8ReaderError", {"check", "--encoding", "utf-8", "--data", "@D/@N"}, Setup::NotUtf8,
-        "@D/@N", 1, ":1:3: error: byte 0xFF is not UTF-8",
+    Err("Utf8ReaderError", {"check", "--encoding", "utf-8", "--data", "@D/@N"}, NotUtf8, "@D/@N", 1,
+        ":1:3: error: byte 0xFF is not UTF-8",
         ":1:3: error: バイト 0xFF は UTF-8 ではありません。"),
-    Err("ConvertMissingInput", {"convert", "@D/@N", "-o", "@D/o.prn"}, Setup::None, "@D/@N", 1,
+    Err("ConvertMissingInput", {"convert", "@D/@N", "-o", "@D/o.prn"}, Nothing, "@D/@N", 1,
         ": cannot read it", ": 読み取れません。"),
     Err("ConvertUnwritableOutput",
-        {"convert", "@D/ocrdat.prn", "--from", "cp932", "-o", "@D/no/@N"}, Setup::None, "@D/no/@N",
-        1, ": cannot write it: ", ": 書き込めません（"),
-    Err("PrintWritten", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/@N.pdf"}, Setup::None,
+        {"convert", "@D/ocrdat.prn", "--from", "cp932", "-o", "@D/no/@N"}, Nothing, "@D/no/@N", 1,
+        ": cannot write it: ", ": 書き込めません（"),
+    Err("PrintWritten", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/@N.pdf"}, Nothing,
         "@D/@N.pdf", 0, ": written", ": 書き込みました。"),
-    Err("PrintUnwritable", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.pdf"}, Setup::None,
+    Err("PrintUnwritable", {"print", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.pdf"}, Nothing,
         "@D/no/@N.pdf", 1, ": cannot write it: ", ": 書き込めません（"),
     Err("TraceUnwritable",
-        {"print", "--data", "@D/ocrdat.prn", "-o", "@D/o.pdf", "--trace", "@D/no/@N"}, Setup::None,
+        {"print", "--data", "@D/ocrdat.prn", "-o", "@D/o.pdf", "--trace", "@D/no/@N"}, Nothing,
         "@D/no/@N", 1, ": cannot write the trace: ", ": トレースを書き込めません（"),
     Err("FormUnreadable",
-        {"preview", "--data", "@D/ocrdat.prn", "--form", "@D/@N", "-o", "@D/p.png"},
-        Setup::NotAnImage, "@D/@N", 1, ": cannot read the form: ", ": 用紙画像を読み取れません（"),
-    Err("PreviewUnwritable", {"preview", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.png"},
-        Setup::None, "@D/no/@N.png", 1, ": cannot write it: ", ": 書き込めません（"),
-    Err("SettingsIgnored", {"show", "--settings", "@D/@N"}, Setup::OpenToOthers, "@D/@N", 0,
+        {"preview", "--data", "@D/ocrdat.prn", "--form", "@D/@N", "-o", "@D/p.png"}, NotAnImage,
+        "@D/@N", 1, ": cannot read the form: ", ": 用紙画像を読み取れません（"),
+    Err("PreviewUnwritable", {"preview", "--data", "@D/ocrdat.prn", "-o", "@D/no/@N.png"}, Nothing,
+        "@D/no/@N.png", 1, ": cannot write it: ", ": 書き込めません（"),
+    Err("SettingsIgnored", {"show", "--settings", "@D/@N"}, OpenToOthers, "@D/@N", 0,
         ": ignored: others may write to it (chmod go-w @S)",
         ": 無視しました: 他のユーザーが書き込めます (chmod go-w @S)。"),
     Err("SettingsUnsavable",
         {"calibrate", "150", "200", "100", "150", "--dpi", "600", "--settings", "@D/no/@N"},
-        Setup::None, "@D/no/@N", 1, ": cannot save the settings: ", ": 設定を保存できません（"),
-    Out("CheckFinding", {"check", "--data", "@D/@N", "--paper", "B5"}, Setup::OffPaper, "@D/@N",
+        Nothing, "@D/no/@N", 1, ": cannot save the settings: ", ": 設定を保存できません（"),
+    Out("CheckFinding", {"check", "--data", "@D/@N", "--paper", "B5"}, OffPaper, "@D/@N",
         ":1: warning: the text cell (x 190.0 to ", ":1: warning: 文字枠 (x 190.0 ～ "),
 };
 
@@ -144,27 +166,13 @@ bool LocaleAvailable(const char* name)
     return true;
 }
 
-void Prepare(Setup setup, const std::string& path)
+void Prepare(const Setup& setup, const std::string& path)
 {
-    switch (setup) {
-    case Setup::None:
-        break;
-    case Setup::Directory:
+    if (setup.directory)
         std::filesystem::create_directory(path);
-        break;
-    case Setup::NotUtf8:
-        testutil::WriteFileBytes(path, "ab\xff\n");
-        break;
-    case Setup::NotAnImage:
-        testutil::WriteFileBytes(path, "not an image\n");
-        break;
-    case Setup::OpenToOthers:
-        testutil::WriteFileBytes(path, "0.5\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
-        ::chmod(path.c_str(), 0666);
-        break;
-    case Setup::OffPaper:
-        testutil::WriteFileBytes(path, "190,20,10,1,0,1,a,b,c,d,e,ABC\r\n");
-        break;
+    if (setup.bytes) {
+        testutil::WriteFileBytes(path, setup.bytes);
+        ::chmod(path.c_str(), setup.mode);
     }
 }
 
@@ -187,10 +195,7 @@ TEST_P(Messages, NameThePathEscapedAndPrefixed)
     for (const std::string& arg : row.args)
         args.push_back(expand(arg));
     Prepare(row.setup, expand("@D/@N"));
-    CliInput input;
-    input.tmpdir = dir.Path();
-    input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
-    const Result r = testutil::RunCliBytes(args, input);
+    const Result r = RunIn(args, dir, locale);
 
     ASSERT_EQ(r.status, row.status) << r.err;
     const std::string shown = core::EscapeControlChars(expand(row.path));
@@ -241,16 +246,11 @@ TEST_P(LocaleNumbers, CheckWritesAPoint)
     ASSERT_TRUE(LocaleAvailable("de_DE.UTF-8")) << "run scripts/setup";
     TempDir dir;
     const std::string data = dir.File(Names[1].bytes);
-    Prepare(Setup::OffPaper, data);
-    const auto run = [&](const char* locale) {
-        CliInput input;
-        input.tmpdir = dir.Path();
-        input.env << QStringLiteral("LC_ALL=") + QLatin1String(locale);
-        return testutil::RunCliBytes(
-            {"check", "--data", data, "--paper", "B5", "--format", GetParam()}, input);
-    };
-    const Result c = run("C");
-    const Result german = run("de_DE.UTF-8");
+    Prepare(OffPaper, data);
+    const std::vector<std::string> args = {"check", "--data",   data,      "--paper",
+                                           "B5",    "--format", GetParam()};
+    const Result c = RunIn(args, dir, "C");
+    const Result german = RunIn(args, dir, "de_DE.UTF-8");
     ASSERT_EQ(c.status, 0) << c.err;
     EXPECT_EQ(german.out, c.out);
     EXPECT_NE(c.out.find("190.0"), std::string::npos) << c.out;
@@ -295,11 +295,8 @@ TEST_P(PreviewFormat, WritesTheFormatAsked)
     TempDir dir;
     const std::string data = testutil::SourceDir() + "/examples/ocrdat.prn";
     std::vector<std::string> args = {"preview", "--data", data};
-    for (const std::string& arg : row.args)
-        args.push_back(Replace(arg, "@D", dir.Path()));
-    CliInput input;
-    input.tmpdir = dir.Path();
-    const Result r = testutil::RunCliBytes(args, input);
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    const Result r = RunIn(args, dir);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string picture = row.toStdout ? r.out : testutil::ReadFileBytes(dir.File("p.out"));
     EXPECT_EQ(picture.substr(0, row.magic.size()), row.magic);
@@ -325,13 +322,7 @@ class StandardInputLimit : public ::testing::TestWithParam<std::vector<std::stri
 TEST_P(StandardInputLimit, RefusesMoreThan64MiB)
 {
     TempDir dir;
-    CliInput input;
-    input.tmpdir = dir.Path();
-    input.stdinBytes.assign(64 * 1024 * 1024 + 1, ' ');
-    std::vector<std::string> args;
-    for (const std::string& arg : GetParam())
-        args.push_back(Replace(arg, "@D", dir.Path()));
-    const Result r = testutil::RunCliBytes(args, input);
+    const Result r = RunIn(GetParam(), dir, nullptr, std::string(64 * 1024 * 1024 + 1, ' '));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err,
               "ocrprint-cli: standard input holds more than 64 MiB of data: nothing is read\n");

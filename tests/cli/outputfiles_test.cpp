@@ -251,58 +251,36 @@ constexpr const char* Data = "Documents/ocrdat.prn";
 constexpr const char* Settings = ".config/ocrprint/ocrprn2.ini";
 constexpr const char* IsData = " is the data file: not written";
 constexpr const char* IsSettings = " is the settings file: not written";
+constexpr const char* IsOutput = " is another output of the command: not written";
 const QStringList Lengths = {"151", "200", "100", "150"};
+const QStringList PdfOut = {"--format", "pdf", "-o", "OUT"};
+const QStringList TraceOut = {"-o", "@/o.pdf", "--trace", "OUT"};
+const QStringList Print = {"print"};
+const QStringList Sheet = {"sheet"};
+const QStringList TestPrint = QStringList{"test-print"} + Lengths;
+const QStringList PreviewOnForm = {"preview", "--form", "@/form.png", "--format",
+                                   "png",     "-o",     "OUT"};
+const QStringList Convert = {"convert", "@/in.txt", "-o", "OUT"};
 
 INSTANTIATE_TEST_SUITE_P(
     Output, Clashes,
     ::testing::Combine(
         ::testing::Values(
-            ClashRow{"PrintOntoData", {"print", "--format", "pdf", "-o", "OUT"}, Data, IsData},
-            ClashRow{"PrintOntoSettings",
-                     {"print", "--format", "pdf", "-o", "OUT"},
-                     Settings,
-                     IsSettings},
-            ClashRow{
-                "PrintTraceOntoData", {"print", "-o", "@/o.pdf", "--trace", "OUT"}, Data, IsData},
-            ClashRow{"PrintTraceOntoOutput",
-                     {"print", "-o", "@/o.pdf", "--trace", "OUT"},
-                     "o.pdf",
-                     " is another output of the command: not written"},
-            ClashRow{"PreviewOntoData",
-                     {"preview", "--form", "@/form.png", "--format", "png", "-o", "OUT"},
-                     Data,
-                     IsData},
-            ClashRow{"PreviewOntoForm",
-                     {"preview", "--form", "@/form.png", "--format", "png", "-o", "OUT"},
-                     "form.png",
+            ClashRow{"PrintOntoData", Print + PdfOut, Data, IsData},
+            ClashRow{"PrintOntoSettings", Print + PdfOut, Settings, IsSettings},
+            ClashRow{"PrintTraceOntoData", Print + TraceOut, Data, IsData},
+            ClashRow{"PrintTraceOntoOutput", Print + TraceOut, "o.pdf", IsOutput},
+            ClashRow{"PreviewOntoData", PreviewOnForm, Data, IsData},
+            ClashRow{"PreviewOntoForm", PreviewOnForm, "form.png",
                      " is the form image: not written"},
-            ClashRow{"PreviewOntoSettings",
-                     {"preview", "--format", "pdf", "-o", "OUT"},
-                     Settings,
-                     IsSettings},
-            ClashRow{"ConvertOntoItsInput",
-                     {"convert", "@/in.txt", "-o", "OUT"},
-                     "in.txt",
-                     " is the input file: not written"},
-            ClashRow{
-                "ConvertOntoSettings", {"convert", "@/in.txt", "-o", "OUT"}, Settings, IsSettings},
-            ClashRow{"SheetOntoData", {"sheet", "--format", "pdf", "-o", "OUT"}, Data, IsData},
-            ClashRow{"SheetTraceOntoSettings",
-                     {"sheet", "-o", "@/o.pdf", "--trace", "OUT"},
-                     Settings,
-                     IsSettings},
-            ClashRow{"SheetTraceOntoOutput",
-                     {"sheet", "-o", "@/o.pdf", "--trace", "OUT"},
-                     "o.pdf",
-                     " is another output of the command: not written"},
-            ClashRow{"TestPrintOntoData",
-                     QStringList{"test-print"} + Lengths +
-                         QStringList{"--format", "pdf", "-o", "OUT"},
-                     Data, IsData},
-            ClashRow{"TestPrintTraceOntoOutput",
-                     QStringList{"test-print"} + Lengths +
-                         QStringList{"-o", "@/o.pdf", "--trace", "OUT"},
-                     "o.pdf", " is another output of the command: not written"},
+            ClashRow{"PreviewOntoSettings", QStringList{"preview"} + PdfOut, Settings, IsSettings},
+            ClashRow{"ConvertOntoItsInput", Convert, "in.txt", " is the input file: not written"},
+            ClashRow{"ConvertOntoSettings", Convert, Settings, IsSettings},
+            ClashRow{"SheetOntoData", Sheet + PdfOut, Data, IsData},
+            ClashRow{"SheetTraceOntoSettings", Sheet + TraceOut, Settings, IsSettings},
+            ClashRow{"SheetTraceOntoOutput", Sheet + TraceOut, "o.pdf", IsOutput},
+            ClashRow{"TestPrintOntoData", TestPrint + PdfOut, Data, IsData},
+            ClashRow{"TestPrintTraceOntoOutput", TestPrint + TraceOut, "o.pdf", IsOutput},
             ClashRow{"CalibrateOntoData",
                      QStringList{"calibrate"} + Lengths +
                          QStringList{"--settings", "OUT", "--dpi", "600"},
