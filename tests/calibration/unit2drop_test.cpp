@@ -6,9 +6,6 @@
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QUrl>
 
 #include "files.h"
@@ -70,32 +67,8 @@ protected:
     testutil::TempDir m_dir;
 };
 
-testutil::ScanConditions Straightish()
-{
-    testutil::ScanConditions c;
-    c.Dpi = 300;
-    c.Degrees = 0.6;
-    c.Blur = 1;
-    c.Noise = 2;
-    return c;
-}
-
-// The same scan as the scanner's PNG and as the PDF some scanners save, the
-// page's picture at the scan's resolution; the PDF is read as start-up has
-// the dialog read it.
-std::string AsPdf(const std::string& png, const std::string& pdf)
-{
-    const QImage scan(QString::fromStdString(png));
-    EXPECT_FALSE(scan.isNull());
-    QPdfWriter writer(QString::fromStdString(pdf));
-    writer.setResolution(300);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setPageSize(QPageSize(QSizeF(scan.width() * 25.4 / 300, scan.height() * 25.4 / 300),
-                                 QPageSize::Millimeter));
-    QPainter painter(&writer);
-    painter.drawImage(QRect(0, 0, scan.width(), scan.height()), scan);
-    return pdf;
-}
+// Turned a little on a dark background, blurred and noisy, at 300 dpi.
+constexpr testutil::ScanConditions Straightish{300, 0.6, 40, 1, 2};
 
 class DropFormats : public DropTest, public testing::WithParamInterface<bool>
 {
@@ -103,9 +76,12 @@ class DropFormats : public DropTest, public testing::WithParamInterface<bool>
 
 TEST_P(DropFormats, FillsTheFourBoxesAndSaysTheSkew)
 {
-    const std::string png = Scan(Straightish());
+    const std::string png = Scan(Straightish);
     m_form2->SetPdfScanReader(&app::ReadPdfScan);
-    Drop(GetParam() ? AsPdf(png, m_dir.File("scan.pdf")) : png);
+    // The PDF some scanners save is read as start-up has the dialog read it.
+    Drop(GetParam()
+             ? testutil::SaveAsPdf(QImage(QString::fromStdString(png)), 300, m_dir.File("scan.pdf"))
+             : png);
     // 150 x 1.008, 200 x 0.995, 100 x 1.008 + 1.3, 150 x 0.995 - 2.1.
     const double expected[] = {151.2, 199.0, 102.1, 147.15};
     for (int i = 0; i < 4; ++i) {
@@ -128,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Scans, DropFormats, testing::Bool(),
 
 TEST_F(DropTest, AScanItCannotMeasureChangesNothing)
 {
-    testutil::ScanConditions lid = Straightish();
+    testutil::ScanConditions lid = Straightish;
     lid.Background = 250;
     const std::string file = Scan(lid);
     const QString before[] = {Box(0), Box(1), Box(2), Box(3)};

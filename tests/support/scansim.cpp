@@ -1,6 +1,8 @@
 #include "scansim.h"
 
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -156,6 +158,18 @@ QImage SimulateScan(const QImage& page, int pageDpi, const ScanConditions& c)
         out.setDotsPerMeterY(dpm);
     }
     return out;
+}
+
+std::string SaveAsPdf(const QImage& scan, int dpi, const std::string& pdf)
+{
+    QPdfWriter writer(QString::fromStdString(pdf));
+    writer.setResolution(dpi);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setPageSize(QPageSize(QSizeF(scan.width() * 25.4 / dpi, scan.height() * 25.4 / dpi),
+                                 QPageSize::Millimeter));
+    QPainter painter(&writer);
+    painter.drawImage(QRect(0, 0, scan.width(), scan.height()), scan);
+    return pdf;
 }
 
 } // namespace testutil

@@ -4,6 +4,7 @@
 // taken at the scanner's resolution with its own stretch, blurred and noisy.
 
 #include <QImage>
+#include <string>
 
 namespace testutil {
 
@@ -27,5 +28,8 @@ struct ScanConditions
 
 // The page: grey levels at pageDpi, a pixel i covering [i, i + 1).
 QImage SimulateScan(const QImage& page, int pageDpi, const ScanConditions& conditions);
+
+// The scan as the PDF some scanners save: one page, its picture at dpi.
+std::string SaveAsPdf(const QImage& scan, int dpi, const std::string& pdf);
 
 } // namespace testutil
