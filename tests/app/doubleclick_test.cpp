@@ -3,7 +3,6 @@
 // after the double-click interval prints again. Counted at the private
 // scheduler. Runs under its own Xvfb.
 #include <QApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QPushButton>
@@ -13,15 +12,11 @@
 #include "app_fixture.h"
 #include "cupsscheduler.h"
 #include "ocrtst.h"
-#include "printerdevice.h"
-#include "scopedenv.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "unit2.h"
 
 namespace {
-
-using testutil::ScopedEnv;
 
 struct PressRow
 {
@@ -39,14 +34,11 @@ void PrintTo(const PressRow& row, std::ostream* os)
     *os << row.Name;
 }
 
-class DoubleClickTest : public cupstest::CupsTest, public ::testing::WithParamInterface<PressRow>
+class DoubleClickTest : public cupstest::CupsTest,
+                        protected apptest::PrintingProgram,
+                        public ::testing::WithParamInterface<PressRow>
 {
 protected:
-    DoubleClickTest()
-        : m_tmp("TMPDIR", m_dir.Path()), m_home("HOME", m_dir.Path()),
-          m_config("XDG_CONFIG_HOME", m_dir.File(".config"))
-    {}
-
     void SetUp() override
     {
         if (QGuiApplication::platformName() != "xcb")
@@ -54,28 +46,12 @@ protected:
         cupstest::CupsTest::SetUp();
         if (IsSkipped())
             return;
-        QApplication::setQuitOnLastWindowClosed(false);
-        QDir().mkpath(QString::fromStdString(m_dir.File("Documents")));
-        testutil::WriteFileBytes(
-            m_dir.File("Documents/ocrdat.prn"),
-            testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
-        m_application.Title = apptest::ProgramTitle();
-        surface::PrinterObject()->SetDevice(std::make_unique<surface::PrinterDevice>("ocrtest"));
-        m_windows = app::StartUp(m_application);
-        m_window = GetParam().Measurement ? static_cast<QWidget*>(m_windows->Measurement.get())
-                                          : m_windows->Main.get();
-        m_window->show();
+        m_button = Start(GetParam().Measurement, GetParam().Button);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window));
-        m_button = m_window->findChild<QPushButton*>(GetParam().Button);
         ASSERT_NE(m_button, nullptr);
     }
 
-    void TearDown() override
-    {
-        m_windows.reset();
-        if (!IsSkipped())
-            surface::PrinterObject()->SetDevice(nullptr);
-    }
+    void TearDown() override { Stop(); }
 
     // Runs xdotool on the window while the window handles its events.
     void XDoTool(QStringList args)
@@ -88,13 +64,6 @@ protected:
         ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     }
 
-    testutil::TempDir m_dir;
-    ScopedEnv m_tmp;
-    ScopedEnv m_home;
-    ScopedEnv m_config;
-    app::TApplication m_application;
-    std::unique_ptr<app::ProgramWindows> m_windows;
-    QWidget* m_window = nullptr;
     QPushButton* m_button = nullptr;
 };
 

@@ -3,7 +3,6 @@
 // deliberate press meanwhile (after the double-click interval) is refused with
 // "現在印刷中です" while the first job goes on: one job, never two.
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -13,8 +12,6 @@
 #include "app_fixture.h"
 #include "cupsscheduler.h"
 #include "ocrtst.h"
-#include "printerdevice.h"
-#include "scopedenv.h"
 #include "startup.h"
 #include "tprinter.h"
 #include "unit2.h"
@@ -22,7 +19,6 @@
 namespace {
 
 using testutil::ModalWatcher;
-using testutil::ScopedEnv;
 
 struct ButtonRow
 {
@@ -39,32 +35,16 @@ void PrintTo(const ButtonRow& row, std::ostream* os)
 const QString Printing = QString::fromUtf8("現在印刷中です.");
 
 class HandOverWindowTest : public cupstest::CupsTest,
+                           protected apptest::PrintingProgram,
                            public ::testing::WithParamInterface<ButtonRow>
 {
 protected:
-    HandOverWindowTest()
-        : m_tmp("TMPDIR", m_dir.Path()), m_home("HOME", m_dir.Path()),
-          m_config("XDG_CONFIG_HOME", m_dir.File(".config"))
-    {}
-
     void SetUp() override
     {
         cupstest::CupsTest::SetUp();
         if (IsSkipped())
             return;
-        QApplication::setQuitOnLastWindowClosed(false);
-        QDir().mkpath(QString::fromStdString(m_dir.File("Documents")));
-        testutil::WriteFileBytes(
-            m_dir.File("Documents/ocrdat.prn"),
-            testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
-        m_application.Title = apptest::ProgramTitle();
-        surface::PrinterObject()->SetDevice(std::make_unique<surface::PrinterDevice>("ocrtest"));
-        m_windows = app::StartUp(m_application);
-        QWidget* window = GetParam().Measurement
-                              ? static_cast<QWidget*>(m_windows->Measurement.get())
-                              : m_windows->Main.get();
-        window->show();
-        m_button = window->findChild<QPushButton*>(GetParam().Button);
+        m_button = Start(GetParam().Measurement, GetParam().Button);
         ASSERT_NE(m_button, nullptr);
     }
 
@@ -72,9 +52,7 @@ protected:
     {
         if (m_frozen)
             Scheduler().Signal(SIGCONT);
-        m_windows.reset();
-        if (!IsSkipped())
-            surface::PrinterObject()->SetDevice(nullptr);
+        Stop();
     }
 
     // The jobs the scheduler has finished since before: waits for the first,
@@ -89,12 +67,6 @@ protected:
         return count;
     }
 
-    testutil::TempDir m_dir;
-    ScopedEnv m_tmp;
-    ScopedEnv m_home;
-    ScopedEnv m_config;
-    app::TApplication m_application;
-    std::unique_ptr<app::ProgramWindows> m_windows;
     QPushButton* m_button = nullptr;
     bool m_frozen = false;
 };

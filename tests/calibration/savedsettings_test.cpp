@@ -29,10 +29,11 @@ struct SavedRow
     const char* name;
     int dpi;
     std::array<const char*, 4> typed; // X, Y, A, B
-    // Accepted: the file afterwards, HorzOffset, VertOffset, VertScale,
-    // HorzScale, X, Y, A, B. Refused: empty.
-    std::array<const char*, 8> saved;
-    const char* warning; // the adjustment dialog's OK refuses with this; or null
+    // Accepted: the corrections saved, HorzOffset, VertOffset, VertScale,
+    // HorzScale; the lengths after them as typed, or nominal where the tool
+    // refuses. Refused: empty.
+    std::array<const char*, 4> saved;
+    const char* warning = nullptr; // the adjustment dialog's OK refuses with this; or null
     // The tool's exit status where it refuses a length the window replaces by
     // its nominal length (the earlier file stays); 0: the tool saves as well.
     int cliRefuses = 0;
@@ -43,10 +44,14 @@ void PrintTo(const SavedRow& row, std::ostream* os)
     *os << row.name;
 }
 
-std::string FileOf(const std::array<const char*, 8>& values)
+// The file the window saves: the corrections, then the lengths.
+std::string FileOf(const SavedRow& row)
 {
+    const std::array<const char*, 4> nominal = {"150", "200", "100", "150"};
     std::string file;
-    for (const char* value : values)
+    for (const char* value : row.saved)
+        file += std::string(value) + "\r\n";
+    for (const char* value : row.cliRefuses != 0 ? nominal : row.typed)
         file += std::string(value) + "\r\n";
     return file;
 }
@@ -55,32 +60,23 @@ const char* const Vertical = "縦方向調整値に誤りがあります。(±20
 
 // clang-format off
 const SavedRow SavedRows[] = {
-    {"LongRectangleAt300dpi", 300, {"151", "200", "100", "150"},
-     {"0.6", "0", "0", "-2", "151", "200", "100", "150"}, nullptr},
-    {"BothAxesAt600dpi", 600, {"150.5", "199", "100", "150"},
-     {"0.3", "-0.8", "3", "-2", "150.5", "199", "100", "150"}, nullptr},
-    {"ScaleLimitedToTen", 300, {"140", "200", "100", "150"},
-     {"-7.2", "0", "0", "10", "140", "200", "100", "150"}, nullptr},
+    {"LongRectangleAt300dpi", 300, {"151", "200", "100", "150"}, {"0.6", "0", "0", "-2"}},
+    {"BothAxesAt600dpi", 600, {"150.5", "199", "100", "150"}, {"0.3", "-0.8", "3", "-2"}},
+    {"ScaleLimitedToTen", 300, {"140", "200", "100", "150"}, {"-7.2", "0", "0", "10"}},
     // -4.54 is handed over as track position 10, which OK stores as -5.
-    {"NegativeScaleToTheHalfStepBelow", 300, {"152.27", "200", "100", "150"},
-     {"1.4", "0", "0", "-5", "152.27", "200", "100", "150"}, nullptr},
-    {"PositiveScaleToTheHalfStepBelow", 300, {"147.73", "200", "100", "150"},
-     {"-1.6", "0", "0", "4.5", "147.73", "200", "100", "150"}, nullptr},
-    {"OffsetAHairBelowATenth", 300, {"150", "200", "99.7", "150"},
-     {"0.2", "0", "0", "0", "150", "200", "99.7", "150"}, nullptr},
-    {"SmallNegativeOffsetFloorsDown", 300, {"150", "200", "100.04", "150"},
-     {"-0.1", "0", "0", "0", "150", "200", "100.04", "150"}, nullptr},
-    {"SmallPositiveOffsetFloorsToZero", 300, {"150", "200", "99.96", "150"},
-     {"0", "0", "0", "0", "150", "200", "99.96", "150"}, nullptr},
-    {"AllEmpty", 300, {"", "", "", ""},
-     {"0", "0", "0", "0", "150", "200", "100", "150"}, nullptr, 2},
-    {"XJustBelowItsRange", 300, {"99.99", "200", "100", "150"},
-     {"0", "0", "0", "0", "150", "200", "100", "150"}, nullptr, 1},
-    {"HorizontalOffsetAtItsLimit", 300, {"100", "200", "80", "150"},
-     {"-20", "0", "0", "10", "100", "200", "80", "150"}, nullptr},
+    {"NegativeScaleToTheHalfStepBelow", 300,
+     {"152.27", "200", "100", "150"}, {"1.4", "0", "0", "-5"}},
+    {"PositiveScaleToTheHalfStepBelow", 300,
+     {"147.73", "200", "100", "150"}, {"-1.6", "0", "0", "4.5"}},
+    {"OffsetAHairBelowATenth", 300, {"150", "200", "99.7", "150"}, {"0.2", "0", "0", "0"}},
+    {"SmallNegativeOffsetFloorsDown", 300,
+     {"150", "200", "100.04", "150"}, {"-0.1", "0", "0", "0"}},
+    {"SmallPositiveOffsetFloorsToZero", 300, {"150", "200", "99.96", "150"}, {"0", "0", "0", "0"}},
+    {"AllEmpty", 300, {"", "", "", ""}, {"0", "0", "0", "0"}, nullptr, 2},
+    {"XJustBelowItsRange", 300, {"99.99", "200", "100", "150"}, {"0", "0", "0", "0"}, nullptr, 1},
+    {"HorizontalOffsetAtItsLimit", 300, {"100", "200", "80", "150"}, {"-20", "0", "0", "10"}},
     // The test print's example, floored to tenths by the done button.
-    {"DoneButtonTenths", 300, {"151", "199", "101", "149"},
-     {"-0.4", "0.2", "1.5", "-2", "151", "199", "101", "149"}, nullptr},
+    {"DoneButtonTenths", 300, {"151", "199", "101", "149"}, {"-0.4", "0.2", "1.5", "-2"}},
     // The offsets -20 and 54: OK refuses the vertical one, no correction is
     // stored by either.
     {"VerticalOffsetRefused", 300, {"100", "250", "80", "120"}, {}, Vertical},
@@ -147,7 +143,7 @@ TEST_P(SavedSettings, DialogsAndCommandLineSaveTheSameFile)
     const auto [cliFile, cli] = ThroughTheCommandLine(row);
     if (row.cliRefuses != 0) {
         EXPECT_EQ(warning, QString());
-        EXPECT_EQ(windowFile, FileOf(row.saved));
+        EXPECT_EQ(windowFile, FileOf(row));
         EXPECT_EQ(cli.status, row.cliRefuses) << cli.err;
         EXPECT_EQ(cliFile, EarlierFile);
         return;
@@ -155,7 +151,7 @@ TEST_P(SavedSettings, DialogsAndCommandLineSaveTheSameFile)
     if (!row.warning) {
         EXPECT_EQ(cli.status, 0) << cli.err;
         EXPECT_EQ(warning, QString());
-        EXPECT_EQ(windowFile, FileOf(row.saved));
+        EXPECT_EQ(windowFile, FileOf(row));
         EXPECT_EQ(cliFile, windowFile);
         return;
     }

@@ -37,6 +37,12 @@ TEST_P(CalibrationUsage, ExitsTwoWithTheUsage)
     EXPECT_FALSE(QFile::exists(Q(dir.File(".config/ocrprint/ocrprn2.ini"))));
 }
 
+// The sheet with a --printer-error calibrate cannot take.
+UsageRow PrinterError(const char* name, const char* value, const char* reason)
+{
+    return {name, {"sheet", "-o", "s.png", "--printer-error", value}, reason};
+}
+
 // The file names are relative: a usage error writes nothing anywhere.
 INSTANTIATE_TEST_SUITE_P(
     Errors, CalibrationUsage,
@@ -48,27 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
         UsageRow{"CalibrateThreeLengths", {"calibrate", "150", "200", "100"}, "four"},
         UsageRow{"SheetWithALength", {"sheet", "150", "-o", "s.png"}, "no arguments"},
         UsageRow{"ShowWithAnArgument", {"show", "s.ini"}, "no arguments"},
-        UsageRow{"ErrorThreeNumbers",
-                 {"sheet", "-o", "s.png", "--printer-error", "1,2,3"},
-                 "--printer-error"},
-        UsageRow{"ErrorFiveNumbers",
-                 {"sheet", "-o", "s.png", "--printer-error", "1,2,3,4,5"},
-                 "--printer-error"},
-        UsageRow{"ErrorNotNumbers",
-                 {"sheet", "-o", "s.png", "--printer-error", "a,b,c,d"},
-                 "--printer-error"},
-        UsageRow{"ErrorEmptyNumber",
-                 {"sheet", "-o", "s.png", "--printer-error", "1,,2,3"},
-                 "--printer-error"},
-        UsageRow{"ErrorNaN",
-                 {"sheet", "-o", "s.png", "--printer-error", "nan,0,0,0"},
-                 "--printer-error"},
-        UsageRow{"ErrorStretch50", {"sheet", "-o", "s.png", "--printer-error", "50,0,0,0"}, "< 50"},
-        UsageRow{"ErrorStretchMinus50",
-                 {"sheet", "-o", "s.png", "--printer-error", "0,-50.0,0,0"},
-                 "< 50"},
-        UsageRow{
-            "ErrorShift100", {"sheet", "-o", "s.png", "--printer-error", "0,0,100,0"}, "< 100"},
+        PrinterError("ErrorThreeNumbers", "1,2,3", "--printer-error"),
+        PrinterError("ErrorFiveNumbers", "1,2,3,4,5", "--printer-error"),
+        PrinterError("ErrorNotNumbers", "a,b,c,d", "--printer-error"),
+        PrinterError("ErrorEmptyNumber", "1,,2,3", "--printer-error"),
+        PrinterError("ErrorNaN", "nan,0,0,0", "--printer-error"),
+        PrinterError("ErrorStretch50", "50,0,0,0", "< 50"),
+        PrinterError("ErrorStretchMinus50", "0,-50.0,0,0", "< 50"),
+        PrinterError("ErrorShift100", "0,0,100,0", "< 100"),
         UsageRow{"ErrorShiftMinus100",
                  {"test-print", "150", "200", "100", "150", "-o", "t.png", "--printer-error",
                   "0,0,0,-100.5"},
@@ -151,33 +144,21 @@ TEST_P(SheetTrace, RectangleAndCrossAtTheirDots)
     EXPECT_EQ(trace.back()["op"].toString(), "close");
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cli, SheetTrace,
     ::testing::Values(
         SheetRow{"At300Offsets0", {"--dpi", "300"}, {118, 118}, {1889, 2480}, 2, 0, {1181, 23}},
-        SheetRow{"At600Offsets100",
-                 {"--dpi", "600", "--offset", "100,100"},
-                 {136, 136},
-                 {3679, 4860},
-                 4,
-                 1,
-                 {2262, -52}},
-        SheetRow{"At300Offsets50And60",
-                 {"--dpi", "300", "--offset", "50,60"},
-                 {68, 58},
-                 {1839, 2420},
-                 2,
-                 0,
-                 {1131, -36}},
+        SheetRow{"At600Offsets100", {"--dpi", "600", "--offset", "100,100"},
+                 {136, 136}, {3679, 4860}, 4, 1, {2262, -52}},
+        SheetRow{"At300Offsets50And60", {"--dpi", "300", "--offset", "50,60"},
+                 {68, 58}, {1839, 2420}, 2, 0, {1131, -36}},
         // The printer's own error is not the program's: the dots stay.
         SheetRow{"PrinterErrorLeavesTheDots",
                  {"--dpi", "600", "--offset", "100,100", "--printer-error", "-0.5,+0.8,-1.3,2.1"},
-                 {136, 136},
-                 {3679, 4860},
-                 4,
-                 1,
-                 {2262, -52}}),
+                 {136, 136}, {3679, 4860}, 4, 1, {2262, -52}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(CliTestPrint, CorrectedDotsAndNoSettingsWritten)
 {
@@ -273,55 +254,52 @@ TEST_P(Calibrate, SavesAndListsWhatTheDialogsWouldStore)
     EXPECT_EQ(testutil::ReadFileBytes(dir.File("s.ini")), row.file);
 }
 
-// A calibration that is saved: the file and the listing hold the same values.
-CalibrateRow Saved(const char* name, QStringList args, const std::array<const char*, 8>& values,
-                   std::string err = {})
+// A calibration that is saved: the file and the listing hold the same values,
+// the corrections (HorzOffset, VertOffset, VertScale, HorzScale) and the lengths.
+CalibrateRow Saved(const char* name, std::array<const char*, 4> lengths, int dpi,
+                   std::array<const char*, 4> corrections)
 {
-    return {name, std::move(args), 0, Values(values, false), Values(values, true), std::move(err)};
+    const std::array<const char*, 8> values = {corrections[0], corrections[1], corrections[2],
+                                               corrections[3], lengths[0],     lengths[1],
+                                               lengths[2],     lengths[3]};
+    QStringList args;
+    for (const char* length : lengths)
+        args << length;
+    args << "--dpi" << QString::number(dpi);
+    return {name, args, 0, Values(values, false), Values(values, true), ""};
 }
 
-// Each saved row: HorzOffset, VertOffset, VertScale, HorzScale, X, Y, A, B.
-INSTANTIATE_TEST_SUITE_P(
-    Cli, Calibrate,
-    ::testing::Values(Saved("Nominal", {"150", "200", "100", "150", "--dpi", "300"},
-                            {"0", "0", "0", "0", "150", "200", "100", "150"}),
-                      Saved("Wider151", {"151", "200", "100", "150", "--dpi", "300"},
-                            {"0.6", "0", "0", "-2", "151", "200", "100", "150"}),
-                      Saved("Scale454DownToHalfStep",
-                            {"152.27", "200", "100", "150", "--dpi", "300"},
-                            {"1.4", "0", "0", "-5", "152.27", "200", "100", "150"}),
-                      Saved("Scale454UpToHalfStep", {"147.73", "200", "100", "150", "--dpi", "300"},
-                            {"-1.6", "0", "0", "4.5", "147.73", "200", "100", "150"}),
-                      Saved("At600", {"150.5", "199", "100", "150", "--dpi", "600"},
-                            {"0.3", "-0.8", "3", "-2", "150.5", "199", "100", "150"}),
-                      Saved("ScaleLimitedToTen", {"140", "200", "100", "150", "--dpi", "300"},
-                            {"-7.2", "0", "0", "10", "140", "200", "100", "150"}),
-                      Saved("HorizontalBoundAccepted", {"100", "200", "80", "150", "--dpi", "300"},
-                            {"-20", "0", "0", "10", "100", "200", "80", "150"}),
-                      CalibrateRow{"VerticalOutOfRange",
-                                   {"100", "250", "80", "120", "--dpi", "300"},
-                                   1,
-                                   EarlierFile,
-                                   "",
-                                   "ocrprint-cli: 縦方向調整値に誤りがあります。(±20mmまで)\n"},
-                      CalibrateRow{"BothOutOfRangeReportsHorizontal",
-                                   {"200", "250", "80", "120", "--dpi", "300"},
-                                   1,
-                                   EarlierFile,
-                                   "",
-                                   "ocrprint-cli: 横方向調整値に誤りがあります。(±20mmまで)\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// A length calibrate cannot take leaves the earlier calibration as it was.
+// A length or offset calibrate cannot take leaves the earlier calibration as it was.
 CalibrateRow Refused(const char* name, QStringList lengths, int status, std::string err)
 {
-    return {name,
-            lengths << "--dpi"
-                    << "300",
-            status,
-            EarlierFile,
-            "",
-            std::move(err)};
+    return {name, lengths + QStringList{"--dpi", "300"}, status, EarlierFile, "", std::move(err)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, Calibrate,
+    ::testing::Values(
+        Saved("Nominal", {"150", "200", "100", "150"}, 300, {"0", "0", "0", "0"}),
+        Saved("Wider151", {"151", "200", "100", "150"}, 300, {"0.6", "0", "0", "-2"}),
+        Saved("Scale454DownToHalfStep", {"152.27", "200", "100", "150"}, 300,
+              {"1.4", "0", "0", "-5"}),
+        Saved("Scale454UpToHalfStep", {"147.73", "200", "100", "150"}, 300,
+              {"-1.6", "0", "0", "4.5"}),
+        Saved("At600", {"150.5", "199", "100", "150"}, 600, {"0.3", "-0.8", "3", "-2"}),
+        Saved("ScaleLimitedToTen", {"140", "200", "100", "150"}, 300, {"-7.2", "0", "0", "10"}),
+        Saved("HorizontalBoundAccepted", {"100", "200", "80", "150"}, 300, {"-20", "0", "0", "10"}),
+        Refused("VerticalOutOfRange", {"100", "250", "80", "120"}, 1,
+                "ocrprint-cli: 縦方向調整値に誤りがあります。(±20mmまで)\n"),
+        Refused("BothOutOfRangeReportsHorizontal", {"200", "250", "80", "120"}, 1,
+                "ocrprint-cli: 横方向調整値に誤りがあります。(±20mmまで)\n")),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A length outside its range, where the rest are good: calibrate says so.
+CalibrateRow OutOfRange(const char* name, QStringList lengths, const std::string& what, int lo,
+                        int hi)
+{
+    return Refused(name, lengths, 1,
+                   "ocrprint-cli: " + what + " is not a length from " + std::to_string(lo) +
+                       " to " + std::to_string(hi) + " mm\n");
 }
 
 std::string NotANumber(const std::string& what)
@@ -338,34 +316,21 @@ INSTANTIATE_TEST_SUITE_P(
         Refused("Empty", {"150", "", "100", "150"}, 2, NotANumber("Y ")),
         Refused("Unit", {"150", "200", "100", "150mm"}, 2, NotANumber("B 150mm")),
         Refused("NotANumberBeforeOutOfRange", {"99", "200", "x", "150"}, 2, NotANumber("A x")),
-        Refused("XBelow", {"99.9", "200", "100", "150"}, 1,
-                "ocrprint-cli: X 99.9 is not a length from 100 to 200 mm\n"),
-        Refused("XAbove", {"200.1", "200", "100", "150"}, 1,
-                "ocrprint-cli: X 200.1 is not a length from 100 to 200 mm\n"),
-        Refused("YBelow", {"150", "149", "100", "150"}, 1,
-                "ocrprint-cli: Y 149 is not a length from 150 to 250 mm\n"),
-        Refused("YAbove", {"150", "251", "100", "150"}, 1,
-                "ocrprint-cli: Y 251 is not a length from 150 to 250 mm\n"),
-        Refused("ABelow", {"150", "200", "79", "150"}, 1,
-                "ocrprint-cli: A 79 is not a length from 80 to 120 mm\n"),
-        Refused("AAbove", {"150", "200", "121", "150"}, 1,
-                "ocrprint-cli: A 121 is not a length from 80 to 120 mm\n"),
-        Refused("BBelow", {"150", "200", "100", "119"}, 1,
-                "ocrprint-cli: B 119 is not a length from 120 to 180 mm\n"),
-        Refused("BAbove", {"150", "200", "100", "1e3"}, 1,
-                "ocrprint-cli: B 1e3 is not a length from 120 to 180 mm\n"),
+        OutOfRange("XBelow", {"99.9", "200", "100", "150"}, "X 99.9", 100, 200),
+        OutOfRange("XAbove", {"200.1", "200", "100", "150"}, "X 200.1", 100, 200),
+        OutOfRange("YBelow", {"150", "149", "100", "150"}, "Y 149", 150, 250),
+        OutOfRange("YAbove", {"150", "251", "100", "150"}, "Y 251", 150, 250),
+        OutOfRange("ABelow", {"150", "200", "79", "150"}, "A 79", 80, 120),
+        OutOfRange("AAbove", {"150", "200", "121", "150"}, "A 121", 80, 120),
+        OutOfRange("BBelow", {"150", "200", "100", "119"}, "B 119", 120, 180),
+        OutOfRange("BAbove", {"150", "200", "100", "1e3"}, "B 1e3", 120, 180),
         Refused("EveryOneOutOfRangeSaid", {"0", "0", "0", "0"}, 1,
                 "ocrprint-cli: X 0 is not a length from 100 to 200 mm\n"
                 "ocrprint-cli: Y 0 is not a length from 150 to 250 mm\n"
                 "ocrprint-cli: A 0 is not a length from 80 to 120 mm\n"
                 "ocrprint-cli: B 0 is not a length from 120 to 180 mm\n"),
         // Good lengths at the bounds are taken: the earlier file is replaced.
-        CalibrateRow{"BoundsTaken",
-                     {"200", "150", "120", "120", "--dpi", "300"},
-                     0,
-                     Values({"10", "-10", "10", "-10", "200", "150", "120", "120"}, false),
-                     Values({"10", "-10", "10", "-10", "200", "150", "120", "120"}, true),
-                     ""}),
+        Saved("BoundsTaken", {"200", "150", "120", "120"}, 300, {"10", "-10", "10", "-10"})),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliCalibrate, WithoutSettingsOptionUsesTheProgramsFile)

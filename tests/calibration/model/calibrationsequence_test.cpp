@@ -104,39 +104,31 @@ TEST_P(Accept, StoresOrReplacesEachLength)
         EXPECT_EQ(accepted.Replaced[i], accepted.Shown[i] != r.texts[i]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, Accept,
-                         ::testing::Values(AcceptRow{"UpperBoundsAccepted",
-                                                     {"200", "250", "120", "180"},
-                                                     {200, 250, 120, 180},
-                                                     {"200", "250", "120", "180"}},
-                                           AcceptRow{"LowerBoundsAccepted",
-                                                     {"100", "150", "80", "120"},
-                                                     {100, 150, 80, 120},
-                                                     {"100", "150", "80", "120"}},
-                                           AcceptRow{"JustOutsideReplaced",
-                                                     {"200.01", "250.5", "79.9", "180.1"},
-                                                     {150, 200, 100, 150},
-                                                     {"150", "200", "100", "150"}},
-                                           AcceptRow{"BelowReplaced",
-                                                     {"99.99", "149", "0", "-150"},
-                                                     {150, 200, 100, 150},
-                                                     {"150", "200", "100", "150"}},
-                                           AcceptRow{"EmptyAndLettersReplaced",
-                                                     {"", "abc", " ", "1,5"},
-                                                     {150, 200, 100, 150},
-                                                     {"150", "200", "100", "150"}},
-                                           // The dialogs' boxes turn them into ASCII
-                                           // as they are typed; the command line
-                                           // passes them on as they are.
-                                           AcceptRow{"FullWidthDigitsReplacedOnTheCommandLine",
-                                                     {"１５１", "200", "100", "150"},
-                                                     {150, 200, 100, 150},
-                                                     {"150", "200", "100", "150"}},
-                                           AcceptRow{"BlanksAndExponentAccepted",
-                                                     {" 151 ", "2e2", "1.0e2", "+150"},
-                                                     {151, 200, 100, 150},
-                                                     {" 151 ", "2e2", "1.0e2", "+150"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// Every length taken as typed.
+AcceptRow Kept(const char* name, std::array<std::string, 4> texts, std::array<double, 4> stored)
+{
+    return {name, texts, stored, texts};
+}
+
+// Every length replaced by its nominal length, or typed as it.
+AcceptRow Nominal(const char* name, std::array<std::string, 4> texts)
+{
+    return {name, texts, {150, 200, 100, 150}, {"150", "200", "100", "150"}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Accept,
+    ::testing::Values(
+        Kept("UpperBoundsAccepted", {"200", "250", "120", "180"}, {200, 250, 120, 180}),
+        Kept("LowerBoundsAccepted", {"100", "150", "80", "120"}, {100, 150, 80, 120}),
+        Nominal("JustOutsideReplaced", {"200.01", "250.5", "79.9", "180.1"}),
+        Nominal("BelowReplaced", {"99.99", "149", "0", "-150"}),
+        Nominal("EmptyAndLettersReplaced", {"", "abc", " ", "1,5"}),
+        // The dialogs' boxes turn them into ASCII as they are
+        // typed; the command line passes them on as they are.
+        Nominal("FullWidthDigitsReplacedOnTheCommandLine", {"１５１", "200", "100", "150"}),
+        Kept("BlanksAndExponentAccepted", {" 151 ", "2e2", "1.0e2", "+150"}, {151, 200, 100, 150})),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Lengths as numbers (a scan of the sheet, say) go through the same steps as
 // typed ones: the same replacements, the same corrections.
@@ -146,9 +138,9 @@ struct NumbersRow
     int dpi;
     std::array<double, 4> mm;
     std::array<bool, 4> replaced;
-    const char* horzOffset; // done button: tenths
-    const char* vertOffset;
-    double horzScale, vertScale;
+    const char* horzOffset = "0"; // done button: tenths
+    const char* vertOffset = "0";
+    double horzScale = 0, vertScale = 0;
 };
 
 class MeasureNumbers : public ::testing::TestWithParam<NumbersRow>
@@ -181,25 +173,15 @@ TEST_P(MeasureNumbers, AgreesWithTheTypedLengths)
 
 INSTANTIATE_TEST_SUITE_P(
     Scan, MeasureNumbers,
-    ::testing::Values(NumbersRow{"LongRectangle", 300, {151, 200, 100, 150}, {}, "0.6", "0", -2, 0},
-                      NumbersRow{
-                          "BothAxesAt600", 600, {150.5, 199, 100, 150}, {}, "0.3", "-0.8", -2, 3},
-                      NumbersRow{"OutOfRangeReplaced",
-                                 300,
-                                 {99.99, 250.5, 79.9, 180.1},
-                                 {true, true, true, true},
-                                 "0",
-                                 "0",
-                                 0,
-                                 0},
-                      NumbersRow{"NotANumberReplaced",
-                                 300,
-                                 {std::nan(""), 200, 100, std::numeric_limits<double>::infinity()},
-                                 {true, false, false, true},
-                                 "0",
-                                 "0",
-                                 0,
-                                 0}),
+    ::testing::Values(
+        NumbersRow{"LongRectangle", 300, {151, 200, 100, 150}, {}, "0.6", "0", -2, 0},
+        NumbersRow{"BothAxesAt600", 600, {150.5, 199, 100, 150}, {}, "0.3", "-0.8", -2, 3},
+        NumbersRow{
+            "OutOfRangeReplaced", 300, {99.99, 250.5, 79.9, 180.1}, {true, true, true, true}},
+        NumbersRow{"NotANumberReplaced",
+                   300,
+                   {std::nan(""), 200, 100, std::numeric_limits<double>::infinity()},
+                   {true, false, false, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The adjustment dialog's OK on what the controls hold: all four stored, or
