@@ -6,12 +6,6 @@
 
 namespace cli {
 
-// The finding's kind as other programs match it: "field-empty", "off-paper" ...
-const char* FindingCode(print::LintCode code);
-
-// The finding's reason in the user's language, UTF-8.
-std::string FindingMessage(const print::Finding& finding);
-
 // Appends one line of check's output: "PATH:LINE[:COLUMN]: error|warning:
 // REASON", or with json one JSON object holding path, line, column (null for
 // a whole line), severity, code and message. Without the line end. path is
