@@ -125,8 +125,12 @@ int TApplication::Run()
 void TApplication::ShowException(const std::exception& error)
 {
     const std::string text = core::FormatErrorMessage(MessageOf(error));
-    QMessageBox box(QMessageBox::Critical, Title,
-                    QString::fromStdU16String(core::DecodeCp932(text)), QMessageBox::Ok,
+    ShowErrorText(QString::fromStdU16String(core::DecodeCp932(text)));
+}
+
+void TApplication::ShowErrorText(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, Title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }

@@ -43,6 +43,8 @@ public:
     // title as caption, the critical icon and one OK button. Returns when the
     // user has closed it.
     void ShowException(const std::exception& error);
+    // The error box with text as it stands.
+    void ShowErrorText(const QString& text);
 
     // Shows error through the program's Application, or writes it to the
     // standard error stream when there is none.
