@@ -19,6 +19,7 @@ class PreviewWindow : public QDialog
 public:
     explicit PreviewWindow(QImage page, QWidget* parent = nullptr);
 
+    const QImage& Page() const { return m_page; }
     // The picture's scale on the screen: 1 is a pixel for a pixel.
     double Zoom() const { return m_zoom; }
     // Whether the picture follows the window's size.

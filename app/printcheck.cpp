@@ -18,11 +18,12 @@
 #include "previewjob.h"
 #include "previewwindow.h"
 #include "printpress.h"
-#include "tapplication.h"
 #include "textmodereader.h"
 #include "tprinter.h"
 #include "utf8data.h"
+#include "utf8sniffer.h"
 #include "wholefile.h"
+#include "windowerror.h"
 
 namespace app {
 
@@ -31,11 +32,6 @@ namespace {
 // The preview is a picture on a screen: finer than this gains nothing but
 // memory (an A4 page at 600 dpi is 35 million pixels).
 constexpr std::int32_t PreviewDpi = 300;
-
-bool IsUtf8Finding(const print::Finding& f)
-{
-    return f.Code == print::LintCode::Utf8Text || f.Code == print::LintCode::Utf8ByteOrderMark;
-}
 
 std::int32_t Scaled(std::int32_t dots, std::int32_t to, std::int32_t from)
 {
@@ -81,21 +77,14 @@ void PrintCheck::Run()
     calibration::model::ClampCorrections(m_adjustment);
     m_device.Adjustment = m_adjustment;
     m_device.Area = surface::PrinterObject()->DeviceHandle()->Area();
-    if (!Load())
-        return;
+    Load();
 
-    std::vector<print::Finding> warnings;
-    for (const print::Finding& f : m_findings) {
-        // The job would stop here with a page half drawn: nothing is sent.
-        if (f.Code == print::LintCode::Conversion) {
-            ShowError(Place(f.Line) + QString::fromStdString(f.Values.at(0)));
-            return;
-        }
-        // A skipped line is the job's rule for empty fields (a blank line).
-        if (!f.Error)
-            warnings.push_back(f);
-    }
-    if (!warnings.empty() && !Confirm(warnings))
+    // The job would stop at the first of them with a page half drawn:
+    // nothing is sent.
+    if (m_judged.Conversion)
+        throw WindowError(Place(m_judged.Conversion->Line) +
+                          QString::fromStdString(m_judged.Conversion->Values.at(0)));
+    if (m_judged.Warnings > 0 && !Confirm())
         return;
 
     core::TextModeReader reader;
@@ -103,54 +92,63 @@ void PrintCheck::Run()
     print::PrintDeclaration(m_adjustment, reader);
 }
 
-bool PrintCheck::Load()
+void PrintCheck::Load()
 {
     if (!core::ReadRegularFile(m_path, m_bytes)) {
-        ShowError(QString::fromStdString(print::DataFileOpenError(m_path) + ": " +
-                                         core::EscapeControlChars(m_path)));
-        return false;
+        throw WindowError(QString::fromStdString(print::DataFileOpenError(m_path) + ": " +
+                                                 core::EscapeControlChars(m_path)));
     }
-    m_findings = Judge(m_bytes);
-    if (std::none_of(m_findings.begin(), m_findings.end(), IsUtf8Finding))
-        return true;
-    // A file an editor saved: read as its code page 932 twin.
-    std::string cp932;
-    core::Utf8DataProblem problem;
-    if (!core::Utf8DataToCp932(m_bytes, cp932, problem)) {
-        ShowError(Place(problem.Line, problem.Column) +
-                  QString::fromStdString(print::Utf8DataProblemText(problem)));
-        return false;
+    if (print::LooksLikeUtf8Data(m_bytes)) {
+        // A file an editor saved: read as its code page 932 twin.
+        std::string cp932;
+        core::Utf8DataProblem problem;
+        if (!core::Utf8DataToCp932(m_bytes, cp932, problem)) {
+            throw WindowError(Place(problem.Line, problem.Column) +
+                              QString::fromStdString(print::Utf8DataProblemText(problem)));
+        }
+        m_bytes = std::move(cp932);
     }
-    m_bytes = std::move(cp932);
-    m_findings = Judge(m_bytes);
-    return true;
+    Judge();
 }
 
-std::vector<print::Finding> PrintCheck::Judge(const std::string& bytes) const
+void PrintCheck::Judge()
 {
     core::TextModeReader reader;
-    reader.OpenBytes(bytes);
-    std::vector<print::Finding> findings;
+    reader.OpenBytes(m_bytes);
     print::LintDataFile(reader, m_device, *surface::PrinterObject()->PageCanvas(),
-                        [&](const print::Finding& f) { findings.push_back(f); });
-    return findings;
+                        [this](const print::Finding& f) {
+                            if (f.Code == print::LintCode::Conversion) {
+                                if (!m_judged.Conversion)
+                                    m_judged.Conversion = f;
+                                return;
+                            }
+                            // The job skips a line with an empty field (a
+                            // blank line) as it always has; the data is read
+                            // as UTF-8 already when it is.
+                            if (f.Error || f.Code == print::LintCode::Utf8Text ||
+                                f.Code == print::LintCode::Utf8ByteOrderMark)
+                                return;
+                            if (m_judged.Listed.size() < ListedWarnings)
+                                m_judged.Listed.push_back(f);
+                            ++m_judged.Warnings;
+                            m_judged.Marked.insert(f.Line);
+                        });
 }
 
-bool PrintCheck::Confirm(const std::vector<print::Finding>& warnings)
+bool PrintCheck::Confirm()
 {
     QString text = QString::fromUtf8("このデータでは申告書が正しく印刷されないおそれがあります"
                                      "（警告 %1 件）。\n")
-                       .arg(warnings.size());
-    const std::size_t listed = std::min(warnings.size(), ListedWarnings);
-    for (std::size_t i = 0; i < listed; ++i) {
-        const print::Finding& f = warnings[i];
+                       .arg(m_judged.Warnings);
+    for (const print::Finding& f : m_judged.Listed) {
         text += QLatin1Char('\n') + QString::fromUtf8("%1 行目").arg(f.Line);
         if (f.Column > 0)
             text += QString::fromUtf8(" %1 桁目").arg(f.Column);
         text += QStringLiteral(": ") + QString::fromStdString(print::FindingMessage(f));
     }
-    if (warnings.size() > listed)
-        text += QLatin1Char('\n') + QString::fromUtf8("ほか %1 件").arg(warnings.size() - listed);
+    if (m_judged.Warnings > m_judged.Listed.size())
+        text += QLatin1Char('\n') +
+                QString::fromUtf8("ほか %1 件").arg(m_judged.Warnings - m_judged.Listed.size());
 
     for (;;) {
         QMessageBox box(QMessageBox::Warning, QString::fromUtf8("警告"), text,
@@ -169,13 +167,13 @@ bool PrintCheck::Confirm(const std::vector<print::Finding>& warnings)
         calibration::PrintPress::Answered();
         if (box.clickedButton() != look)
             return box.clickedButton() == print;
-        PreviewWindow preview(Picture(warnings), m_window);
+        PreviewWindow preview(Picture(), m_window);
         preview.exec();
         calibration::PrintPress::Answered();
     }
 }
 
-QImage PrintCheck::Picture(const std::vector<print::Finding>& warnings) const
+QImage PrintCheck::Picture() const
 {
     const core::TPrintAdjustment& judged = m_device.Adjustment;
     const surface::PageArea& area = m_device.Area;
@@ -197,27 +195,16 @@ QImage PrintCheck::Picture(const std::vector<print::Finding>& warnings) const
     const surface::PageArea shown{x(area.PaperWidth),     y(area.PaperHeight),
                                   x(area.PrintableLeft),  y(area.PrintableTop),
                                   x(area.PrintableRight), y(area.PrintableBottom)};
-    print::MarkedLines marked;
-    for (const print::Finding& f : warnings)
-        marked.insert(f.Line);
-
     {
         const BorrowedPrinter borrowed(std::make_unique<surface::FileDevice>(picture));
         core::TextModeReader reader;
         reader.OpenBytes(m_bytes);
-        print::PrintPreview(reader, shown, marked);
+        print::PrintPreview(reader, shown, m_judged.Marked);
     }
     QImage image(QString::fromStdString(picture.OutputPath));
     if (image.isNull())
         throw core::Exception(core::EncodeCp932(picture.OutputPath + " を読み込めません"));
     return image;
-}
-
-void PrintCheck::ShowError(const QString& text) const
-{
-    if (!Application)
-        throw core::Exception(core::EncodeCp932(text.toStdString()));
-    Application->ShowErrorText(text);
 }
 
 QString PrintCheck::Place(std::size_t line, std::size_t column) const

@@ -5,10 +5,12 @@
 
 #include <QImage>
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "datalint.h"
+#include "previewjob.h"
 #include "printadjustment.h"
 
 class QWidget;
@@ -29,19 +31,20 @@ public:
     // The first warnings the box lists.
     static constexpr std::size_t ListedWarnings = 10;
 
-    // Returns once the declaration is printed or the user has been told why
-    // not; a printer's refusal is thrown, as from the job.
+    // Returns once the declaration is printed or the user has chosen not to;
+    // why it cannot be printed is thrown for the error box (WindowError), a
+    // printer's refusal as from the job.
     void Run();
 
 private:
-    // Reads and judges the data file; false, having shown why, when it
-    // cannot be printed.
-    bool Load();
-    std::vector<print::Finding> Judge(const std::string& bytes) const;
+    // Reads and judges the data file; throws WindowError when it cannot be
+    // printed.
+    void Load();
+    void Judge();
     // False when the user does not want the declaration printed.
-    bool Confirm(const std::vector<print::Finding>& warnings);
-    QImage Picture(const std::vector<print::Finding>& warnings) const;
-    void ShowError(const QString& text) const;
+    bool Confirm();
+    // The page as the preview draws it, the warnings' entries marked.
+    QImage Picture() const;
     // The data file's name with a line and column, as check names a place.
     QString Place(std::size_t line, std::size_t column = 0) const;
 
@@ -49,7 +52,14 @@ private:
     core::TPrintAdjustment& m_adjustment;
     std::string m_path;
     std::string m_bytes; // code page 932
-    std::vector<print::Finding> m_findings;
+    // What the check found: the first conversion error, the warnings.
+    struct Judged
+    {
+        std::optional<print::Finding> Conversion;
+        std::size_t Warnings = 0;
+        std::vector<print::Finding> Listed; // the first ListedWarnings
+        print::MarkedLines Marked;
+    } m_judged;
     print::LintDevice m_device;
 };
 
