@@ -113,7 +113,8 @@ public:
                    {std::to_string(bytesAfterEnd)});
         if (!m_byteOrderMark && m_sniffer.LooksUtf8())
             Report(m_sniffer.FirstLine(), 0, false, LintCode::Utf8Text, {});
-        // A file whose every line stops the job prints nothing at all.
+        // A conversion error keeps the page from going out, and says so;
+        // without one, a page that no entry marks still goes out, blank.
         if (m_printing == 0 && m_conversions == 0)
             Report(0, 0, false, LintCode::NoEntry, {});
     }
