@@ -12,11 +12,11 @@ const char* FindingCode(print::LintCode code);
 // The finding's reason in the user's language, UTF-8.
 std::string FindingMessage(const print::Finding& finding);
 
-// Appends one line of check's output: "PATH:LINE[:COLUMN]: error|warning:
-// REASON", or with json one JSON object holding path, line, column (null for
-// a whole line), severity, code and message. Without the line end. path is
-// shown already (its control bytes escaped); in JSON a byte of it that is not
-// UTF-8 is written "\xNN" too.
+// Appends one line of check's output: "PATH[:LINE[:COLUMN]]: error|warning:
+// REASON", or with json one JSON object holding path, line (null for the file
+// as a whole), column (null for a whole line), severity, code and message. Without the line end.
+// path is shown already (its control bytes escaped); in JSON a byte of it that is not UTF-8 is
+// written "\xNN" too.
 void AppendFinding(std::string& out, const std::string& path, const print::Finding& finding,
                    bool json);
 
