@@ -131,7 +131,8 @@ void PrintCheck::Judge()
                             if (m_judged.Listed.size() < ListedWarnings)
                                 m_judged.Listed.push_back(f);
                             ++m_judged.Warnings;
-                            m_judged.Marked.insert(f.Line);
+                            if (print::MarksEntry(f.Code))
+                                m_judged.Marked.insert(f.Line);
                         });
 }
 
@@ -141,10 +142,15 @@ bool PrintCheck::Confirm()
                                      "（警告 %1 件）。\n")
                        .arg(m_judged.Warnings);
     for (const print::Finding& f : m_judged.Listed) {
-        text += QLatin1Char('\n') + QString::fromUtf8("%1 行目").arg(f.Line);
-        if (f.Column > 0)
-            text += QString::fromUtf8(" %1 桁目").arg(f.Column);
-        text += QStringLiteral(": ") + QString::fromStdString(print::FindingMessage(f));
+        text += QLatin1Char('\n');
+        // A finding about the file as a whole has no line.
+        if (f.Line > 0) {
+            text += QString::fromUtf8("%1 行目").arg(f.Line);
+            if (f.Column > 0)
+                text += QString::fromUtf8(" %1 桁目").arg(f.Column);
+            text += QStringLiteral(": ");
+        }
+        text += QString::fromStdString(print::FindingMessage(f));
     }
     if (m_judged.Warnings > m_judged.Listed.size())
         text += QLatin1Char('\n') +

@@ -241,23 +241,33 @@ int RunPrint(const CommandLine& line)
             return 1;
         }
     }
+    // The page still goes out as the window prints it; the user hears that
+    // it is blank before it is named.
+    int printing = 0;
+    const auto status = [&](const surface::DocumentOutput& output) {
+        if (printing == 0)
+            Report(QCoreApplication::translate(
+                "ocrprint-cli",
+                "no entry of the data file puts anything on the page: it is printed blank"));
+        return OutputStatus(output);
+    };
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment = LoadAdjustment(line);
         if (converted.IsOpen())
-            return OutputStatus(print::PrintDeclaration(adjustment, converted));
+            return status(print::PrintDeclaration(adjustment, converted, &printing));
         if (DataFromStandardInput(line)) {
             core::TextModeReader reader;
             if (!OpenStandardInput(reader))
                 return 1;
-            return OutputStatus(print::PrintDeclaration(adjustment, reader));
+            return status(print::PrintDeclaration(adjustment, reader, &printing));
         }
         const std::optional<surface::DocumentOutput> output =
-            print::PrintDeclaration(adjustment, path);
+            print::PrintDeclaration(adjustment, path, &printing);
         if (!output) {
             ReportDataFileOpenError(path);
             return 1;
         }
-        return OutputStatus(*output);
+        return status(*output);
     });
 }
 

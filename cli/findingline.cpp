@@ -38,20 +38,23 @@ void AppendFinding(std::string& out, const std::string& path, const print::Findi
 {
     const char* severity = finding.Error ? "error" : "warning";
     if (json) {
-        QJsonObject object{{"path", JsonText(path)},
-                           {"line", finding.Line},
-                           {"column", finding.Column > 0 ? QJsonValue(finding.Column)
-                                                         : QJsonValue(QJsonValue::Null)},
-                           {"severity", severity},
-                           {"code", print::FindingCode(finding.Code)},
-                           {"message", QString::fromStdString(print::FindingMessage(finding))}};
+        QJsonObject object{
+            {"path", JsonText(path)},
+            {"line", finding.Line > 0 ? QJsonValue(finding.Line) : QJsonValue(QJsonValue::Null)},
+            {"column",
+             finding.Column > 0 ? QJsonValue(finding.Column) : QJsonValue(QJsonValue::Null)},
+            {"severity", severity},
+            {"code", print::FindingCode(finding.Code)},
+            {"message", QString::fromStdString(print::FindingMessage(finding))}};
         out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
         return;
     }
     out += path;
-    out += ':';
-    out += std::to_string(finding.Line);
-    if (finding.Column > 0) {
+    if (finding.Line > 0) {
+        out += ':';
+        out += std::to_string(finding.Line);
+    }
+    if (finding.Line > 0 && finding.Column > 0) {
         out += ':';
         out += std::to_string(finding.Column);
     }

@@ -22,9 +22,25 @@ namespace {
 
 constexpr std::size_t OutputBlock = 64 * 1024;
 
+// The printer judged on instead of a default printer that cannot be reached
+// is named: a judgement on other paper or margins than the user's must not
+// pass for theirs.
+void ReportStandIn(const core::EPrinter& error, const surface::FilePrinterOptions& standIn)
+{
+    Report(QCoreApplication::translate(
+               "ocrprint-cli",
+               "cannot reach the default printer (%1): the entries are judged on %2 paper (%3 x "
+               "%4 mm) at %5x%6 dpi without margins; name the printer with --printer, or "
+               "describe it with --paper, --dpi and --offset"),
+           {MessageArg::Shown(core::Cp932ToUtf8(error.Message())), standIn.Paper.Name,
+            core::FloatToStr(standIn.Paper.WidthMm), core::FloatToStr(standIn.Paper.HeightMm),
+            standIn.DpiX, standIn.DpiY});
+}
+
 // The printer the entries are judged on: --printer, the file printer that
 // --paper, --dpi or --offset describe (check's -o too), else the system's
-// default printer; with no printer at all, A4 at 600 dpi without margins.
+// default printer; when that cannot be reached, A4 at 600 dpi without
+// margins, said on standard error.
 void SelectJudgedDevice(const CommandLine& line)
 {
     surface::TPrinter& printer = *surface::PrinterObject();
@@ -40,8 +56,10 @@ void SelectJudgedDevice(const CommandLine& line)
     }
     try {
         printer.DeviceHandle();
-    } catch (const core::EPrinter&) {
-        printer.SetDevice(std::make_unique<surface::FileDevice>(surface::FilePrinterOptions{}));
+    } catch (const core::EPrinter& error) {
+        const surface::FilePrinterOptions standIn;
+        ReportStandIn(error, standIn);
+        printer.SetDevice(std::make_unique<surface::FileDevice>(standIn));
     }
 }
 
@@ -155,8 +173,7 @@ int RunPreview(const CommandLine& line)
                         [&](const print::Finding& f) {
                             if (f.Error)
                                 ++errors;
-                            else if (f.Code != print::LintCode::Utf8Text &&
-                                     f.Code != print::LintCode::Utf8ByteOrderMark)
+                            else if (print::MarksEntry(f.Code))
                                 marked.insert(f.Line);
                         });
     if (errors > 0)

@@ -117,6 +117,17 @@ bool IsCp932TrailByte(unsigned char byte)
     return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
+std::size_t LastCp932Character(std::string_view bytes)
+{
+    // Only a walk from the start tells a trail byte from a lead byte.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        last = i;
+        i += IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+    }
+    return last;
+}
+
 std::size_t FindInvalidCp932(std::string_view bytes)
 {
     // Which single bytes and which pairs map, asked of the decoder once.

@@ -19,6 +19,10 @@ bool IsCp932TrailByte(unsigned char byte);
 // or a lead byte without its trail byte), or npos when every byte does.
 std::size_t FindInvalidCp932(std::string_view bytes);
 
+// The offset of the last character of bytes, a lead byte and the byte after
+// it taken whole (0 for no bytes).
+std::size_t LastCp932Character(std::string_view bytes);
+
 // Code page 932 bytes to UTF-16, as Windows maps them (0x5C is the backslash,
 // 0x7E the tilde, the NEC and IBM rows included). A lone lead byte or an
 // invalid sequence becomes U+FFFD; decoding never fails.

@@ -9,17 +9,11 @@ namespace core {
 
 std::string FormatErrorMessage(const std::string& messageCp932)
 {
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < messageCp932.size();) {
-        last = i;
-        const bool doubleByte = IsCp932LeadByte(static_cast<unsigned char>(messageCp932[i])) &&
-                                i + 1 < messageCp932.size();
-        i += doubleByte ? 2 : 1;
-    }
     if (messageCp932.empty())
         return messageCp932;
 
-    const std::string_view lastChar = std::string_view(messageCp932).substr(last);
+    const std::string_view lastChar =
+        std::string_view(messageCp932).substr(LastCp932Character(messageCp932));
     const std::string_view stop = ".";
     const bool above = std::lexicographical_compare(
         stop.begin(), stop.end(), lastChar.begin(), lastChar.end(), [](char a, char b) {

@@ -17,14 +17,14 @@ constexpr std::size_t ChunkBytes = 64 * 1024;
 constexpr char EndOfFileByte = '\x1A';
 
 // What text mode makes of a chunk: the bytes from a 0x1A on are gone, and so
-// is every CR. Returns whether a 0x1A ended the data.
-bool DropTextModeBytes(std::string& chunk)
+// is every CR. Returns where the 0x1A stood, npos when none ended the data.
+std::size_t DropTextModeBytes(std::string& chunk)
 {
-    const auto stop = std::find(chunk.begin(), chunk.end(), EndOfFileByte);
-    const bool ended = stop != chunk.end();
-    chunk.erase(stop, chunk.end());
+    const std::size_t stop = chunk.find(EndOfFileByte);
+    if (stop != std::string::npos)
+        chunk.erase(stop);
     chunk.erase(std::remove(chunk.begin(), chunk.end(), '\r'), chunk.end());
-    return ended;
+    return stop;
 }
 
 } // namespace
@@ -66,6 +66,8 @@ bool TextModeReader::Open(const std::string& path, bool noFollow)
     m_buffer.clear();
     m_pos = 0;
     m_eof = false;
+    m_consumed = 0;
+    m_afterEnd = 0;
     m_info = info;
     return true;
 }
@@ -78,7 +80,9 @@ void TextModeReader::OpenBytes(std::string bytes)
     m_eof = true;
     m_inMemory = true;
     m_info = {};
-    DropTextModeBytes(m_buffer);
+    const std::size_t size = m_buffer.size();
+    const std::size_t stop = DropTextModeBytes(m_buffer);
+    m_afterEnd = stop == std::string::npos ? 0 : size - stop - 1;
 }
 
 void TextModeReader::Close()
@@ -92,6 +96,26 @@ void TextModeReader::Close()
     m_pos = 0;
     m_eof = false;
     m_inMemory = false;
+    m_consumed = 0;
+    m_afterEnd = 0;
+}
+
+bool TextModeReader::ReadChunk(std::string& chunk)
+{
+    chunk.resize(ChunkBytes);
+    const std::size_t got = std::fread(chunk.data(), 1, ChunkBytes, m_file);
+    chunk.resize(got);
+    m_consumed += got;
+    const bool failed = got < ChunkBytes && std::ferror(m_file) != 0;
+    if (got < ChunkBytes)
+        m_eof = true; // end of file or a read error: nothing more comes
+    if (const std::size_t stop = DropTextModeBytes(chunk); stop != std::string::npos) {
+        m_eof = true;
+        // The rest of this chunk and what the file holds beyond it.
+        const auto size = static_cast<std::size_t>(std::max<off_t>(m_info.st_size, 0));
+        m_afterEnd = got - stop - 1 + (size > m_consumed ? size - m_consumed : 0);
+    }
+    return !failed;
 }
 
 bool TextModeReader::Fill()
@@ -100,16 +124,33 @@ bool TextModeReader::Fill()
     m_pos = 0;
     // A chunk may hold nothing but CRs; keep reading until a byte is left or
     // the file ends.
-    while (m_buffer.empty() && !m_eof && m_file != nullptr) {
-        m_buffer.resize(ChunkBytes);
-        const std::size_t got = std::fread(m_buffer.data(), 1, ChunkBytes, m_file);
-        m_buffer.resize(got);
-        if (got < ChunkBytes)
-            m_eof = true; // end of file or a read error: nothing more comes
-        if (DropTextModeBytes(m_buffer))
-            m_eof = true;
-    }
+    while (m_buffer.empty() && !m_eof && m_file != nullptr)
+        ReadChunk(m_buffer);
     return !m_buffer.empty();
+}
+
+bool TextModeReader::ReadWhole()
+{
+    if (m_file == nullptr)
+        return IsOpen();
+    std::string whole(m_buffer, m_pos);
+    whole.reserve(static_cast<std::size_t>(std::max<off_t>(m_info.st_size, 0)));
+    std::string chunk;
+    bool ok = true;
+    while (ok && !m_eof) {
+        ok = ReadChunk(chunk);
+        whole += chunk;
+    }
+    std::fclose(m_file);
+    m_file = nullptr;
+    if (!ok) {
+        Close();
+        return false;
+    }
+    m_buffer = std::move(whole);
+    m_pos = 0;
+    m_inMemory = true;
+    return true;
 }
 
 bool TextModeReader::ReadLine(std::string& line, std::size_t maxBytes)

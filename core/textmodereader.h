@@ -40,14 +40,27 @@ public:
     // True once the end of the file, a 0x1A or a read error has been met.
     bool AtEnd();
 
+    // Reads the rest of the open file into memory and closes it: what is
+    // read from then on is the file as it was now, whatever is written to it
+    // later. False, the reader closed, on a read error.
+    bool ReadWhole();
+
+    // How many bytes stood after the 0x1A that ended the data (0 when none
+    // did); known once the reading has met it.
+    std::size_t BytesAfterEnd() const { return m_afterEnd; }
+
 private:
     bool Fill();
+    // The next chunk of the file, text mode applied; false on a read error.
+    bool ReadChunk(std::string& chunk);
 
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     std::size_t m_pos = 0;
     bool m_eof = false;
-    bool m_inMemory = false; // OpenBytes: the buffer holds all there is
+    bool m_inMemory = false;    // OpenBytes: the buffer holds all there is
+    std::size_t m_consumed = 0; // bytes taken from the file so far
+    std::size_t m_afterEnd = 0;
     struct stat m_info = {};
 };
 

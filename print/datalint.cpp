@@ -10,6 +10,7 @@
 #include "dots.h"
 #include "econverterror.h"
 #include "errortext.h"
+#include "escape.h"
 #include "parseprintline.h"
 #include "textmodereader.h"
 #include "tprintercanvas.h"
@@ -59,8 +60,12 @@ public:
           m_cells(device.Area.PaperWidth, device.Area.PaperHeight)
     {}
 
-    void Piece(const LinePiece& piece)
+    // last: no piece follows this one.
+    void Piece(const LinePiece& piece, bool last)
     {
+        m_stop = piece.Raw.ends_with('\n')
+                     ? std::pair(piece.Line + 1, 1)
+                     : std::pair(piece.Line, piece.Column + static_cast<int>(piece.Raw.size()));
         if (piece.Number == 1 && piece.Raw.starts_with(core::Utf8ByteOrderMark)) {
             m_byteOrderMark = true;
             Report(piece.Line, 0, false, LintCode::Utf8ByteOrderMark, {});
@@ -82,25 +87,36 @@ public:
                    {Hex(bytes.substr(bad, pair ? 2 : 1))});
         }
 
-        int field = 0;
+        ParseDetail detail;
         try {
-            if (ParsePrintLine(m_record, piece.Bytes, field) != 1) {
-                Report(piece.Line, column, true, LintCode::FieldEmpty, {std::to_string(field)});
+            if (ParsePrintLine(m_record, piece.Bytes, detail) != 1) {
+                Report(piece.Line, column, true, LintCode::FieldEmpty,
+                       {std::to_string(detail.RejectedField)});
                 return;
             }
         } catch (const core::EConvertError& e) {
+            ++m_conversions;
             Report(piece.Line, column, true, LintCode::Conversion,
                    // The message quotes the field with its control bytes escaped.
                    {core::Cp932ToUtf8(core::FormatErrorMessage(e.Message()))});
             return;
         }
         Entry(piece.Line, column);
+        Printed(piece, detail.TextField, last, column);
     }
 
-    void Finish()
+    // bytesAfterEnd: what stood after a 0x1A that ended the data.
+    void Finish(std::size_t bytesAfterEnd)
     {
+        if (bytesAfterEnd > 0)
+            Report(m_stop.first, m_stop.second, false, LintCode::EndByte,
+                   {std::to_string(bytesAfterEnd)});
         if (!m_byteOrderMark && m_sniffer.LooksUtf8())
             Report(m_sniffer.FirstLine(), 0, false, LintCode::Utf8Text, {});
+        // A conversion error keeps the page from going out, and says so;
+        // without one, a page that no entry marks still goes out, blank.
+        if (m_printing == 0 && m_conversions == 0)
+            Report(0, 0, false, LintCode::NoEntry, {});
     }
 
     LintSummary Summary() const { return m_summary; }
@@ -125,6 +141,28 @@ private:
         m_canvas.Font().SetSize(record.FontSize);
         const surface::MeasuredText text = m_canvas.MeasureText(record.Text);
         return m_measured.emplace(key, std::pair(text.Width(), text.Height())).first->second;
+    }
+
+    // The text the parser gave the entry against what its piece holds, up
+    // to the line end and the NUL byte included.
+    void Printed(const LinePiece& piece, std::size_t textField, bool last, int column)
+    {
+        m_printing += EntryPrints(m_record) ? 1 : 0;
+        std::string_view field = piece.Raw.substr(std::min(textField, piece.Raw.size()));
+        if (field.ends_with('\n'))
+            field.remove_suffix(1);
+        const std::string_view held = HeldText(field);
+        if (held == m_record.Text)
+            return;
+        LintCode code = LintCode::TextUnclosedQuote;
+        if (piece.Bytes.size() < piece.Raw.size())
+            code = LintCode::TextNulByte;
+        else if (!piece.Raw.ends_with('\n'))
+            code = last ? LintCode::TextNoLineEnd : LintCode::TextCut;
+        const auto shown = [](std::string_view text) {
+            return core::Cp932ToUtf8(core::EscapeControlChars(text));
+        };
+        Report(piece.Line, column, false, code, {shown(m_record.Text), shown(held)});
     }
 
     void Entry(int line, int column)
@@ -192,9 +230,25 @@ private:
     LintSummary m_summary;
     int m_longLine = 0;
     bool m_byteOrderMark = false;
+    int m_printing = 0;               // entries that put anything on the page
+    int m_conversions = 0;            // lines that stop the job
+    std::pair<int, int> m_stop{1, 1}; // line and column where the reading stopped
 };
 
 } // namespace
+
+bool MarksEntry(LintCode code)
+{
+    switch (code) {
+    case LintCode::Utf8ByteOrderMark:
+    case LintCode::Utf8Text:
+    case LintCode::EndByte:
+    case LintCode::NoEntry:
+        return false;
+    default:
+        return true;
+    }
+}
 
 LintSummary LintDataFile(core::TextModeReader& reader, const LintDevice& device,
                          surface::TPrinterCanvas& canvas,
@@ -204,10 +258,10 @@ LintSummary LintDataFile(core::TextModeReader& reader, const LintDevice& device,
     canvas.Font().SyncPixelsPerInch(device.Adjustment.PrinterDpiY);
     Linter linter(device, canvas, onFinding);
     ReadPieces(reader, [&](const LinePiece& piece) {
-        linter.Piece(piece);
+        linter.Piece(piece, reader.AtEnd());
         return true;
     });
-    linter.Finish();
+    linter.Finish(reader.BytesAfterEnd());
     return linter.Summary();
 }
 

@@ -34,14 +34,26 @@ enum class LintCode
     LongLine,          // the line is read in pieces
     Utf8ByteOrderMark, // the file begins with a UTF-8 byte-order mark
     Utf8Text,          // the file is UTF-8 holding multi-byte characters
+    // The entry prints a text other than its line holds (values: the text
+    // printed, the text held), because
+    TextNoLineEnd,     // the last line has no line end
+    TextNulByte,       // a NUL byte ends the line early
+    TextCut,           // the line is cut into pieces
+    TextUnclosedQuote, // the text's opening double quote is not closed
+    EndByte,           // a 0x1A ends the data before the file ends; value: the bytes after it
+    NoEntry,           // no entry puts anything on the page: it prints blank
 };
+
+// Whether a finding is about the entry on its line (the preview marks it),
+// not about the file as a whole.
+bool MarksEntry(LintCode code);
 
 // The largest font size that is not taken for a typing error, in points.
 inline constexpr int MaxFontSize = 200;
 
 struct Finding
 {
-    int Line = 0;   // the file's line, from 1
+    int Line = 0;   // the file's line, from 1; 0: the file as a whole
     int Column = 0; // of the piece a long line was cut into, from 1; 0: the line as a whole
     bool Error = false;
     LintCode Code = LintCode::FieldEmpty;
@@ -66,8 +78,8 @@ struct LintSummary
 
 // Reads the open data file as the declaration job does and reports, in the
 // file's order, every piece the job would skip or stop at (errors) and every
-// entry that prints but is likely wrong (warnings); a whole-file UTF-8
-// finding comes last. Texts are measured on canvas in the device's
+// entry that prints but is likely wrong (warnings); the whole-file findings
+// (a 0x1A, UTF-8, no entry) come last. Texts are measured on canvas in the device's
 // resolution, as the job measures them. Goes on to the end of the file.
 LintSummary LintDataFile(core::TextModeReader& reader, const LintDevice& device,
                          surface::TPrinterCanvas& canvas,

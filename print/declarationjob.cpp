@@ -122,6 +122,16 @@ void ReadPieces(core::TextModeReader& reader, const std::function<bool(const Lin
     }
 }
 
+bool LoadDataFile(const std::string& path, core::TextModeReader& reader)
+{
+    return reader.Open(path) && reader.ReadWhole();
+}
+
+bool EntryPrints(const PrintRecord& record)
+{
+    return !record.Text.empty();
+}
+
 bool ReadDataFile(const std::string& path,
                   const std::function<bool(int, const std::string&)>& onPiece)
 {
@@ -140,8 +150,9 @@ namespace {
 
 // The job from the point where the data is open.
 surface::DocumentOutput PrintOpenData(core::TPrintAdjustment& adjustment,
-                                      core::TextModeReader& reader)
+                                      core::TextModeReader& reader, int* printing)
 {
+    int drawn = 0;
     surface::TPrinter& printer = *surface::PrinterObject();
     printer.DocumentTitle = "OCR";
     surface::DocumentScope document(printer);
@@ -149,34 +160,38 @@ surface::DocumentOutput PrintOpenData(core::TPrintAdjustment& adjustment,
     surface::TPrinterCanvas& canvas = *printer.PageCanvas();
     PrintRecord record;
     ReadPieces(reader, [&](const LinePiece& piece) {
-        if (ParsePrintLine(record, piece.Bytes) == 1)
+        if (ParsePrintLine(record, piece.Bytes) == 1) {
             DrawEntry(canvas, adjustment, record);
+            drawn += EntryPrints(record) ? 1 : 0;
+        }
         return true;
     });
+    if (printing != nullptr)
+        *printing = drawn;
     return document.Close();
 }
 
 } // namespace
 
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                                        const std::string& path)
+                                                        const std::string& path, int* printing)
 {
     const std::string fileName = path.empty() ? DataFilePath() : path;
     QueryPrinter(adjustment);
     calibration::model::ClampCorrections(adjustment);
 
     core::TextModeReader reader;
-    if (!reader.Open(fileName))
+    if (!LoadDataFile(fileName, reader))
         return std::nullopt;
-    return PrintOpenData(adjustment, reader);
+    return PrintOpenData(adjustment, reader, printing);
 }
 
 surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                         core::TextModeReader& reader)
+                                         core::TextModeReader& reader, int* printing)
 {
     QueryPrinter(adjustment);
     calibration::model::ClampCorrections(adjustment);
-    return PrintOpenData(adjustment, reader);
+    return PrintOpenData(adjustment, reader, printing);
 }
 
 } // namespace print

@@ -71,6 +71,16 @@ struct LinePiece
 // file, in order. Stops early when onPiece returns false.
 void ReadPieces(core::TextModeReader& reader, const std::function<bool(const LinePiece&)>& onPiece);
 
+// Opens the data file at path and reads it whole into reader, before the
+// first entry is drawn: a file rewritten while the page is drawn does not
+// give a page with both of its versions. False when it cannot be opened or
+// read.
+bool LoadDataFile(const std::string& path, core::TextModeReader& reader);
+
+// Whether an accepted entry puts anything on the paper: an empty text
+// prints nothing, framed or not.
+bool EntryPrints(const PrintRecord& record);
+
 // Opens the file at path and calls onPiece(lineNumber, piece) for every piece
 // of a line the job would read from it, in order, counting from 1; stops early
 // when onPiece returns false. Returns false when the file cannot be opened.
@@ -83,12 +93,14 @@ bool ReadDataFile(const std::string& path,
 // the printer values and the clamped corrections are stored in adjustment
 // either way. A conversion error in the file or a printer error is thrown
 // after the document has been abandoned and the file closed: nothing of a
-// half-drawn declaration reaches the paper.
+// half-drawn declaration reaches the paper. With printing given, it receives
+// the number of entries that put anything on the page (EntryPrints).
 std::optional<surface::DocumentOutput> PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                                        const std::string& path = {});
+                                                        const std::string& path = {},
+                                                        int* printing = nullptr);
 // The same job on data already open in reader (read from standard input, or
 // converted in memory): it always prints.
 surface::DocumentOutput PrintDeclaration(core::TPrintAdjustment& adjustment,
-                                         core::TextModeReader& reader);
+                                         core::TextModeReader& reader, int* printing = nullptr);
 
 } // namespace print

@@ -54,6 +54,24 @@ constexpr Kind Kinds[] = {
                                        "is likely UTF-8, not code page 932; read it with "
                                        "--encoding utf-8, or turn it into code page 932 with "
                                        "ocrprint-cli convert")},
+    {print::LintCode::TextNoLineEnd, "text-no-line-end",
+     QT_TRANSLATE_NOOP("ocrprint-cli",
+                       "the line has no line end: its text prints as \"%1\", not \"%2\"")},
+    {print::LintCode::TextNulByte, "text-nul-byte",
+     QT_TRANSLATE_NOOP("ocrprint-cli",
+                       "a NUL byte ends the line early: its text prints as \"%1\", not \"%2\"")},
+    {print::LintCode::TextCut, "text-cut",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "the line is cut after 255 bytes: the text of this piece "
+                                       "prints as \"%1\", not \"%2\"")},
+    {print::LintCode::TextUnclosedQuote, "text-unclosed-quote",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "the text's opening double quote is not closed: its last "
+                                       "character is dropped, it prints as \"%1\", not \"%2\"")},
+    {print::LintCode::EndByte, "end-of-file-byte",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "a byte 0x1A ends the data here: the rest of the file (%1 "
+                                       "bytes) is not read")},
+    {print::LintCode::NoEntry, "no-entry",
+     QT_TRANSLATE_NOOP("ocrprint-cli",
+                       "no entry puts anything on the page: the declaration prints blank")},
 };
 
 constexpr bool InCodeOrder()
@@ -61,7 +79,7 @@ constexpr bool InCodeOrder()
     for (std::size_t i = 0; i < std::size(Kinds); ++i)
         if (static_cast<std::size_t>(Kinds[i].Code) != i)
             return false;
-    return std::size(Kinds) == static_cast<std::size_t>(print::LintCode::Utf8Text) + 1;
+    return std::size(Kinds) == static_cast<std::size_t>(print::LintCode::NoEntry) + 1;
 }
 static_assert(InCodeOrder(), "one text for every kind of finding, in the kinds' order");
 

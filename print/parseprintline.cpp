@@ -1,6 +1,7 @@
 #include "parseprintline.h"
 
 #include "conversions.h"
+#include "cp932.h"
 
 namespace print {
 
@@ -11,7 +12,10 @@ namespace {
 class LineCutter
 {
 public:
-    explicit LineCutter(std::string_view line) : m_rest(line) {}
+    explicit LineCutter(std::string_view line) : m_line(line), m_rest(line) {}
+
+    // Where the rest begins in the line.
+    std::size_t Offset() const { return m_line.size() - m_rest.size(); }
 
     // The bytes before the first separator; empty when there is none.
     std::string_view Cut(char separator) const
@@ -30,14 +34,16 @@ public:
     }
 
 private:
+    std::string_view m_line;
     std::string_view m_rest;
 };
 
 } // namespace
 
-int ParsePrintLine(PrintRecord& record, std::string_view line, int& rejectedField)
+int ParsePrintLine(PrintRecord& record, std::string_view line, ParseDetail& detail)
 {
-    rejectedField = 0;
+    detail = {};
+    int& rejectedField = detail.RejectedField;
     LineCutter cutter(line);
 
     std::string_view field = cutter.Cut(',');
@@ -82,20 +88,40 @@ int ParsePrintLine(PrintRecord& record, std::string_view line, int& rejectedFiel
     cutter.Drop();
 
     cutter.Drop();
+    detail.TextField = cutter.Offset();
     std::string_view text = cutter.Cut('\n');
     if (!text.empty() && text.front() == '"') {
+        // The closing quote goes, or whatever stands in its place; a
+        // double-byte character there goes whole, never half of it.
         text.remove_prefix(1);
-        if (!text.empty())
-            text.remove_suffix(1);
+        text = text.substr(0, core::LastCp932Character(text));
     }
     record.Text.assign(text);
     return 1;
 }
 
+int ParsePrintLine(PrintRecord& record, std::string_view line, int& rejectedField)
+{
+    ParseDetail detail;
+    const int result = ParsePrintLine(record, line, detail);
+    rejectedField = detail.RejectedField;
+    return result;
+}
+
 int ParsePrintLine(PrintRecord& record, std::string_view line)
 {
-    int rejectedField = 0;
-    return ParsePrintLine(record, line, rejectedField);
+    ParseDetail detail;
+    return ParsePrintLine(record, line, detail);
+}
+
+std::string_view HeldText(std::string_view field)
+{
+    if (field.starts_with('"')) {
+        field.remove_prefix(1);
+        if (field.ends_with('"'))
+            field.remove_suffix(1);
+    }
+    return field;
 }
 
 } // namespace print

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "printrecord.h"
@@ -14,5 +15,20 @@ int ParsePrintLine(PrintRecord& record, std::string_view line);
 
 // The same, telling which field (1 to 9) rejected the line when it returns 0.
 int ParsePrintLine(PrintRecord& record, std::string_view line, int& rejectedField);
+
+// What the parser met on its way through a line, beside the record.
+struct ParseDetail
+{
+    int RejectedField = 0;     // the field (1 to 9) that rejected the line
+    std::size_t TextField = 0; // where the text's field begins in the line, when it is an entry
+};
+
+// The same, telling what ParseDetail holds.
+int ParsePrintLine(PrintRecord& record, std::string_view line, ParseDetail& detail);
+
+// What a text field (without its line end) holds as its writer meant it:
+// without the double quotes around it, or without the opening one when none
+// closes it.
+std::string_view HeldText(std::string_view field);
 
 } // namespace print

@@ -222,6 +222,10 @@ DX, DY mm ずらします (|D| &lt; 100。+ は右と下)。
 既定 0,0,0,0</translation>
     </message>
     <message>
+        <source>no entry of the data file puts anything on the page: it is printed blank</source>
+        <translation>データファイルには用紙に何かを印刷する項目がありません: 白紙で印刷されます。</translation>
+    </message>
+    <message>
         <source>request id is %1-%2 (1 file(s))</source>
         <translation>リクエスト ID は %1-%2 です (1 個のファイル)。</translation>
     </message>
@@ -373,6 +377,34 @@ one row per entry</source>
     <message>
         <source>the file is valid UTF-8 with multi-byte characters: it is likely UTF-8, not code page 932; read it with --encoding utf-8, or turn it into code page 932 with ocrprint-cli convert</source>
         <translation>ファイルはマルチバイト文字を含む正しい UTF-8 です: コードページ 932 ではなく UTF-8 と思われます。--encoding utf-8 で読むか、ocrprint-cli convert でコードページ 932 に変換してください。</translation>
+    </message>
+    <message>
+        <source>the line has no line end: its text prints as &quot;%1&quot;, not &quot;%2&quot;</source>
+        <translation>行末に改行がありません: 文字列は「%2」ではなく「%1」と印刷されます。</translation>
+    </message>
+    <message>
+        <source>a NUL byte ends the line early: its text prints as &quot;%1&quot;, not &quot;%2&quot;</source>
+        <translation>NUL バイトで行が途中で終わります: 文字列は「%2」ではなく「%1」と印刷されます。</translation>
+    </message>
+    <message>
+        <source>the line is cut after 255 bytes: the text of this piece prints as &quot;%1&quot;, not &quot;%2&quot;</source>
+        <translation>行が 255 バイトで切られます: この部分の文字列は「%2」ではなく「%1」と印刷されます。</translation>
+    </message>
+    <message>
+        <source>the text&apos;s opening double quote is not closed: its last character is dropped, it prints as &quot;%1&quot;, not &quot;%2&quot;</source>
+        <translation>文字列の先頭の二重引用符が閉じられていません: 最後の文字が落ち、「%2」ではなく「%1」と印刷されます。</translation>
+    </message>
+    <message>
+        <source>a byte 0x1A ends the data here: the rest of the file (%1 bytes) is not read</source>
+        <translation>バイト 0x1A でデータが終わります: ファイルの残り (%1 バイト) は読まれません。</translation>
+    </message>
+    <message>
+        <source>no entry puts anything on the page: the declaration prints blank</source>
+        <translation>用紙に何かを印刷する項目がありません: 申告書は白紙で印刷されます。</translation>
+    </message>
+    <message>
+        <source>cannot reach the default printer (%1): the entries are judged on %2 paper (%3 x %4 mm) at %5x%6 dpi without margins; name the printer with --printer, or describe it with --paper, --dpi and --offset</source>
+        <translation>デフォルト プリンタに接続できません（%1）: 項目は余白のない %2 用紙 (%3 x %4 mm)、%5x%6 dpi で判定されます。--printer でプリンタを指定するか、--paper、--dpi、--offset でその用紙と解像度を指定してください。</translation>
     </message>
     <message numerus="yes">
         <source>the data file has %n error(s) that check lists: the declaration does not print as previewed</source>

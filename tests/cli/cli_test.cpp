@@ -138,7 +138,7 @@ TEST(CliCheck, ReportsEveryLineThatWouldNotPrint)
                        "abc,1,2,3,4,5,a,b,c,d,e,x\r\n"                   // 4 conversion error
                        "10,10,9 ,1,0,1,a,b,c,d,e,x\r\n";                 // 5 integer error
     data += "10,10,9,1,0,1,a,b,c,d,e," + std::string(300, 'A') + "\r\n"; // 6, two pieces
-    data += "10,10,9,1,0,1,a,b,c,d,e,last";                              // 7 fine
+    data += "10,10,9,1,0,1,a,b,c,d,e,last";                              // 7 no line end
     const std::string path = dir.File("d.prn");
     testutil::WriteFileBytes(path, data);
     const Result r = RunCli({"check", "--data", Q(path), "--dpi", "600"});
@@ -147,9 +147,14 @@ TEST(CliCheck, ReportsEveryLineThatWouldNotPrint)
                          ":3: error: field 7 is empty: the line is skipped\n" + path +
                          ":4: error: 'abc' は浮動小数点数ではありません.\n" + path +
                          ":5: error: '9 ' は整数ではありません.\n" + path +
+                         ":6: warning: the line is cut after 255 bytes: the text of this piece "
+                         "prints as \"\", not \"" +
+                         std::string(255 - 24, 'A') + "\"\n" + path +
                          ":6: warning: the line is longer than 254 bytes: it is read in pieces "
                          "of 255 bytes, each one as a line of its own\n" +
-                         path + ":6:256: error: field 1 is empty: the line is skipped\n");
+                         path + ":6:256: error: field 1 is empty: the line is skipped\n" + path +
+                         ":7: warning: the line has no line end: its text prints as \"\", not "
+                         "\"last\"\n");
 
     testutil::WriteFileBytes(dir.File("good.prn"), "10,10,9,1,0,1,a,b,c,d,e,ok\n");
     const Result good = RunCli({"check", "--data", Q(dir.File("good.prn")), "--dpi", "600"});

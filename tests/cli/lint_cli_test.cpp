@@ -65,6 +65,9 @@ TEST(CliCheck, WritesCompilerStyleLines)
         RunCli({"check", "--data", Q(path), "--settings", Q(dir.File("none.ini")), "--dpi", "600"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, path + ":2: warning: horizontal alignment 7 is not 1, 2 or 3\n" + path +
+                         ":3: warning: the line is cut after 255 bytes: the text of this piece "
+                         "prints as \"\", not \"" +
+                         std::string(255 - 23, 'x') + "\"\n" + path +
                          ":3: warning: the line is longer than 254 bytes: it is read in pieces of "
                          "255 bytes, each one as a line of its own\n" +
                          path + ":3:256: error: field 1 is empty: the line is skipped\n" + path +
@@ -82,7 +85,7 @@ TEST(CliCheck, JsonFindingsParseBack)
                              "--dpi", "600", "--format", "json"});
     EXPECT_EQ(r.status, 1);
     const QList<QByteArray> lines = QByteArray::fromStdString(r.out).trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 4) << r.out;
+    ASSERT_EQ(lines.size(), 5) << r.out;
     struct Want
     {
         int line;
@@ -91,10 +94,11 @@ TEST(CliCheck, JsonFindingsParseBack)
         const char* code;
     };
     const Want want[] = {{1, QJsonValue::Null, "warning", "horizontal-alignment"},
+                         {2, QJsonValue::Null, "warning", "text-cut"},
                          {2, QJsonValue::Null, "warning", "long-line"},
                          {2, 256, "error", "field-empty"},
                          {3, QJsonValue::Null, "error", "conversion"}};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         QJsonParseError error;
         const QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].toStdString();
@@ -105,7 +109,7 @@ TEST(CliCheck, JsonFindingsParseBack)
         EXPECT_EQ(o["code"].toString(), want[i].code);
     }
     // The control character of the file stays escaped inside the JSON string.
-    EXPECT_EQ(QJsonDocument::fromJson(lines[3]).object()["message"].toString(),
+    EXPECT_EQ(QJsonDocument::fromJson(lines[4]).object()["message"].toString(),
               QString::fromUtf8("'\\x015O' は浮動小数点数ではありません."));
 }
 

@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "out.prn"},
                     MissingRow{"PdfFormReader",
                                {"preview", "--data", "SAMPLE.prn", "--settings", "SETTINGS",
-                                "--form", "FORM.pdf", "-o", "OUT/out.png"},
+                                "--paper", "A4", "--form", "FORM.pdf", "-o", "OUT/out.png"},
                                ": cannot load the PDF form reader: ",
                                "ocrprint-pdfform.so",
                                "out.png"}),

@@ -48,6 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                   1, 0, 1, "ABC, DEF"},
         AcceptRow{"OpeningQuoteOnlyLosesLastByte", "12.5,30,10,1,0,1,a,b,c,d,e,\"ABC\n", 12.5, 30,
                   10, 1, 0, 1, "AB"},
+        // A double-byte character in the closing quote's place goes whole.
+        AcceptRow{"OpeningQuoteOnlyLosesLastCharacter",
+                  "12.5,30,10,1,0,1,a,b,c,d,e,\"" + kSjisName + "\n", 12.5, 30, 10, 1, 0, 1,
+                  kSjisName.substr(0, 7)},
         AcceptRow{"SingleQuoteIsEmpty", "12.5,30,10,1,0,1,a,b,c,d,e,\"\n", 12.5, 30, 10, 1, 0, 1,
                   ""},
         AcceptRow{"EmptyLastField", "12.5,30,10,1,0,1,a,b,c,d,e,\n", 12.5, 30, 10, 1, 0, 1, ""},
