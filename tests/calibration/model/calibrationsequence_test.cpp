@@ -102,6 +102,8 @@ TEST_P(Accept, StoresOrReplacesEachLength)
     EXPECT_EQ(accepted.Shown, r.shown);
     for (std::size_t i = 0; i < r.texts.size(); ++i)
         EXPECT_EQ(accepted.Replaced[i], accepted.Shown[i] != r.texts[i]) << i;
+    // A test print waits while a box shows something else than was typed.
+    EXPECT_EQ(calibration::model::AnyReplaced(accepted), accepted.Shown != r.texts);
 }
 
 // Every length taken as typed.
