@@ -122,9 +122,9 @@ TEST_P(KeepTable, EndsAsTheUserSays)
         const QString expected = QString::fromUtf8(row.boxes[i]).replace('@', file);
         EXPECT_TRUE(texts[i].startsWith(expected)) << texts[i].toStdString();
         if (row.boxes[i] == Question || row.boxes[i] == ReplaceQuestion) {
-            EXPECT_EQ(captions[i], (QStringList{QStringLiteral("キャンセル"),
-                                                QStringLiteral("保存して終了"),
-                                                QStringLiteral("保存しないで終了")}));
+            EXPECT_EQ(captions[i],
+                      (QStringList{QStringLiteral("キャンセル"), QStringLiteral("保存して終了"),
+                                   QStringLiteral("保存しないで終了")}));
         }
     }
     EXPECT_EQ(visible, row.stays);
