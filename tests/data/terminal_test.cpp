@@ -118,8 +118,14 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     "ocrprint: 不明なオプション --bogus です。",
                     "ja_JP.UTF-8"},
-        TerminalRow{
-            "HelpInEnglish", {"--help"}, nullptr, 0, true, "usage: ocrprint", "en_US.UTF-8"},
+        // LANGUAGE over LANG, as gettext has it.
+        TerminalRow{"HelpInLanguageOverLang",
+                    {"--help"},
+                    nullptr,
+                    0,
+                    true,
+                    "使い方: ocrprint",
+                    "en_US.UTF-8"},
         TerminalRow{"HelpUnderPosix", {"--help"}, nullptr, 0, true, "usage: ocrprint", "POSIX"}),
     [](const auto& info) { return std::string(info.param.name); });
 
