@@ -92,8 +92,12 @@ void TForm2::showEvent(QShowEvent* event)
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
-    // Past QDialog: Escape must not cancel and Enter must not press a button.
-    // Only the buttons and the close box end the dialog.
+    // Escape is the cancel button. Past QDialog: Enter in
+    // an edit box presses no button (Enter on a button presses that one).
+    if (event->matches(QKeySequence::Cancel)) {
+        m_ui.Button4->click();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -228,10 +228,10 @@ void TForm3::showEvent(QShowEvent* event)
 
 void TForm3::keyPressEvent(QKeyEvent* event)
 {
-    // No cancel button: Escape must not close the dialog. Enter finds no
-    // default button, as every button has autoDefault off.
+    // Escape is the cancel button. Enter in an edit box finds no default
+    // button, as every button has autoDefault off.
     if (event->matches(QKeySequence::Cancel)) {
-        event->ignore();
+        m_ui.Button2->click();
         return;
     }
     QDialog::keyPressEvent(event);
