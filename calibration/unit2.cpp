@@ -17,6 +17,7 @@
 #include "handlerguard.h"
 #include "numberedit.h"
 #include "printpress.h"
+#include "readablecolour.h"
 #include "scanmeasure.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
@@ -59,9 +60,10 @@ TForm2::~TForm2() = default;
 
 void TForm2::ApplyColours()
 {
-    // The done button stands out in blue.
+    // The done button stands out in blue, a lighter one on a dark face.
     QPalette palette = m_ui.Button3->palette();
-    palette.setColor(QPalette::ButtonText, Qt::blue);
+    palette.setColor(QPalette::ButtonText,
+                     resources::ReadableOn(Qt::blue, palette.color(QPalette::Button)));
     m_ui.Button3->setPalette(palette);
 }
 
