@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "escape.h"
 #include "messagelocale.h"
 #include "version.h"
 
@@ -106,7 +107,8 @@ std::string UsageError(const std::vector<std::string>& args, const TerminalTexts
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const QString spelled = QString::fromLocal8Bit(arg.data(), qsizetype(arg.size()));
+        // Control bytes shown, not obeyed by the terminal.
+        const QString spelled = QString::fromStdString(core::EscapeControlChars(arg));
         if (arg.size() < 2 || arg[0] != '-') {
             return texts
                 .Tr(QT_TRANSLATE_NOOP("ocrprint-cli", "unexpected argument %1: the window opens "
