@@ -5,9 +5,9 @@
 #include <QPrinter>
 #include <memory>
 
-#include "declarationjob.h"
 #include "exception.h"
 #include "outputwriteerror.h"
+#include "printcheck.h"
 #include "printerdevice.h"
 #include "printererror.h"
 #include "printpress.h"
@@ -69,9 +69,9 @@ void TForm1::Button1Click()
 
 void TForm1::RunDeclarationJob()
 {
-    // A missing data file prints nothing and says nothing; the printer values
-    // and the clamped corrections are kept in PrintAdjustment either way.
-    print::PrintDeclaration(PrintAdjustment);
+    // The data file is judged before anything is sent; the printer values and
+    // the clamped corrections are kept in PrintAdjustment either way.
+    PrintCheck(this, PrintAdjustment).Run();
 }
 
 void TForm1::Button2Click()

@@ -16,6 +16,7 @@
 #include "resources.h"
 #include "tprinter.h"
 #include "version.h"
+#include "windowerror.h"
 
 namespace app {
 
@@ -124,9 +125,17 @@ int TApplication::Run()
 
 void TApplication::ShowException(const std::exception& error)
 {
+    if (const auto* worded = dynamic_cast<const WindowError*>(&error)) {
+        ShowErrorText(worded->Text());
+        return;
+    }
     const std::string text = core::FormatErrorMessage(MessageOf(error));
-    QMessageBox box(QMessageBox::Critical, Title,
-                    QString::fromStdU16String(core::DecodeCp932(text)), QMessageBox::Ok,
+    ShowErrorText(QString::fromStdU16String(core::DecodeCp932(text)));
+}
+
+void TApplication::ShowErrorText(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, Title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }

@@ -39,9 +39,9 @@ public:
     // Names the program; the caption of the error box.
     QString Title;
 
-    // The error box: the exception's message with core::FormatErrorMessage, the
-    // title as caption, the critical icon and one OK button. Returns when the
-    // user has closed it.
+    // The error box: the exception's message with core::FormatErrorMessage (a
+    // WindowError's text as it stands), the title as caption, the critical
+    // icon and one OK button. Returns when the user has closed it.
     void ShowException(const std::exception& error);
 
     // Shows error through the program's Application, or writes it to the
@@ -62,6 +62,8 @@ public:
     }
 
 private:
+    void ShowErrorText(const QString& text);
+
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<QTranslator> m_qtTranslator;
     std::unique_ptr<QTranslator> m_modelTranslator;

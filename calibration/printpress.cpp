@@ -5,11 +5,19 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleHints>
+#include <utility>
 
 #include "handlerguard.h"
 #include "tprinter.h"
 
 namespace calibration {
+
+namespace {
+
+// The press whose print is running.
+PrintPress* g_running = nullptr;
+
+} // namespace
 
 PrintPress::PrintPress(QAbstractButton* button) : QObject(button)
 {
@@ -28,9 +36,12 @@ void PrintPress::Connect(QAbstractButton* button, std::function<void()> print)
                     return;
                 press->m_lastStart.start();
             }
+            PrintPress* const outer = std::exchange(g_running, press);
             try {
                 print();
+                g_running = outer;
             } catch (...) {
+                g_running = outer;
                 // Nothing was printed, and the error box stood between this
                 // press and the next: that one is a retry.
                 if (starts)
@@ -39,6 +50,12 @@ void PrintPress::Connect(QAbstractButton* button, std::function<void()> print)
             }
         });
     });
+}
+
+void PrintPress::Answered()
+{
+    if (g_running)
+        g_running->m_lastStart.start();
 }
 
 bool PrintPress::WithinDoubleClick() const

@@ -20,6 +20,12 @@ public:
     // lives as the button's child.
     static void Connect(QAbstractButton* button, std::function<void()> print);
 
+    // A box the user answered during a press stands for that press: the
+    // double-click interval starts again from the answer, so that the second
+    // click of a double-click on the box's button starts no job. Does nothing
+    // outside a press.
+    static void Answered();
+
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -10,7 +10,7 @@
 #include "core.h"
 #include "diagnostics.h"
 #include "filedevice.h"
-#include "findingtext.h"
+#include "findingline.h"
 #include "print.h"
 #include "printerdevice.h"
 #include "settingsfile.h"

@@ -1,5 +1,8 @@
 #include "datafileerror.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -50,6 +53,20 @@ std::string DataFileOpenError(const std::string& path)
     if (!exists)
         return "ocrdat.prn が見つかりません";
     return "ocrdat.prn を読み込めません（" + reason + "）";
+}
+
+std::string Utf8DataProblemText(const core::Utf8DataProblem& problem)
+{
+    const auto hex = [](uint value, int digits) {
+        return QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+    };
+    const QString reason =
+        problem.NotUtf8
+            ? QCoreApplication::translate("ocrprint-cli", "byte 0x%1 is not UTF-8")
+                  .arg(hex(problem.Byte, 2))
+            : QCoreApplication::translate("ocrprint-cli", "U+%1 has no code page 932 form")
+                  .arg(hex(static_cast<uint>(problem.CodePoint), 4));
+    return reason.toStdString();
 }
 
 } // namespace print

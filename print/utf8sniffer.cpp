@@ -1,5 +1,7 @@
 #include "utf8sniffer.h"
 
+#include "declarationjob.h"
+#include "textmodereader.h"
 #include "utf8.h"
 
 namespace print {
@@ -39,6 +41,23 @@ void Utf8Sniffer::Feed(std::string_view bytes, int line)
         pos += c.Length;
         lineAt = line;
     }
+}
+
+bool LooksLikeUtf8Data(const std::string& data)
+{
+    core::TextModeReader reader;
+    reader.OpenBytes(data);
+    Utf8Sniffer sniffer;
+    bool byteOrderMark = false;
+    ReadPieces(reader, [&](const LinePiece& piece) {
+        if (piece.Number == 1 && piece.Raw.starts_with(core::Utf8ByteOrderMark)) {
+            byteOrderMark = true;
+            return false;
+        }
+        sniffer.Feed(piece.Raw, piece.Line);
+        return true;
+    });
+    return byteOrderMark || sniffer.LooksUtf8();
 }
 
 } // namespace print

@@ -26,4 +26,10 @@ private:
     int m_firstLine = 0;
 };
 
+// Whether data, read as the declaration job reads it, is a UTF-8 file by
+// check's rule: it begins with a byte-order mark, or it is valid UTF-8 with
+// multi-byte characters. Looks at the bytes only, before anything is measured
+// (a character read as code page 932 may have no face to measure it with).
+bool LooksLikeUtf8Data(const std::string& data);
+
 } // namespace print

@@ -156,6 +156,14 @@ void TPrinter::SetDevice(std::unique_ptr<Device> device)
     m_device = std::move(device);
 }
 
+std::unique_ptr<Device> TPrinter::ExchangeDevice(std::unique_ptr<Device> device)
+{
+    if (m_printing || m_finding)
+        ThrowPrinterError(MsgPrinting);
+    std::swap(m_device, device);
+    return device;
+}
+
 void TPrinter::SetDefaultDeviceFactory(DeviceFactory factory)
 {
     m_factory = std::move(factory);

@@ -64,6 +64,9 @@ public:
     // the tests). Refused with "現在印刷中です" while a document is open or
     // the default printer is being looked up.
     void SetDevice(std::unique_ptr<Device> device);
+    // The same, giving back the device it replaces (nullptr when none), so
+    // that a picture can be drawn on another device and the printer put back.
+    std::unique_ptr<Device> ExchangeDevice(std::unique_ptr<Device> device);
     // The current device, or nullptr when none has been selected yet.
     Device* CurrentDevice() const { return m_device.get(); }
 

@@ -457,12 +457,12 @@ one row per entry</source>
         <translation>error: </translation>
     </message>
     <message>
-        <source>error: byte 0x%1 is not UTF-8</source>
-        <translation>error: バイト 0x%1 は UTF-8 ではありません。</translation>
+        <source>byte 0x%1 is not UTF-8</source>
+        <translation>バイト 0x%1 は UTF-8 ではありません。</translation>
     </message>
     <message>
-        <source>error: U+%1 has no code page 932 form</source>
-        <translation>error: U+%1 にはコードページ 932 の表現がありません。</translation>
+        <source>U+%1 has no code page 932 form</source>
+        <translation>U+%1 にはコードページ 932 の表現がありません。</translation>
     </message>
     <message>
         <source>cannot write it</source>

@@ -97,7 +97,8 @@ TEST_F(PrintButtonTest, ConversionErrorReachesTheErrorBoxAndTheProgramGoesOn)
     PressPrint(*windows, m_dir.File("bad.jsonl"));
     EXPECT_EQ(watcher.Count(), 1);
     EXPECT_EQ(seen.Title, apptest::ProgramTitle());
-    EXPECT_EQ(seen.Text, QString::fromUtf8("'PosX' は浮動小数点数ではありません."));
+    EXPECT_EQ(seen.Text,
+              QString::fromStdString(DataFile() + ":2: 'PosX' は浮動小数点数ではありません."));
     EXPECT_FALSE(surface::PrinterObject()->Printing());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.File("window.pdf"))))
         << "the half-drawn page is abandoned";
@@ -176,13 +177,16 @@ TEST_F(PrintButtonTest, NoJapaneseFontStopsThePrintWithTheErrorBox)
         << "nothing may reach the printer";
 }
 
-TEST_F(PrintButtonTest, MissingDataFilePrintsNothingAndSaysNothing)
+TEST_F(PrintButtonTest, MissingDataFilePrintsNothingAndSaysSo)
 {
     auto windows = app::StartUp(m_application);
     windows->Main->show();
-    ModalWatcher watcher([](QWidget* w) { testutil::ReadAndCloseBox(w); });
+    testutil::BoxSeen seen;
+    ModalWatcher watcher([&](QWidget* w) { seen = testutil::ReadAndCloseBox(w); });
     PressPrint(*windows, m_dir.File("none.jsonl"));
-    EXPECT_EQ(watcher.Count(), 0);
+    EXPECT_EQ(watcher.Count(), 1);
+    EXPECT_EQ(seen.Title, apptest::ProgramTitle());
+    EXPECT_EQ(seen.Text, QString::fromStdString("ocrdat.prn が見つかりません: " + DataFile()));
     EXPECT_EQ(testutil::ReadFileBytes(m_dir.File("none.jsonl")), "");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_dir.File("window.pdf"))));
     // The printer was asked all the same, and the corrections clamped.

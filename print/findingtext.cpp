@@ -1,13 +1,9 @@
 #include "findingtext.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <array>
 
-#include "argumentcodec.h"
-
-namespace cli {
+namespace print {
 
 namespace {
 
@@ -104,27 +100,6 @@ const std::string& Template(print::LintCode code)
     return texts[static_cast<std::size_t>(code)];
 }
 
-// JSON holds Unicode: a byte of the path that is not UTF-8 (a Shift-JIS file
-// name) is written as the escaping rule writes a control byte, "\xNN".
-QString JsonText(const std::string& shown)
-{
-    static constexpr char Hex[] = "0123456789abcdef";
-    const QString decoded = DecodeArgument(shown);
-    QString text;
-    text.reserve(decoded.size());
-    for (const QChar c : decoded) {
-        const char16_t unit = c.unicode();
-        if (unit >= 0xDC80 && unit <= 0xDCFF) {
-            const auto byte = static_cast<unsigned>(unit - 0xDC00);
-            text +=
-                QStringLiteral("\\x") + QLatin1Char(Hex[byte >> 4]) + QLatin1Char(Hex[byte & 0xF]);
-        } else {
-            text += c;
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 const char* FindingCode(print::LintCode code)
@@ -162,35 +137,4 @@ std::string FindingMessage(const print::Finding& finding)
     return out;
 }
 
-void AppendFinding(std::string& out, const std::string& path, const print::Finding& finding,
-                   bool json)
-{
-    const char* severity = finding.Error ? "error" : "warning";
-    if (json) {
-        QJsonObject object{
-            {"path", JsonText(path)},
-            {"line", finding.Line > 0 ? QJsonValue(finding.Line) : QJsonValue(QJsonValue::Null)},
-            {"column",
-             finding.Column > 0 ? QJsonValue(finding.Column) : QJsonValue(QJsonValue::Null)},
-            {"severity", severity},
-            {"code", FindingCode(finding.Code)},
-            {"message", QString::fromStdString(FindingMessage(finding))}};
-        out += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
-        return;
-    }
-    out += path;
-    if (finding.Line > 0) {
-        out += ':';
-        out += std::to_string(finding.Line);
-    }
-    if (finding.Line > 0 && finding.Column > 0) {
-        out += ':';
-        out += std::to_string(finding.Column);
-    }
-    out += ": ";
-    out += severity;
-    out += ": ";
-    AppendFindingMessage(out, finding);
-}
-
-} // namespace cli
+} // namespace print
