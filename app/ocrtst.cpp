@@ -189,6 +189,7 @@ void TForm1::Button3Click()
     if (current.Printer.empty() && !dialog.testOption(QAbstractPrintDialog::PrintToFile))
         surface::ThrowPrinterError(surface::MsgNoDefaultPrinter);
     LabelAsChoosing(dialog);
+    ShowPrintToFile(dialog, current.OutputFile);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const surface::PrinterSetup setup = SetupFromQPrinter(chosen, current);

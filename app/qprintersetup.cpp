@@ -88,6 +88,18 @@ surface::PrinterSetup SetupFromQPrinter(const QPrinter& printer,
     return setup;
 }
 
+void ShowPrintToFile(QPrintDialog& dialog, const std::string& file)
+{
+    if (file.empty())
+        return;
+    // Made on a printer that prints to a file, Qt's dialog still opens on
+    // the queue; set again now, the file entry is selected as it is shown
+    // (the entry is added then), and a confirm keeps the file.
+    QPrinter& printer = *dialog.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(file));
+}
+
 void LabelAsChoosing(QPrintDialog& dialog)
 {
     dialog.setWindowTitle(QString::fromUtf8(SetupDialogTitle));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "printersetup.h"
 
 class QPrintDialog;
@@ -19,6 +21,10 @@ void SetUpQPrinter(const surface::PrinterSetup& setup, QPrinter& printer);
 // laid out with.
 surface::PrinterSetup SetupFromQPrinter(const QPrinter& printer,
                                         const surface::PrinterSetup& current);
+
+// Makes dialog show "print to file" onto file, the choice in use; nothing
+// for an empty file (a queue in use).
+void ShowPrintToFile(QPrintDialog& dialog, const std::string& file);
 
 // The dialog chooses the printer, it prints nothing: its title and its
 // confirm button say so ("プリンタ設定", "選択") instead of Qt's "Print".

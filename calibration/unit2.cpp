@@ -17,6 +17,7 @@
 #include "handlerguard.h"
 #include "numberedit.h"
 #include "printpress.h"
+#include "readablecolour.h"
 #include "scanmeasure.h"
 #include "sheetjobs.h"
 #include "windowplacement.h"
@@ -59,9 +60,10 @@ TForm2::~TForm2() = default;
 
 void TForm2::ApplyColours()
 {
-    // The done button stands out in blue.
+    // The done button stands out in blue, a lighter one on a dark face.
     QPalette palette = m_ui.Button3->palette();
-    palette.setColor(QPalette::ButtonText, Qt::blue);
+    palette.setColor(QPalette::ButtonText,
+                     resources::ReadableOn(Qt::blue, palette.color(QPalette::Button)));
     m_ui.Button3->setPalette(palette);
 }
 
@@ -92,8 +94,12 @@ void TForm2::showEvent(QShowEvent* event)
 
 void TForm2::keyPressEvent(QKeyEvent* event)
 {
-    // Past QDialog: Escape must not cancel and Enter must not press a button.
-    // Only the buttons and the close box end the dialog.
+    // Escape is the cancel button. Past QDialog: Enter in
+    // an edit box presses no button (Enter on a button presses that one).
+    if (event->matches(QKeySequence::Cancel)) {
+        m_ui.Button4->click();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 

@@ -15,6 +15,7 @@
 #include "dots.h"
 #include "handlerguard.h"
 #include "numberedit.h"
+#include "readablecolour.h"
 #include "resources.h"
 #include "unit2.h"
 #include "windowplacement.h"
@@ -86,10 +87,22 @@ void TForm3::ApplyLook()
     // A label paints with the role that contrasts with its background, the
     // dialog's button face here (button text): the note names its own role so
     // that its red is what the user sees.
+    // On a dark face the red is lighter, to be read.
     QPalette note = m_ui.Label7->palette();
-    note.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    note.setColor(QPalette::WindowText,
+                  resources::ReadableOn(QColor(255, 0, 0), note.color(QPalette::Button)));
     m_ui.Label7->setPalette(note);
     m_ui.Label7->setForegroundRole(QPalette::WindowText);
+
+    // The style draws the ticks a shade darker than the window colour: on a
+    // dark face they would vanish, so there they are shaded from the text's.
+    for (QSlider* track : {m_ui.TrackBar1, m_ui.TrackBar2}) {
+        QPalette palette = track->palette();
+        if (resources::IsDark(palette.color(QPalette::Button))) {
+            palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+            track->setPalette(palette);
+        }
+    }
 
     // The sheet of paper under the diagram.
     QPalette paper = m_ui.Shape1->palette();
@@ -228,10 +241,10 @@ void TForm3::showEvent(QShowEvent* event)
 
 void TForm3::keyPressEvent(QKeyEvent* event)
 {
-    // No cancel button: Escape must not close the dialog. Enter finds no
-    // default button, as every button has autoDefault off.
+    // Escape is the cancel button. Enter in an edit box finds no default
+    // button, as every button has autoDefault off.
     if (event->matches(QKeySequence::Cancel)) {
-        event->ignore();
+        m_ui.Button2->click();
         return;
     }
     QDialog::keyPressEvent(event);

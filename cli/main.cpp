@@ -9,6 +9,7 @@
 
 #include "cli.h"
 #include "fonts.h"
+#include "messagelocale.h"
 #include "version.h"
 
 namespace {
@@ -20,18 +21,6 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 {
     if (type == QtFatalMsg || qEnvironmentVariableIntValue("OCRPRINT_DEBUG") != 0)
         cli::Report(QStringLiteral("%1"), {message});
-}
-
-// As gettext has it: under the C locale the texts stay as written, whatever
-// LANGUAGE asks for (Qt alone would follow LANGUAGE).
-bool MessagesInCLocale()
-{
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QByteArray value = qgetenv(name);
-        if (!value.isEmpty())
-            return value == "C" || value.startsWith("C.") || value == "POSIX";
-    }
-    return true;
 }
 
 } // namespace
@@ -57,7 +46,8 @@ int main(int argc, char** argv)
     // The user's languages in order of preference; English is what the texts
     // are written in, so it ends the search.
     QTranslator translator;
-    const QStringList languages = MessagesInCLocale() ? QStringList() : QLocale().uiLanguages();
+    const QStringList languages =
+        core::MessagesInCLocale() ? QStringList() : QLocale().uiLanguages();
     for (const QString& language : languages) {
         if (language.startsWith(QLatin1String("en")))
             break;

@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QWidget>
 
+#include "enterkey.h"
 #include "pixelfonts.h"
 
 namespace resources {
@@ -26,6 +27,7 @@ void ApplyWindowLook(QWidget* window)
 {
     window->setBackgroundRole(QPalette::Button);
     ApplyPixelFonts(window);
+    EnterKey::Install(window);
 }
 
 void CentreOnScreen(QWidget* window)

@@ -14,7 +14,8 @@ void SetUpDialog(QWidget* dialog);
 void SetFixedWindowFrame(QWidget* window);
 
 // The look every window of the program shares: the button face behind the
-// controls and the fonts in pixel heights (pixelfonts.h).
+// controls, the fonts in pixel heights (pixelfonts.h) and Enter on the
+// buttons (enterkey.h).
 void ApplyWindowLook(QWidget* window);
 
 // Moves the window to the centre of its screen's available area; the frame

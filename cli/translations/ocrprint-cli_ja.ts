@@ -700,5 +700,31 @@ the lengths (default 0,0)</source>
         <source>--scan-dpi and --scan-scale need --scan</source>
         <translation>--scan-dpi と --scan-scale には --scan が必要です</translation>
     </message>
+    <message>
+        <source>usage: ocrprint [--help | --version]
+Opens the window &quot;%1&quot;: prints the OCR declaration form from ocrdat.prn onto
+pre-printed paper and corrects the printer&apos;s misalignment.
+  -h, --help  show this help and exit
+  --version   show the version and exit
+Needs a display (DISPLAY or WAYLAND_DISPLAY). The same jobs without a window:
+ocrprint-cli --help. Manual: man ocrprint.
+</source>
+        <translation>使い方: ocrprint [--help | --version]
+ウィンドウ「%1」を開きます: ocrdat.prn の OCR 申告書を印刷済みの用紙に印刷し、
+プリンタの位置ずれを補正します。
+  -h, --help  このヘルプを表示して終了します
+  --version   バージョンを表示して終了します
+ディスプレイ (DISPLAY または WAYLAND_DISPLAY) が必要です。ウィンドウなしで同じ処理を行うには:
+ocrprint-cli --help。マニュアル: man ocrprint。
+</translation>
+    </message>
+    <message>
+        <source>unexpected argument %1: the window opens ocrdat.prn itself; try &apos;ocrprint --help&apos;</source>
+        <translation>余分な引数 %1 があります: ウィンドウは ocrdat.prn を自分で開きます。詳しくは &apos;ocrprint --help&apos; を実行してください。</translation>
+    </message>
+    <message>
+        <source>unknown option %1; try &apos;ocrprint --help&apos;</source>
+        <translation>不明なオプション %1 です。詳しくは &apos;ocrprint --help&apos; を実行してください。</translation>
+    </message>
 </context>
 </TS>

@@ -74,8 +74,8 @@ TEST_P(DoubleClickTest, JobsAtTheScheduler)
     if (row.GapMs < 0) {
         m_window->activateWindow();
         m_button->setFocus();
-        XDoTool({"windowfocus", "--sync", QString::number(m_window->winId()), "keydown", "space",
-                 "sleep", "1.5", "keyup", "space"});
+        XDoTool({"windowfocus", "--sync", QString::number(m_window->winId()), "keydown", row.Key,
+                 "sleep", "1.5", "keyup", row.Key});
     } else {
         const int gap =
             row.GapMs +
@@ -110,9 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PRESS_ROWS("MainWindowPrint", false, "Button1"),
                       PRESS_ROWS("MeasurementSheet", true, "Button1"),
                       PRESS_ROWS("TestPrint", true, "Button2"),
-                      // Enter clicks a dialog's focused button
+                      // Enter clicks the focused button, held or not
+                      PressRow{"MainWindowPrintEnterHeld", false, "Button1", -1, 0, 1, "Return"},
                       PressRow{"MeasurementSheetEnterHeld", true, "Button1", -1, 0, 1, "Return"},
-                      PressRow{"TestPrintEnterHeld", true, "Button2", -1, 0, 1, "Return"}),
+                      PressRow{"TestPrintEnterHeld", true, "Button2", -1, 0, 1, "Return"},
+                      PressRow{"TestPrintKeypadEnterHeld", true, "Button2", -1, 0, 1, "KP_Enter"}),
     [](const ::testing::TestParamInfo<PressRow>& info) { return std::string(info.param.Name); });
 
 } // namespace

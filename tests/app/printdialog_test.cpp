@@ -408,4 +408,93 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.Name);
     });
 
+// What the printer list shows and what the file name box holds.
+struct Shown
+{
+    QString printer;
+    QString file;
+};
+
+Shown ShownIn(QPrintDialog* dialog)
+{
+    Shown shown;
+    if (auto* printers = dialog->findChild<QComboBox*>("printers"))
+        shown.printer = printers->currentIndex() == printers->count() - 1 ? QStringLiteral("<file>")
+                                                                          : printers->currentText();
+    if (auto* name = dialog->findChild<QLineEdit*>("filename"); name && name->isEnabled())
+        shown.file = name->text();
+    return shown;
+}
+
+// Picks the list's last entry, printing to a PDF file, names file and confirms.
+void ChooseFileAndAccept(QPrintDialog* dialog, const QString& file)
+{
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    auto* name = dialog->findChild<QLineEdit*>("filename");
+    if (!printers || !name) {
+        ADD_FAILURE() << "no printer list or file name in the dialog";
+        dialog->reject();
+        return;
+    }
+    printers->setCurrentIndex(printers->count() - 1);
+    name->setText(file);
+    dialog->accept();
+}
+
+// The second dialog shows the first one's choice; cancelled it leaves that
+// choice in use, confirmed as shown it keeps it.
+struct ReopenRow
+{
+    const char* Name;
+    const char* First; // the queue chosen first, or nullptr for the PDF file
+    bool Confirm;      // the second dialog confirmed as it opened, else cancelled
+    const char* Shows; // in the second dialog's printer list ("<file>": the PDF file)
+};
+
+void PrintTo(const ReopenRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class ReopenTest : public PrintDialogTest, public ::testing::WithParamInterface<ReopenRow>
+{
+};
+
+TEST_P(ReopenTest, ShowsTheChoiceInUse)
+{
+    const ReopenRow& row = GetParam();
+    const QString file = QString::fromStdString(m_dir.File("chosen.pdf"));
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        if (row.First)
+            ChooseAndAccept(dialog, row.First);
+        else
+            ChooseFileAndAccept(dialog, file);
+    });
+    ASSERT_NE(Current(), nullptr);
+    const std::string chosen = Current()->Name();
+    EXPECT_EQ(chosen, row.First ? std::string(row.First) : "file:" + file.toStdString());
+
+    Shown shown;
+    RunPrinterSetup([&](QPrintDialog* dialog) {
+        shown = ShownIn(dialog);
+        if (row.Confirm)
+            dialog->accept();
+        else
+            dialog->reject();
+    });
+    EXPECT_EQ(shown.printer.toStdString(), row.Shows);
+    EXPECT_EQ(shown.file, row.First ? QString() : file);
+    ASSERT_NE(Current(), nullptr);
+    EXPECT_EQ(Current()->Name(), chosen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ReopenTest,
+                         ::testing::Values(ReopenRow{"FileThenCancel", nullptr, false, "<file>"},
+                                           ReopenRow{"FileThenConfirm", nullptr, true, "<file>"},
+                                           ReopenRow{"QueueThenCancel", "ocr300", false, "ocr300"},
+                                           ReopenRow{"QueueThenConfirm", "ocr300", true, "ocr300"}),
+                         [](const ::testing::TestParamInfo<ReopenRow>& info) {
+                             return std::string(info.param.Name);
+                         });
+
 } // namespace

@@ -205,7 +205,9 @@ class KeyTable : public Form2Test, public ::testing::WithParamInterface<KeyRow>
 {
 };
 
-TEST_P(KeyTable, NeitherEnterNorEscapeEndsTheDialog)
+// Enter in an edit box presses no button (Enter on a button and Escape are in
+// the key table of the window tests).
+TEST_P(KeyTable, EnterInAnEditBoxDoesNotEndTheDialog)
 {
     const KeyRow& row = GetParam();
     FilePrinter printer(Dir().Path(), 300);
@@ -226,15 +228,9 @@ TEST_P(KeyTable, NeitherEnterNorEscapeEndsTheDialog)
 }
 
 INSTANTIATE_TEST_SUITE_P(TForm2, KeyTable,
-                         ::testing::Values(KeyRow{"EscapeInABox", "Edit1", Qt::Key_Escape},
-                                           KeyRow{"ReturnInABox", "Edit4", Qt::Key_Return},
+                         ::testing::Values(KeyRow{"ReturnInABox", "Edit4", Qt::Key_Return},
                                            KeyRow{"EnterInABox", "Edit2", Qt::Key_Enter},
-                                           KeyRow{"EscapeOnCancel", "Button4", Qt::Key_Escape},
-                                           KeyRow{"ReturnOnDone", "Button3", Qt::Key_Return},
-                                           KeyRow{"EnterOnDone", "Button3", Qt::Key_Enter},
-                                           KeyRow{"ReturnOnTestPrint", "Button2", Qt::Key_Return},
-                                           KeyRow{"ReturnOnSheet", "Button1", Qt::Key_Return},
-                                           KeyRow{"EscapeOnTheWindow", "TForm2", Qt::Key_Escape}),
+                                           KeyRow{"ReturnOnTheWindow", "TForm2", Qt::Key_Return}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -303,7 +303,9 @@ TEST_F(Form3Test, DoubleClickOnTheDiagramResetsTheControlsOnly)
     ExpectUnchanged(adjustment);
 }
 
-TEST_F(Form3Test, EnterAndEscapeDoNothingSpecial)
+// Enter in an edit box presses no button (Enter on a button and Escape are in
+// the key table of the window tests).
+TEST_F(Form3Test, EnterInAnEditBoxDoesNothingSpecial)
 {
     core::TPrintAdjustment adjustment = Marked();
     calibration::TForm3 form(adjustment);
@@ -317,10 +319,9 @@ TEST_F(Form3Test, EnterAndEscapeDoNothingSpecial)
             QWidget* focus;
             Qt::Key key;
         } presses[] = {
-            {ui.Edit1, Qt::Key_Escape},   {ui.Edit1, Qt::Key_Return},
-            {ui.Edit2, Qt::Key_Enter},    {ui.TrackBar1, Qt::Key_Escape},
-            {ui.Button1, Qt::Key_Return}, {ui.Button1, Qt::Key_Enter},
-            {ui.Button2, Qt::Key_Return}, {ui.Button2, Qt::Key_Escape},
+            {ui.Edit1, Qt::Key_Return},
+            {ui.Edit2, Qt::Key_Enter},
+            {ui.TrackBar1, Qt::Key_Return},
         };
         for (const auto& press : presses) {
             press.focus->setFocus();

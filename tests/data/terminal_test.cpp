@@ -14,10 +14,11 @@ struct TerminalRow
 {
     const char* name;
     QStringList args;
-    const char* display; // DISPLAY, or nullptr for none (QT_QPA_PLATFORM too if "=x")
-    int status;          // the exit status
-    bool toStdout;       // the answer's one or more lines go to standard output
-    const char* has;     // a text the answer holds
+    const char* display;          // DISPLAY, or nullptr for none (QT_QPA_PLATFORM too if "=x")
+    int status;                   // the exit status
+    bool toStdout;                // the answer's one or more lines go to standard output
+    const char* has;              // a text the answer holds
+    const char* lang = "C.UTF-8"; // LANG, with LANGUAGE=ja and no LC_ALL / LC_MESSAGES
 };
 
 class ProgramOnTerminal : public ::testing::TestWithParam<TerminalRow>
@@ -28,8 +29,11 @@ TEST_P(ProgramOnTerminal, AnswersWithoutAWindow)
 {
     const TerminalRow& row = GetParam();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "OCRPRINT_DEBUG"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "OCRPRINT_DEBUG",
+                             "LC_ALL", "LC_MESSAGES"})
         env.remove(name);
+    env.insert("LANG", row.lang);
+    env.insert("LANGUAGE", "ja");
     if (row.display && row.display[0] == '=')
         env.insert("QT_QPA_PLATFORM", row.display + 1);
     else if (row.display)
@@ -73,7 +77,62 @@ INSTANTIATE_TEST_SUITE_P(
                     "=nosuchplatform",
                     1,
                     false,
-                    "ocrprint: cannot open the window on the Qt platform nosuchplatform"}),
+                    "ocrprint: cannot open the window on the Qt platform nosuchplatform"},
+        // A mistyped argument opens no window, with a display or without.
+        TerminalRow{"UnknownOption",
+                    {"--bogus"},
+                    "=offscreen",
+                    2,
+                    false,
+                    "ocrprint: unknown option --bogus; try 'ocrprint --help'"},
+        TerminalRow{"UnknownOptionWithoutDisplay",
+                    {"-x"},
+                    nullptr,
+                    2,
+                    false,
+                    "ocrprint: unknown option -x; try 'ocrprint --help'"},
+        TerminalRow{"UnknownOptionAfterQtsOwn",
+                    {"-style", "fusion", "--reverse", "-geometry=10x10", "--bogus"},
+                    "=offscreen",
+                    2,
+                    false,
+                    "ocrprint: unknown option --bogus;"},
+        TerminalRow{"ControlBytesShown",
+                    {"--\x1b[2J"},
+                    "=offscreen",
+                    2,
+                    false,
+                    "ocrprint: unknown option --\\x1b[2J;"},
+        TerminalRow{"UnexpectedArgument",
+                    {"ocrdat.prn"},
+                    "=offscreen",
+                    2,
+                    false,
+                    "ocrprint: unexpected argument ocrdat.prn: "},
+        // The user's language; under the C locale LANGUAGE is not followed.
+        TerminalRow{"HelpInJapanese",
+                    {"--help"},
+                    nullptr,
+                    0,
+                    true,
+                    "使い方: ocrprint [--help | --version]",
+                    "ja_JP.UTF-8"},
+        TerminalRow{"UsageErrorInJapanese",
+                    {"--bogus"},
+                    "=offscreen",
+                    2,
+                    false,
+                    "ocrprint: 不明なオプション --bogus です。",
+                    "ja_JP.UTF-8"},
+        // LANGUAGE over LANG, as gettext has it.
+        TerminalRow{"HelpInLanguageOverLang",
+                    {"--help"},
+                    nullptr,
+                    0,
+                    true,
+                    "使い方: ocrprint",
+                    "en_US.UTF-8"},
+        TerminalRow{"HelpUnderPosix", {"--help"}, nullptr, 0, true, "usage: ocrprint", "POSIX"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
