@@ -7,6 +7,7 @@
 #include <QTest>
 #include <filesystem>
 #include <optional>
+#include <unistd.h>
 #include <vector>
 
 #include "app_fixture.h"
@@ -24,6 +25,7 @@ enum class Place
 {
     Private,  // the user's own file, mode 600
     Refused,  // mode 666: anyone could have written it
+    Foreign,  // another user's (needs root to make)
     FullDisk, // the user's own file on a full tmpfs
 };
 
@@ -54,6 +56,8 @@ void PrintTo(const KeepRow& row, std::ostream* os)
 const char* const Notice = "@ を読み込みませんでした: ほかのユーザーも書き込めるファイルです\n"
                            "調整値は初期値です。\n"
                            "終 了 は、確認なしにこのファイルを置き換えません。";
+const char* const ForeignNotice = "@ を読み込みませんでした: ほかのユーザーのファイルです\n"
+                                  "調整値は初期値です。";
 const char* const Question = "調整値が変更されています。保存しますか?";
 const char* const ReplaceQuestion =
     "調整値が変更されています。\n保存すると、読み込まなかった @ を置き換えます。";
@@ -80,6 +84,8 @@ TEST_P(KeepTable, EndsAsTheUserSays)
     std::filesystem::permissions(SettingsFile(), row.place == Place::Refused
                                                      ? std::filesystem::perms(0666)
                                                      : std::filesystem::perms(0600));
+    if (row.place == Place::Foreign && ::chown(SettingsFile().c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "cannot give the file to another user";
     const QString file = QString::fromStdString(SettingsFile());
 
     std::vector<QString> texts;
@@ -138,6 +144,14 @@ INSTANTIATE_TEST_SUITE_P(Exit, KeepTable,
                                                    End::ExitButton,
                                                    nullptr,
                                                    {Notice},
+                                                   false,
+                                                   nullptr},
+                                           KeepRow{"ForeignFileNoticeThenExitKeepsIt",
+                                                   Place::Foreign,
+                                                   false,
+                                                   End::ExitButton,
+                                                   nullptr,
+                                                   {ForeignNotice},
                                                    false,
                                                    nullptr},
                                            KeepRow{"RefusedFileChangedExitCancel",
