@@ -1,10 +1,15 @@
 // The main window (TForm1, unit Ocrtst): the four buttons and the settings at start and exit.
 #include "ocrtst.h"
 
+#include <QCloseEvent>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 #include <memory>
 
+#include "escape.h"
 #include "exception.h"
 #include "outputwriteerror.h"
 #include "printcheck.h"
@@ -53,13 +58,23 @@ void TForm1::showEvent(QShowEvent* event)
     if (!m_placed) {
         m_placed = true;
         resources::CentreOnScreen(this);
+        // Once, over the window, as soon as the run's events are handled.
+        if (!m_settings.Notice().isEmpty())
+            QTimer::singleShot(0, this, &TForm1::ShowLoadNotice);
     }
     QWidget::showEvent(event);
 }
 
+void TForm1::ShowLoadNotice()
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(core::ProgramTitle),
+                    m_settings.Notice(), QMessageBox::Ok, this);
+    box.exec();
+}
+
 void TForm1::FormCreate()
 {
-    settings::LoadSettings(PrintAdjustment);
+    m_settings.Load(PrintAdjustment);
 }
 
 void TForm1::Button1Click()
@@ -76,12 +91,82 @@ void TForm1::RunDeclarationJob()
 
 void TForm1::Button2Click()
 {
+    // A file that was not loaded holds a calibration of its own: it stays
+    // unless there is something to save and the user says to replace it.
+    if (m_settings.KeepsFile()) {
+        const Answer answer =
+            m_settings.Changed(PrintAdjustment) ? AskToSave() : Answer::EndWithoutSaving;
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::EndWithoutSaving) {
+            m_ending = true;
+            close();
+            return;
+        }
+    }
     // A failed save keeps the window open, so that the user can make room or
     // put the directory right and press again; the calibration is not lost.
-    std::string reason;
-    if (!settings::SaveSettings(PrintAdjustment, &reason))
-        throw core::Exception(surface::OutputWriteMessage(settings::SettingsFilePath(), reason));
+    if (!Save())
+        return;
+    m_ending = true;
     close();
+}
+
+bool TForm1::Save()
+{
+    std::string reason;
+    if (settings::SaveSettings(PrintAdjustment, &reason))
+        return true;
+    TApplication::HandleException(
+        core::Exception(surface::OutputWriteMessage(settings::SettingsFilePath(), reason)));
+    return false;
+}
+
+TForm1::Answer TForm1::AskToSave()
+{
+    const QString text =
+        m_settings.KeepsFile()
+            ? QStringLiteral(
+                  "調整値が変更されています。\n保存すると、読み込まなかった %1 を置き換えます。")
+                  .arg(QString::fromStdString(core::EscapeControlChars(m_settings.KeptFile())))
+            : QStringLiteral("調整値が変更されています。保存しますか?");
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(core::ProgramTitle), text,
+                    QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton(QStringLiteral("保存して終了"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("保存しないで終了"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return Answer::SaveAndEnd;
+    if (box.clickedButton() == discard)
+        return Answer::EndWithoutSaving;
+    return Answer::Cancel;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (m_ending || !m_settings.Changed(PrintAdjustment)) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    switch (AskToSave()) {
+    case Answer::SaveAndEnd:
+        if (!Save()) {
+            event->ignore();
+            return;
+        }
+        break;
+    case Answer::EndWithoutSaving:
+        break;
+    case Answer::Cancel:
+        event->ignore();
+        return;
+    }
+    m_ending = true;
+    QWidget::closeEvent(event);
 }
 
 void TForm1::Button3Click()

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "loadedsettings.h"
 #include "printadjustment.h"
 #include "ui_ocrtst.h"
 
@@ -28,8 +29,9 @@ public:
     void FormCreate();
     // "印 刷": prints the declaration.
     void Button1Click();
-    // "終 了": saves the settings, then closes the window whether or not that
-    // worked.
+    // "終 了": saves the settings and closes the window; a failed save shows
+    // the error box and the window stays. A file that was there but not
+    // loaded is replaced only when the user says so (AskToSave).
     void Button2Click();
     // "プリンタ設定": the printer setup dialog; a confirmed choice becomes the
     // printer of the rest of the run.
@@ -37,11 +39,29 @@ public:
     // "誤差調整": the adjustment dialog, modally.
     void Button4Click();
 
+    // The answers to the question before values that were not saved go.
+    enum class Answer
+    {
+        SaveAndEnd,
+        EndWithoutSaving,
+        Cancel
+    };
+    // "保存して終了" / "保存しないで終了" / "キャンセル".
+    Answer AskToSave();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    // The close box ends without saving; after a change it asks first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RunDeclarationJob();
+    // Saves; a failure is shown in the error box and returns false.
+    bool Save();
+    void ShowLoadNotice();
+
+    LoadedSettings m_settings;
+    bool m_ending = false; // the run ends: the close asks nothing more
 
     Ui::TForm1 m_ui;
     bool m_placed = false;

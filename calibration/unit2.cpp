@@ -212,7 +212,7 @@ void TForm2::FormCreate()
     m_ui.Edit4->setText(NumberText(m_adjustment.MeasuredB));
 }
 
-void TForm2::TakeEditLengths(model::FloorStep floor)
+bool TForm2::TakeEditLengths(model::FloorStep floor)
 {
     QLineEdit* const edits[] = {m_ui.Edit1, m_ui.Edit2, m_ui.Edit3, m_ui.Edit4};
     model::LengthTexts texts;
@@ -226,6 +226,7 @@ void TForm2::TakeEditLengths(model::FloorStep floor)
         if (accepted.Replaced[i])
             edits[i]->setText(QString::fromStdString(accepted.Shown[i]));
     }
+    return model::AnyReplaced(accepted);
 }
 
 void TForm2::Button1Click()
@@ -235,7 +236,10 @@ void TForm2::Button1Click()
 
 void TForm2::Button2Click()
 {
-    TakeEditLengths(model::TestPrintFloor);
+    // A replaced length is seen in its box before a sheet goes out: the next
+    // press prints on what the boxes show.
+    if (TakeEditLengths(model::TestPrintFloor))
+        return;
     model::PrintTestSheet(MeasureState);
 }
 

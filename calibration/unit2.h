@@ -74,8 +74,9 @@ protected:
 private:
     void ApplyColours();
     void FitLabels();
-    // The buttons' steps from the four boxes to the derived corrections.
-    void TakeEditLengths(model::FloorStep floor);
+    // The buttons' steps from the four boxes to the derived corrections;
+    // whether a length was replaced (its box now shows the nominal length).
+    bool TakeEditLengths(model::FloorStep floor);
     void Say(QMessageBox::Icon icon, const QString& text);
 
     Ui::TForm2 m_ui;

@@ -68,6 +68,10 @@ const char* OffsetWarningText(OffsetProblem problem)
         return "横方向調整値に誤りがあります。(±20mmまで)";
     case OffsetProblem::Vertical:
         return "縦方向調整値に誤りがあります。(±20mmまで)";
+    case OffsetProblem::HorizontalNotANumber:
+        return "横方向調整値に誤りがあります。(数値で入力してください)";
+    case OffsetProblem::VerticalNotANumber:
+        return "縦方向調整値に誤りがあります。(数値で入力してください)";
     case OffsetProblem::None:
         break;
     }
@@ -77,12 +81,20 @@ const char* OffsetWarningText(OffsetProblem problem)
 OffsetCheck CheckOffsets(const std::string& horzCp932, const std::string& vertCp932)
 {
     OffsetCheck check;
-    check.Horz = core::StrToFloatDef0(horzCp932);
+    if (!core::TryStrToFloat(horzCp932, check.Horz)) {
+        check.Horz = 0;
+        check.Problem = OffsetProblem::HorizontalNotANumber;
+        return check;
+    }
     if (check.Horz < -OffsetLimitMm || check.Horz > OffsetLimitMm) {
         check.Problem = OffsetProblem::Horizontal;
         return check;
     }
-    check.Vert = core::StrToFloatDef0(vertCp932);
+    if (!core::TryStrToFloat(vertCp932, check.Vert)) {
+        check.Vert = 0;
+        check.Problem = OffsetProblem::VerticalNotANumber;
+        return check;
+    }
     if (check.Vert < -OffsetLimitMm || check.Vert > OffsetLimitMm)
         check.Problem = OffsetProblem::Vertical;
     return check;

@@ -46,20 +46,24 @@ enum class FloorStep
 // hair below a step goes to the step beneath it.
 double FloorToStep(double value, FloorStep step);
 
-// Which position box of the adjustment dialog holds a value outside the limits.
+// Which position box of the adjustment dialog holds a value outside the
+// limits, or text that is not a number (which would be stored as 0).
 enum class OffsetProblem
 {
     None,
     Horizontal,
-    Vertical
+    Vertical,
+    HorizontalNotANumber,
+    VerticalNotANumber
 };
 
 // The warning box's text (UTF-8) for a problem other than None.
 const char* OffsetWarningText(OffsetProblem problem);
 
 // What the adjustment dialog's OK makes of its two position boxes: each text
-// by the lenient conversion, the horizontal one checked first; the vertical
-// one is not read once the horizontal one has failed.
+// must be a number (the strict conversion: "1,5", "2.5mm" or an empty box is
+// refused, not taken as 0) within the limits, the horizontal one checked
+// first; the vertical one is not read once the horizontal one has failed.
 struct OffsetCheck
 {
     double Horz = 0;

@@ -63,6 +63,14 @@ AcceptedLengths AcceptLengths(const LengthValues& mm)
     return accepted;
 }
 
+bool AnyReplaced(const AcceptedLengths& lengths)
+{
+    for (const bool replaced : lengths.Replaced)
+        if (replaced)
+            return true;
+    return false;
+}
+
 void StoreLengths(const AcceptedLengths& lengths, core::TPrintAdjustment& adjustment)
 {
     adjustment.MeasuredX = lengths.Mm[X];

@@ -70,6 +70,12 @@ AcceptedLengths AcceptLengths(const LengthTexts& utf8);
 // Step 2 on numbers (NaN is replaced); Shown in the general number form.
 AcceptedLengths AcceptLengths(const LengthValues& mm);
 
+// Whether any length was replaced. A test print goes out only on lengths the
+// user has seen: after a replacement the boxes show the nominal lengths and
+// that press prints nothing, so that "250" for 205 does not print a sheet
+// without correction unnoticed.
+bool AnyReplaced(const AcceptedLengths& lengths);
+
 // The accepted lengths into MeasuredX, MeasuredY, MeasuredA and MeasuredB.
 void StoreLengths(const AcceptedLengths& lengths, core::TPrintAdjustment& adjustment);
 

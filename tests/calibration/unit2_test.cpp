@@ -1,7 +1,12 @@
 // What the measurement dialog's buttons do when the user types and clicks:
 // the lengths stored, the corrections handed to the adjustment dialog, the
 // pages printed, cancel and the close box, and a missing printer.
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QStyleHints>
+#include <QTest>
+#include <algorithm>
+#include <iterator>
 
 #include "form3controls.h"
 #include "measurestate.h"
@@ -173,8 +178,13 @@ const TestPrintRow TestPrintRows[] = {
     // -0.754 gives -0.76.
     {"BothAxesAt600dpi", 600, {"150.5", "199", "100", "150"}, {},
      {150.5, 199, 100, 150}, -2, 3, 0.33, -0.76},
+    // A replaced length is shown first; the press after prints on it.
     {"ReplacedLengths", 300, {"abc", "250.5", "79.9", ""}, {"150", "200", "100", "150"},
      {150, 200, 100, 150}, 0, 0, 0, 0},
+    {"TwoFiftyForXIsReplaced", 300, {"250", "200", "100", "150"}, {"150", nullptr, nullptr, nullptr},
+     {150, 200, 100, 150}, 0, 0, 0, 0},
+    {"LettersForYAreReplaced", 300, {"151", "abc", "100", "150"}, {nullptr, "200", nullptr, nullptr},
+     {151, 200, 100, 150}, -2, 0, 0.66, 0},
 };
 // clang-format on
 
@@ -189,13 +199,24 @@ TEST_P(TestPrintTable, StoresTheLengthsAndPrintsOnePageWithTheFinerCorrections)
     m_form2->show();
     TypeAll(row.typed);
     Click(m_form2.get(), TestButton);
+    const auto expectShown = [&] {
+        for (int i = 0; i < 4; ++i) {
+            SCOPED_TRACE(EditNames[i]);
+            const char* shown = row.shown[i] ? row.shown[i] : row.typed[i];
+            EXPECT_EQ(EditText(m_form2.get(), EditNames[i]).toStdString(), shown);
+        }
+    };
+    if (std::any_of(std::begin(row.shown), std::end(row.shown), [](const char* t) { return t; })) {
+        // The replacement is in its box and nothing went out yet.
+        expectShown();
+        EXPECT_TRUE(printer.Ops().empty());
+        // A later press, not the second click of a double-click.
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+        Click(m_form2.get(), TestButton);
+    }
 
     EXPECT_TRUE(m_form2->isVisible()); // the dialog stays open
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(EditNames[i]);
-        const char* shown = row.shown[i] ? row.shown[i] : row.typed[i];
-        EXPECT_EQ(EditText(m_form2.get(), EditNames[i]).toStdString(), shown);
-    }
+    expectShown();
     ExpectLengths(row.lengths[0], row.lengths[1], row.lengths[2], row.lengths[3]);
     const calibration::model::TMeasureState& s = calibration::MeasureState;
     EXPECT_EQ(s.DpiX, row.dpi);

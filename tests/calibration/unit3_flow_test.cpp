@@ -52,6 +52,8 @@ void ExpectUnchanged(const core::TPrintAdjustment& a)
 
 const char* const HorzMessage = "横方向調整値に誤りがあります。(±20mmまで)";
 const char* const VertMessage = "縦方向調整値に誤りがあります。(±20mmまで)";
+const char* const HorzNaN = "横方向調整値に誤りがあります。(数値で入力してください)";
+const char* const VertNaN = "縦方向調整値に誤りがあります。(数値で入力してください)";
 
 struct OkRow
 {
@@ -120,9 +122,16 @@ INSTANTIATE_TEST_SUITE_P(
                       OkRow{"MinusTwentyIsAccepted", "-20", "-20", nullptr, -20, -20},
                       OkRow{"FractionsAreStoredAsTyped", "0.25", "-19.9", nullptr, 0.25, -19.9},
                       OkRow{"BlanksAndExponent", " 1.5 ", "-2E1", nullptr, 1.5, -20},
-                      OkRow{"NotANumberIsStoredAsZero", "abc", "", nullptr, 0, 0},
                       OkRow{"FullWidthDigitsAreStored", "－１．５", "２", nullptr, -1.5, 2},
-                      OkRow{"BeyondTheNumberTypeIsZero", "1e400", "3", nullptr, 0, 3},
+                      OkRow{"CommaIsNotANumber", "1,5", "0", HorzNaN, 0, 0},
+                      OkRow{"UnitIsNotANumber", "2.5mm", "0", HorzNaN, 0, 0},
+                      OkRow{"LettersAroundANumber", "abc1.5x", "0", HorzNaN, 0, 0},
+                      OkRow{"EmptyHorizontal", "", "0", HorzNaN, 0, 0},
+                      OkRow{"BeyondTheNumberType", "1e400", "3", HorzNaN, 0, 0},
+                      OkRow{"BothNotNumbersReportsTheHorizontal", "abc", "", HorzNaN, 0, 0},
+                      OkRow{"EmptyVertical", "1.5", "", VertNaN, 0, 0},
+                      OkRow{"VerticalComma", "0", "1,5", VertNaN, 0, 0},
+                      OkRow{"RangeBeforeVerticalNumber", "25", "x", HorzMessage, 0, 0},
                       OkRow{"JustAboveTwenty", "20.01", "0", HorzMessage, 0, 0},
                       OkRow{"BelowMinusTwenty", "-20.5", "0", HorzMessage, 0, 0},
                       OkRow{"HugeHorizontal", "1e300", "0", HorzMessage, 0, 0},

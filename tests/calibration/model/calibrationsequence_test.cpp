@@ -102,6 +102,8 @@ TEST_P(Accept, StoresOrReplacesEachLength)
     EXPECT_EQ(accepted.Shown, r.shown);
     for (std::size_t i = 0; i < r.texts.size(); ++i)
         EXPECT_EQ(accepted.Replaced[i], accepted.Shown[i] != r.texts[i]) << i;
+    // A test print waits while a box shows something else than was typed.
+    EXPECT_EQ(calibration::model::AnyReplaced(accepted), accepted.Shown != r.texts);
 }
 
 // Every length taken as typed.
@@ -221,7 +223,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ConfirmRow{"HandedOver", {16, 26, "0.3", "-0.8"}, OffsetProblem::None, {-2, 3, 0.3, -0.8}},
         ConfirmRow{"AtTheLimits", {0, 40, "-20", "20"}, OffsetProblem::None, {-10, 10, -20, 20}},
-        ConfirmRow{"NotANumberIsZero", {20, 20, "abc", ""}, OffsetProblem::None, {0, 0, 0, 0}},
+        ConfirmRow{"HorizontalNotANumber",
+                   {20, 20, "2.5mm", "0"},
+                   OffsetProblem::HorizontalNotANumber,
+                   Untouched},
+        ConfirmRow{
+            "VerticalEmpty", {20, 20, "1", ""}, OffsetProblem::VerticalNotANumber, Untouched},
         ConfirmRow{"VerticalBeyond", {40, 0, "-20", "54"}, OffsetProblem::Vertical, Untouched},
         ConfirmRow{"BothBeyondSaysHorizontal",
                    {20, 20, "20.01", "-20.5"},
@@ -236,6 +243,10 @@ TEST(OffsetWarningText, OnePerBox)
                  "横方向調整値に誤りがあります。(±20mmまで)");
     EXPECT_STREQ(OffsetWarningText(OffsetProblem::Vertical),
                  "縦方向調整値に誤りがあります。(±20mmまで)");
+    EXPECT_STREQ(OffsetWarningText(OffsetProblem::HorizontalNotANumber),
+                 "横方向調整値に誤りがあります。(数値で入力してください)");
+    EXPECT_STREQ(OffsetWarningText(OffsetProblem::VerticalNotANumber),
+                 "縦方向調整値に誤りがあります。(数値で入力してください)");
     EXPECT_STREQ(OffsetWarningText(OffsetProblem::None), "");
 }
 
