@@ -244,13 +244,14 @@ INSTANTIATE_TEST_SUITE_P(Forms, PreviewOnForm,
                              return std::string(info.param).ends_with(".pdf") ? "Pdf" : "Png";
                          });
 
-TEST_F(Preview, MarksAnEntryOffThePaperInRed)
+TEST_F(Preview, MarksTheEntriesCheckWarnsOfInRed)
 {
-    // Line 2 reaches past the right edge at 205 mm; line 3 lies 700 mm off.
-    const QImage page =
-        Run(std::string("50,50,10,1,0,1,a,b,c,,,ABC\r\n") +
-                "205,100,10,1,0,1,a,b,c,,,WIDE TEXT\r\n" + "900,150,10,1,0,1,a,b,c,,,GONE\r\n",
-            {});
+    // Line 2 reaches past the right edge at 205 mm; line 3 lies 700 mm off;
+    // no font has the text of line 4 (U+E000), which print refuses.
+    const QImage page = Run(
+        std::string("50,50,10,1,0,1,a,b,c,,,ABC\r\n") + "205,100,10,1,0,1,a,b,c,,,WIDE TEXT\r\n" +
+            "900,150,10,1,0,1,a,b,c,,,GONE\r\n" + "50,200,10,1,0,1,a,b,c,,,\xF0\x40\r\n",
+        {});
     // White paper without a form: nothing green.
     EXPECT_EQ(Count(page, page.rect(), FormGreen), 0);
     const int y100 = 100 * 150 * 10 / 254; // 100 mm at 150 dpi
@@ -258,6 +259,7 @@ TEST_F(Preview, MarksAnEntryOffThePaperInRed)
     // A red box and number at each of the two, at the paper's right edge.
     EXPECT_GT(Count(page, QRect(1140, y100 - 10, 100, 50), Red), 50);
     EXPECT_GT(Count(page, QRect(1140, y150 - 10, 100, 50), Red), 50);
+    EXPECT_GT(Count(page, QRect(270, 200 * 150 * 10 / 254 - 20, 100, 60), Red), 50);
     // The line in order is not marked.
     EXPECT_EQ(Count(page, QRect(250, 270, 200, 60), Red), 0);
 }
