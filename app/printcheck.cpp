@@ -84,7 +84,9 @@ void PrintCheck::Run()
     if (m_judged.Conversion)
         throw WindowError(Place(m_judged.Conversion->Line) +
                           QString::fromStdString(m_judged.Conversion->Values.at(0)));
-    if (m_judged.Warnings > 0 && !Confirm())
+    // A text no installed font draws cannot be printed anyway: the job
+    // refuses it in its own words before anything is sent.
+    if (m_judged.Warnings > 0 && !m_judged.NoFont && !Confirm())
         return;
 
     core::TextModeReader reader;
@@ -128,6 +130,7 @@ void PrintCheck::Judge()
                             if (f.Error || f.Code == print::LintCode::Utf8Text ||
                                 f.Code == print::LintCode::Utf8ByteOrderMark)
                                 return;
+                            m_judged.NoFont |= f.Code == print::LintCode::NoFont;
                             if (m_judged.Listed.size() < ListedWarnings)
                                 m_judged.Listed.push_back(f);
                             ++m_judged.Warnings;

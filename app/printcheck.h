@@ -19,10 +19,11 @@ namespace app {
 
 // One press of "印 刷": reads the data file at its place whole; UTF-8 data
 // (by check's rule) is printed as `print --encoding utf-8` prints it. A file
-// that cannot be read, a character code page 932 does not have and a number
-// that does not convert are shown in the error box and print nothing; the
-// warnings are listed in a box that offers to print anyway, to cancel, or to
-// look at the page first. A file without findings prints at once.
+// that cannot be read, a character code page 932 does not have, a number
+// that does not convert and a character no installed font draws are shown in
+// the error box and print nothing; the warnings are listed in a box that
+// offers to print anyway, to cancel, or to look at the page first. A file
+// without findings prints at once.
 class PrintCheck
 {
 public:
@@ -56,6 +57,7 @@ private:
     struct Judged
     {
         std::optional<print::Finding> Conversion;
+        bool NoFont = false; // a text no installed font draws
         std::size_t Warnings = 0;
         std::vector<print::Finding> Listed; // the first ListedWarnings
         print::MarkedLines Marked;

@@ -1,6 +1,8 @@
 #include "datalint.h"
 
+#include <QString>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 
@@ -49,6 +51,30 @@ std::string Hex(std::string_view bytes)
         out += Digits[b & 0x0F];
     }
     return out;
+}
+
+// The length of the character at the start of a code page 932 text, as the
+// decoder takes it.
+std::size_t CharacterLength(std::string_view text)
+{
+    return text.size() >= 2 && core::IsCp932LeadByte(static_cast<unsigned char>(text[0])) &&
+                   core::IsCp932TrailByte(static_cast<unsigned char>(text[1]))
+               ? 2
+               : 1;
+}
+
+// The offset of the first character of a code page 932 text that decodes
+// to c; 0 when none does.
+std::size_t FindCharacter(std::string_view text, char32_t c)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharacterLength(text.substr(i));
+        const std::u16string decoded = core::DecodeCp932(text.substr(i, length));
+        if (decoded.size() == 1 && decoded[0] == c)
+            return i;
+        i += length;
+    }
+    return 0;
 }
 
 class Linter
@@ -101,7 +127,7 @@ public:
                    {core::Cp932ToUtf8(core::FormatErrorMessage(e.Message()))});
             return;
         }
-        Entry(piece.Line, column);
+        Entry(piece, detail.TextField, column);
         Printed(piece, detail.TextField, last, column);
     }
 
@@ -128,8 +154,15 @@ private:
         m_onFinding(Finding{line, column, error, code, std::move(values)});
     }
 
+    struct Measured
+    {
+        std::int32_t Width = 0;
+        std::int32_t Height = 0;
+        char32_t Undrawable = 0; // the job refuses the text for it
+    };
+
     // The text's cell in the entry's font, as the job measures it.
-    std::pair<std::int32_t, std::int32_t> Measure(const PrintRecord& record)
+    Measured Measure(const PrintRecord& record)
     {
         std::string& key = m_key;
         key.assign(reinterpret_cast<const char*>(&record.FontSize), sizeof record.FontSize);
@@ -139,8 +172,11 @@ private:
         if (m_measured.size() >= MeasureCacheLimit)
             m_measured.clear();
         m_canvas.Font().SetSize(record.FontSize);
-        const surface::MeasuredText text = m_canvas.MeasureText(record.Text);
-        return m_measured.emplace(key, std::pair(text.Width(), text.Height())).first->second;
+        // What the job refuses is a finding here: the rest is judged.
+        const surface::MeasuredText text =
+            m_canvas.MeasureText(record.Text, surface::UndrawableText::Measure);
+        return m_measured.emplace(key, Measured{text.Width(), text.Height(), text.Undrawable()})
+            .first->second;
     }
 
     // The text the parser gave the entry against what its piece holds, up
@@ -165,8 +201,10 @@ private:
         Report(piece.Line, column, false, code, {shown(m_record.Text), shown(held)});
     }
 
-    void Entry(int line, int column)
+    // textField: where the text's field begins in the piece.
+    void Entry(const LinePiece& piece, std::size_t textField, int column)
     {
+        const int line = piece.Line;
         const PrintRecord& r = m_record;
         if (r.FontSize <= 0 || r.FontSize > MaxFontSize)
             Report(line, column, false, LintCode::FontSize, {std::to_string(r.FontSize)});
@@ -177,7 +215,9 @@ private:
         if (r.Framed != 0 && r.Framed != 1)
             Report(line, column, false, LintCode::Framed, {std::to_string(r.Framed)});
 
-        const auto [width, height] = Measure(r);
+        const auto [width, height, undrawable] = Measure(r);
+        if (undrawable != 0)
+            Undrawable(piece, textField, undrawable);
         const core::TPrintAdjustment& adj = m_device.Adjustment;
         const EntryCell cell = PlaceCell(adj, r, width, height);
         // From the printable area's corner to the paper's.
@@ -188,6 +228,18 @@ private:
         Place(line, column, onPaper);
         if (const int other = m_cells.Add(onPaper, line))
             Report(line, column, false, LintCode::Overlap, {std::to_string(other)});
+    }
+
+    // At the character's own column: the text starts after its opening quote.
+    void Undrawable(const LinePiece& piece, std::size_t textField, char32_t c)
+    {
+        const std::size_t quote =
+            textField < piece.Bytes.size() && piece.Bytes[textField] == '"' ? 1 : 0;
+        const std::size_t at = textField + quote + FindCharacter(m_record.Text, c);
+        char code[16];
+        std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(c));
+        Report(piece.Line, piece.Column + static_cast<int>(at), false, LintCode::NoFont,
+               {QString::fromUcs4(&c, 1).toStdString(), code});
     }
 
     void Place(int line, int column, const CellIndex::Rect& c)
@@ -225,7 +277,7 @@ private:
     PrintRecord m_record;
     CellIndex m_cells;
     Utf8Sniffer m_sniffer;
-    std::unordered_map<std::string, std::pair<std::int32_t, std::int32_t>> m_measured;
+    std::unordered_map<std::string, Measured> m_measured;
     std::string m_key;
     LintSummary m_summary;
     int m_longLine = 0;

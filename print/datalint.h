@@ -30,6 +30,7 @@ enum class LintCode
     VertAlign,         // outside 1 to 3
     Framed,            // neither 0 nor 1
     NotCp932,          // a byte sequence code page 932 does not have
+    NoFont,            // no installed font draws a character; values: it, its code in hex
     Overlap,           // the cell overlaps an earlier entry's; value: its line
     LongLine,          // the line is read in pieces
     Utf8ByteOrderMark, // the file begins with a UTF-8 byte-order mark

@@ -72,11 +72,11 @@ EntryCell PlaceCell(const core::TPrintAdjustment& adj, const PrintRecord& record
 }
 
 EntryCell DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adj,
-                    const PrintRecord& record)
+                    const PrintRecord& record, surface::UndrawableText undrawable)
 {
     canvas.Font().SetSize(record.FontSize);
     // Measured once: the anchor, the text and its frame all use this cell.
-    const surface::MeasuredText text = canvas.MeasureText(record.Text);
+    const surface::MeasuredText text = canvas.MeasureText(record.Text, undrawable);
     const EntryCell cell = PlaceCell(adj, record, text.Width(), text.Height());
     const std::int32_t x = cell.X;
     const std::int32_t y = cell.Y;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "device.h"
+#include "fonts.h"
 #include "printadjustment.h"
 #include "printrecord.h"
 
@@ -54,8 +55,10 @@ EntryCell PlaceCell(const core::TPrintAdjustment& adjustment, const PrintRecord&
                     std::int32_t width, std::int32_t height);
 
 // Draws one accepted entry with the correction applied; returns its cell.
+// The job refuses a text no installed face can draw; the preview draws it.
 EntryCell DrawEntry(surface::TPrinterCanvas& canvas, const core::TPrintAdjustment& adjustment,
-                    const PrintRecord& record);
+                    const PrintRecord& record,
+                    surface::UndrawableText undrawable = surface::UndrawableText::Refuse);
 
 // One piece of a line as the job reads it.
 struct LinePiece

@@ -39,6 +39,9 @@ constexpr Kind Kinds[] = {
      QT_TRANSLATE_NOOP("ocrprint-cli", "Framed %1 is neither 0 nor 1: no frame is drawn")},
     {print::LintCode::NotCp932, "not-cp932",
      QT_TRANSLATE_NOOP("ocrprint-cli", "bytes %1 are not code page 932: they print garbled")},
+    {print::LintCode::NoFont, "no-font",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "no installed font can print \"%1\" (U+%2): the "
+                                       "declaration does not print")},
     {print::LintCode::Overlap, "overlap",
      QT_TRANSLATE_NOOP("ocrprint-cli", "the text cell overlaps that of line %1")},
     {print::LintCode::LongLine, "long-line",

@@ -92,7 +92,9 @@ surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface
         } catch (const core::EConvertError&) {
             return true;
         }
-        const EntryCell cell = DrawEntry(canvas, adjustment, record);
+        // Drawn as it would come out, empty boxes and all: check marks it.
+        const EntryCell cell =
+            DrawEntry(canvas, adjustment, record, surface::UndrawableText::Measure);
         if (marked.count(piece.Line) != 0)
             marks.push_back({cell, piece.Line});
         return true;

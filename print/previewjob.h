@@ -20,7 +20,8 @@ using MarkedLines = std::set<int>;
 // at the resolution the entries were judged in. The printable area of the
 // judged device is outlined in blue; every entry of a marked line gets a red box and its
 // line number in red. Entries the job would skip are not drawn; the preview
-// goes past a conversion error, which the job would stop at.
+// goes past a conversion error and draws a character no installed face has,
+// which the job would stop at.
 surface::DocumentOutput PrintPreview(core::TextModeReader& reader, const surface::PageArea& judged,
                                      const MarkedLines& marked);
 

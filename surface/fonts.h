@@ -30,6 +30,14 @@ char32_t FirstUndrawable(const QFontMetrics& metrics, const QString& text);
 // of a job that has no face for its texts.
 inline constexpr const char* JapaneseFontPackage = "fonts-ipafont-gothic";
 
+// What measuring a text does when a character of it cannot be drawn by any
+// installed face.
+enum class UndrawableText
+{
+    Refuse,  // throws, as ThrowNoFontFor: the printing rule
+    Measure, // measures it as it would be drawn, and names the character
+};
+
 // Throws core::EPrinter: character c cannot be drawn by any installed face,
 // install JapaneseFontPackage. A page printed regardless would carry empty
 // boxes where the entries should be.

@@ -156,8 +156,10 @@ struct TPrinterCanvas::MetricsCache
     std::int32_t DpiY = 0;
     QString Face;
     std::map<std::int32_t, Entry> ByHeight;
-    // The characters found drawable in Face: a page repeats the same few.
+    // The characters found drawable in Face, and not: a page repeats the
+    // same few.
     QSet<char32_t> Drawable;
+    QSet<char32_t> Undrawable;
 };
 
 TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
@@ -166,7 +168,7 @@ TPrinterCanvas::TPrinterCanvas(TPrinter& printer)
 
 TPrinterCanvas::~TPrinterCanvas() = default;
 
-MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
+MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932, UndrawableText undrawable)
 {
     MeasuredText m;
     m.m_bytes = textCp932;
@@ -184,6 +186,7 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
         cache.Face = face;
         cache.ByHeight.clear();
         cache.Drawable.clear();
+        cache.Undrawable.clear();
     }
     auto found = cache.ByHeight.find(m_font.Height());
     if (found == cache.ByHeight.end()) {
@@ -196,7 +199,13 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
                 .first;
     }
     const MetricsCache::Entry& entry = found->second;
-    CheckDrawable(entry.Metrics, m.m_text);
+    // Checked when measured, before anything is drawn: a text that would
+    // come out as empty boxes stops the job, and the document it belongs to
+    // is abandoned before it reaches the printer.
+    m.m_undrawable = FindUndrawable(entry.Metrics, m.m_text);
+    m.m_undrawableText = undrawable;
+    if (m.m_undrawable != 0 && undrawable == UndrawableText::Refuse)
+        ThrowNoFontFor(m.m_undrawable);
     m.m_font = entry.Font;
     m.m_device = device;
     m.m_fontHeight = m_font.Height();
@@ -209,23 +218,19 @@ MeasuredText TPrinterCanvas::MeasureText(const std::string& textCp932)
     return m;
 }
 
-void TPrinterCanvas::CheckDrawable(const QFontMetrics& metrics, const QString& text)
+char32_t TPrinterCanvas::FindUndrawable(const QFontMetrics& metrics, const QString& text)
 {
-    // Checked when measured, before anything is drawn: a text that would
-    // come out as empty boxes stops the job, and the document it belongs to
-    // is abandoned before it reaches the printer.
-    QSet<char32_t>& drawable = m_cache->Drawable;
-    QString unknown;
+    MetricsCache& cache = *m_cache;
     for (const char32_t c : text.toUcs4()) {
-        if (!drawable.contains(c))
-            unknown.append(QString::fromUcs4(&c, 1));
+        if (cache.Drawable.contains(c))
+            continue;
+        if (cache.Undrawable.contains(c) || FirstUndrawable(metrics, QString::fromUcs4(&c, 1))) {
+            cache.Undrawable.insert(c);
+            return c;
+        }
+        cache.Drawable.insert(c);
     }
-    if (unknown.isEmpty())
-        return;
-    if (const char32_t missing = FirstUndrawable(metrics, unknown))
-        ThrowNoFontFor(missing);
-    for (const char32_t c : unknown.toUcs4())
-        drawable.insert(c);
+    return 0;
 }
 
 void TPrinterCanvas::Changing()
@@ -347,7 +352,7 @@ void TPrinterCanvas::PutText(std::int32_t x, std::int32_t y, const MeasuredText&
     if (current)
         DrawText(x, y, measured);
     else
-        DrawText(x, y, MeasureText(measured.m_bytes));
+        DrawText(x, y, MeasureText(measured.m_bytes, measured.m_undrawableText));
 }
 
 void TPrinterCanvas::DrawText(std::int32_t x, std::int32_t y, const MeasuredText& m)

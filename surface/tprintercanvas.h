@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "fonts.h"
 #include "tbrush.h"
 #include "tfont.h"
 #include "tpen.h"
@@ -25,6 +26,9 @@ class MeasuredText
 public:
     std::int32_t Width() const { return m_width; }   // advance width, dots
     std::int32_t Height() const { return m_height; } // cell height (ascent + descent), dots
+    // The first character no installed face can draw, 0 when every one can;
+    // only a text measured with UndrawableText::Measure has one.
+    char32_t Undrawable() const { return m_undrawable; }
 
 private:
     friend class TPrinterCanvas;
@@ -34,6 +38,8 @@ private:
     int m_ascent = 0;
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
+    char32_t m_undrawable = 0;
+    UndrawableText m_undrawableText = UndrawableText::Refuse;
     // What the measurement depended on; PutText measures again if it changed.
     QPaintDevice* m_device = nullptr;
     std::int32_t m_fontHeight = 0;
@@ -63,8 +69,11 @@ public:
     void PutText(std::int32_t x, std::int32_t y, const MeasuredText& text);
 
     // The text's width and cell height in the current font (the design's
-    // TextCellWidth and TextCellHeight), in one measurement.
-    MeasuredText MeasureText(const std::string& textCp932);
+    // TextCellWidth and TextCellHeight), in one measurement. A character no
+    // installed face can draw is refused (EPrinter) unless undrawable says
+    // to measure it.
+    MeasuredText MeasureText(const std::string& textCp932,
+                             UndrawableText undrawable = UndrawableText::Refuse);
 
     std::int32_t PenX() const { return m_x; }
     std::int32_t PenY() const { return m_y; }
@@ -75,8 +84,8 @@ public:
 private:
     struct MetricsCache; // the last font's metrics on the last device
     void Changing();     // the checks and the font resolution before drawing
-    // Throws EPrinter when no installed face can draw a character of text.
-    void CheckDrawable(const QFontMetrics& metrics, const QString& text);
+    // The first character of text no installed face can draw, or 0.
+    char32_t FindUndrawable(const QFontMetrics& metrics, const QString& text);
     void DrawText(std::int32_t x, std::int32_t y, const MeasuredText& text); // after Changing
     void DrawShape(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double rx,
                    double ry);

@@ -363,6 +363,10 @@ one row per entry</source>
         <translation>バイト %1 はコードページ 932 ではありません: 文字化けして印刷されます。</translation>
     </message>
     <message>
+        <source>no installed font can print &quot;%1&quot; (U+%2): the declaration does not print</source>
+        <translation>「%1」(U+%2) を印刷できるフォントがありません: 申告書は印刷されません。</translation>
+    </message>
+    <message>
         <source>the text cell overlaps that of line %1</source>
         <translation>文字枠が %1 行目の文字枠と重なっています。</translation>
     </message>

@@ -21,12 +21,22 @@ const std::string Fine = "50,50,10,1,0,1,a,b,c,,,A\r\n";
 const std::string Warned = "50,60,10,7,0,1,a,b,c,,,B\r\n"; // alignment 7
 const std::string Wrong = "5O,70,10,1,0,1,a,b,c,,,C\r\n";  // a letter O
 
+// The first line of the sample with its text saved as UTF-8: F0 9F of the
+// emoji read as code page 932 is U+E05E, a character no font has.
+std::string SampleWithEmoji()
+{
+    std::string line = testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn");
+    line.resize(line.find(",,,") + 3);
+    return line + "\xF0\x9F\x98\x80\xE6\x9D\xB1\r\n"; // 😀東
+}
+
 struct ExitRow
 {
     const char* name;
     std::string data;
     bool strict;
     int status;
+    const char* findings; // code:line:column of each, in order; the column null for a line
 };
 
 class CheckExit : public ::testing::TestWithParam<ExitRow>
@@ -42,17 +52,37 @@ TEST_P(CheckExit, StatusFollowsTheWorstFinding)
         "--paper", "A4"};
     if (GetParam().strict)
         args << "--strict";
-    const Result r = RunCli(args);
+    const Result r = RunCli(args << "--format"
+                                 << "json");
     EXPECT_EQ(r.status, GetParam().status) << r.out << r.err;
+    EXPECT_EQ(r.err, "");
+    std::string findings;
+    for (const QByteArray& line : QByteArray::fromStdString(r.out).split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        findings += (findings.empty() ? "" : " ") + o["code"].toString().toStdString() + ":" +
+                    std::to_string(o["line"].toInt()) + ":" +
+                    (o["column"].isNull() ? "null" : std::to_string(o["column"].toInt()));
+    }
+    EXPECT_EQ(findings, GetParam().findings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CheckExit,
-                         ::testing::Values(ExitRow{"Clean", Fine, false, 0},
-                                           ExitRow{"CleanStrict", Fine, true, 0},
-                                           ExitRow{"Warning", Fine + Warned, false, 0},
-                                           ExitRow{"WarningStrict", Fine + Warned, true, 1},
-                                           ExitRow{"Error", Fine + Wrong, false, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, CheckExit,
+    ::testing::Values(ExitRow{"Clean", Fine, false, 0, ""},
+                      ExitRow{"CleanStrict", Fine, true, 0, ""},
+                      ExitRow{"Warning", Fine + Warned, false, 0, "horizontal-alignment:2:null"},
+                      ExitRow{"WarningStrict", Fine + Warned, true, 1,
+                              "horizontal-alignment:2:null"},
+                      ExitRow{"Error", Fine + Wrong, false, 1, "conversion:2:null"},
+                      // The font no face has is judged like the rest, to the end.
+                      ExitRow{"Utf8WithoutAFont", SampleWithEmoji() + Warned, false, 0,
+                              "not-cp932:1:29 no-font:1:27 horizontal-alignment:2:null "
+                              "utf8:1:null"},
+                      ExitRow{"Utf8WithoutAFontStrict", SampleWithEmoji(), true, 1,
+                              "not-cp932:1:29 no-font:1:27 utf8:1:null"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The lines editors jump to, with the path as given and the column of a piece.
 TEST(CliCheck, WritesCompilerStyleLines)
@@ -60,7 +90,8 @@ TEST(CliCheck, WritesCompilerStyleLines)
     TempDir dir;
     const std::string path = dir.File("d.prn");
     testutil::WriteFileBytes(path, Fine + Warned + "50,80,10,1,0,1,a,b,c,,," +
-                                       std::string(300, 'x') + "\r\n" + Wrong);
+                                       std::string(300, 'x') + "\r\n" + Wrong +
+                                       "50,100,10,1,0,1,a,b,c,,,\"\xF0\x40\"\r\n");
     const Result r =
         RunCli({"check", "--data", Q(path), "--settings", Q(dir.File("none.ini")), "--dpi", "600"});
     EXPECT_EQ(r.status, 1);
@@ -71,7 +102,9 @@ TEST(CliCheck, WritesCompilerStyleLines)
                          ":3: warning: the line is longer than 254 bytes: it is read in pieces of "
                          "255 bytes, each one as a line of its own\n" +
                          path + ":3:256: error: field 1 is empty: the line is skipped\n" + path +
-                         ":4: error: '5O' は浮動小数点数ではありません.\n");
+                         ":4: error: '5O' は浮動小数点数ではありません.\n" + path +
+                         ":5:26: warning: no installed font can print \"\xEE\x80\x80\" (U+E000): "
+                         "the declaration does not print\n");
 }
 
 // One JSON object a line, read back as another program would.
@@ -211,13 +244,14 @@ INSTANTIATE_TEST_SUITE_P(Forms, PreviewOnForm,
                              return std::string(info.param).ends_with(".pdf") ? "Pdf" : "Png";
                          });
 
-TEST_F(Preview, MarksAnEntryOffThePaperInRed)
+TEST_F(Preview, MarksTheEntriesCheckWarnsOfInRed)
 {
-    // Line 2 reaches past the right edge at 205 mm; line 3 lies 700 mm off.
-    const QImage page =
-        Run(std::string("50,50,10,1,0,1,a,b,c,,,ABC\r\n") +
-                "205,100,10,1,0,1,a,b,c,,,WIDE TEXT\r\n" + "900,150,10,1,0,1,a,b,c,,,GONE\r\n",
-            {});
+    // Line 2 reaches past the right edge at 205 mm; line 3 lies 700 mm off;
+    // no font has the text of line 4 (U+E000), which print refuses.
+    const QImage page = Run(
+        std::string("50,50,10,1,0,1,a,b,c,,,ABC\r\n") + "205,100,10,1,0,1,a,b,c,,,WIDE TEXT\r\n" +
+            "900,150,10,1,0,1,a,b,c,,,GONE\r\n" + "50,200,10,1,0,1,a,b,c,,,\xF0\x40\r\n",
+        {});
     // White paper without a form: nothing green.
     EXPECT_EQ(Count(page, page.rect(), FormGreen), 0);
     const int y100 = 100 * 150 * 10 / 254; // 100 mm at 150 dpi
@@ -225,6 +259,7 @@ TEST_F(Preview, MarksAnEntryOffThePaperInRed)
     // A red box and number at each of the two, at the paper's right edge.
     EXPECT_GT(Count(page, QRect(1140, y100 - 10, 100, 50), Red), 50);
     EXPECT_GT(Count(page, QRect(1140, y150 - 10, 100, 50), Red), 50);
+    EXPECT_GT(Count(page, QRect(270, 200 * 150 * 10 / 254 - 20, 100, 60), Red), 50);
     // The line in order is not marked.
     EXPECT_EQ(Count(page, QRect(250, 270, 200, 60), Red), 0);
 }

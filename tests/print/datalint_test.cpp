@@ -174,6 +174,16 @@ INSTANTIATE_TEST_SUITE_P(
         LintRow{"InvalidShiftJis",
                 [](int) { return Entry("50", "50", "10", "1,0,1", "ab\x81\x7F"); },
                 {{1, 26, LintCode::NotCp932}}},
+        // F0 40 is U+E000, which no font has: the rest is judged all the same.
+        LintRow{"NoFontHasTheCharacter",
+                [](int) {
+                    return Entry("50", "50", "10", "1,0,1", "ab\xF0\x40") +
+                           Entry("50", "60", "10", "4,0,1");
+                },
+                {{1, 26, LintCode::NoFont}, {2, 0, LintCode::HorzAlign}}},
+        LintRow{"NoFontInAQuotedText",
+                [](int) { return Entry("50", "50", "10", "1,0,1", "\"\x82\xA0\xF0\x40\""); },
+                {{1, 27, LintCode::NoFont}}},
         LintRow{"LeftPaperEdge",
                 [](int) { return Entry("0", "50", "10"); },
                 {{1, 0, LintCode::OutsidePrintable}}},
