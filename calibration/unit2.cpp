@@ -222,9 +222,13 @@ bool TForm2::TakeEditLengths(model::FloorStep floor)
         model::TakeLengths(texts, floor, MeasureState, m_adjustment);
     // Only a replaced length changes its box: the user's own text, "150.0"
     // say, stays as typed.
+    // Painted at once, so that a replaced length is on the screen before
+    // the sheet that uses it goes out.
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (accepted.Replaced[i])
+        if (accepted.Replaced[i]) {
             edits[i]->setText(QString::fromStdString(accepted.Shown[i]));
+            edits[i]->repaint();
+        }
     }
     return model::AnyReplaced(accepted);
 }
@@ -236,10 +240,7 @@ void TForm2::Button1Click()
 
 void TForm2::Button2Click()
 {
-    // A replaced length is seen in its box before a sheet goes out: the next
-    // press prints on what the boxes show.
-    if (TakeEditLengths(model::TestPrintFloor))
-        return;
+    TakeEditLengths(model::TestPrintFloor);
     model::PrintTestSheet(MeasureState);
 }
 

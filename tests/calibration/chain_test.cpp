@@ -247,11 +247,6 @@ TEST_F(ChainTest, TestPrintThenCancelKeepsTheLengthsItStored)
         ModalWatcher measurement(Measurement(), [&](QWidget*) {
             TypeLengths("151", "199", "101", "181");
             Click(Measurement(), TestButton);
-            // B is replaced and shown so before any page goes out.
-            EXPECT_EQ(EditText(Measurement(), "Edit4"), "150");
-            EXPECT_TRUE(m_printer->Ops("open").empty());
-            QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-            Click(Measurement(), TestButton);
             // The page is out and the dialog is still the modal one.
             EXPECT_EQ(m_printer->Ops("close").size(), 1u);
             EXPECT_EQ(QApplication::activeModalWidget(), Measurement());
