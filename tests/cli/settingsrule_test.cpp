@@ -1,0 +1,299 @@
+// Which settings file every command and the window use, in every place and
+// environment, and what the tool says of it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "clirun.h"
+#include "files.h"
+#include "scopedenv.h"
+#include "settingsfile.h"
+
+namespace {
+
+using testutil::Q;
+using testutil::Result;
+using testutil::TempDir;
+using testutil::WriteFileBytes;
+namespace fs = std::filesystem;
+
+// Each place's file has its own HorzOffset, so that the value names the file.
+std::string Content(int horzOffset)
+{
+    return std::to_string(horzOffset) + "\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n";
+}
+
+// The configuration directory's file, as it is found.
+enum class Config
+{
+    Absent,
+    Private,     // 0600
+    OwnGroup664, // the user's private group may write it
+    SharedGroup, // 0664 in a group other accounts are in
+    WritableByAll,
+    OtherOwner,
+};
+
+// A group other accounts are in, not the user's own.
+std::optional<gid_t> SharedGroup()
+{
+    std::optional<gid_t> found;
+    ::setgrent();
+    while (const struct group* g = ::getgrent())
+        if (!found && g->gr_gid != ::getegid() && g->gr_mem && g->gr_mem[0])
+            found = g->gr_gid;
+    ::endgrent();
+    if (const struct passwd* nobody = ::getpwnam("nobody");
+        !found && nobody && nobody->pw_gid != ::getegid())
+        found = nobody->pw_gid;
+    return found;
+}
+
+// Makes the configuration directory's file; returns why it cannot be made
+// here, or "".
+std::string MakeConfig(Config config, const std::string& path)
+{
+    if (config == Config::Absent)
+        return {};
+    fs::create_directories(fs::path(path).parent_path());
+    WriteFileBytes(path, Content(1));
+    switch (config) {
+    case Config::Absent:
+    case Config::Private:
+        ::chmod(path.c_str(), 0600);
+        return {};
+    case Config::OwnGroup664:
+        ::chmod(path.c_str(), 0664);
+        return settings::UserPrivateGroup(::geteuid(), ::getegid())
+                   ? std::string()
+                   : "the user's primary group has other members here";
+    case Config::SharedGroup: {
+        const std::optional<gid_t> group = SharedGroup();
+        if (!group || ::chown(path.c_str(), ::geteuid(), *group) != 0)
+            return "no group with other accounts to give the file to";
+        ::chmod(path.c_str(), 0664);
+        return {};
+    }
+    case Config::WritableByAll:
+        ::chmod(path.c_str(), 0666);
+        return {};
+    case Config::OtherOwner:
+        ::chmod(path.c_str(), 0600);
+        return ::chown(path.c_str(), 65534, 65534) == 0 ? std::string()
+                                                        : "giving a file away needs root";
+    }
+    return {};
+}
+
+// The places, under the test's directory @: c the configuration directory,
+// t $TMPDIR, x $XDG_CACHE_HOME, w the current directory.
+const char* const ConfigFile = "c/ocrprint/ocrprn2.ini";
+
+struct RuleRow
+{
+    const char* name;
+    Config config;
+    std::string oldFiles; // of "t", "x", "w": ocrprn2.ini there (HorzOffset 2, 3, 4)
+    bool tmpdirExists;
+    int horzOffset;                 // what every reader got: 0 the defaults, else the file's
+    std::vector<std::string> said;  // every command's lines about the settings, "@" the directory
+    std::vector<std::string> shown; // show's further lines
+};
+
+void PrintTo(const RuleRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+std::string Expand(std::string text, const std::string& root)
+{
+    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at))
+        text.replace(at, 1, root), at += root.size();
+    return text;
+}
+
+// The lines of err that are not about an output written.
+std::vector<std::string> SettingsLines(const std::string& err)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(err);
+    for (std::string line; std::getline(in, line);)
+        if (!line.ends_with(": written"))
+            lines.push_back(line);
+    return lines;
+}
+
+class SettingsRule : public ::testing::TestWithParam<RuleRow>
+{
+protected:
+    // A fresh set of places for one reader; "" or why the row cannot be made.
+    std::string Prepare()
+    {
+        const RuleRow& row = GetParam();
+        m_dir.emplace();
+        for (const char* sub : {"x", "w", "h"})
+            fs::create_directories(File(sub));
+        if (row.tmpdirExists)
+            fs::create_directories(File("t"));
+        const int offsets[] = {2, 3, 4};
+        for (int i = 0; i < 3; ++i) {
+            const std::string place(1, "txw"[i]);
+            if (row.oldFiles.find(place) != std::string::npos) {
+                WriteFileBytes(File(place + "/ocrprn2.ini"), Content(offsets[i]));
+                ::chmod(File(place + "/ocrprn2.ini").c_str(), 0600);
+            }
+        }
+        WriteFileBytes(File("d.prn"), "50,50,12,1,0,1,a,b,c,d,e,ABC\r\n");
+        return MakeConfig(row.config, File(ConfigFile));
+    }
+    std::string File(const std::string& name) const { return m_dir->File(name); }
+    std::vector<std::pair<const char*, std::optional<std::string>>> Environment() const
+    {
+        return {{"TMPDIR", File(GetParam().tmpdirExists ? "t" : "gone")},
+                {"XDG_CACHE_HOME", File("x")},
+                {"XDG_CONFIG_HOME", File("c")},
+                {"HOME", File("h")}};
+    }
+    std::vector<std::string> Expected(bool show) const
+    {
+        std::vector<std::string> lines;
+        for (const std::string& line : GetParam().said)
+            lines.push_back("ocrprint-cli: " + Expand(line, m_dir->Path()));
+        if (show)
+            for (const std::string& line : GetParam().shown)
+                lines.push_back("ocrprint-cli: " + Expand(line, m_dir->Path()));
+        return lines;
+    }
+
+    std::optional<TempDir> m_dir;
+};
+
+TEST_P(SettingsRule, EveryReaderUsesTheOneFileAndSaysSo)
+{
+    const RuleRow& row = GetParam();
+    const fs::path cwd = fs::current_path();
+    // The window's load, in this process.
+    {
+        if (const std::string why = Prepare(); !why.empty())
+            GTEST_SKIP() << why;
+        std::vector<std::unique_ptr<testutil::ScopedEnv>> env;
+        for (const auto& [name, value] : Environment())
+            env.push_back(std::make_unique<testutil::ScopedEnv>(name, value));
+        fs::current_path(File("w"));
+        core::TPrintAdjustment adjustment;
+        const settings::SettingsChoice choice = settings::LoadSettings(adjustment);
+        fs::current_path(cwd);
+        EXPECT_EQ(adjustment.HorzOffset, row.horzOffset) << "window";
+        EXPECT_EQ(choice.Loaded(), row.horzOffset != 0);
+        EXPECT_EQ(choice.Refused(), row.config != Config::Absent && row.config != Config::Private &&
+                                        row.config != Config::OwnGroup664);
+    }
+    const std::vector<std::pair<const char*, QStringList>> commands = {
+        {"print", {"print", "--data", "@/d.prn", "-o", "@/o.pdf"}},
+        {"check", {"check", "--data", "@/d.prn", "--dpi", "600"}},
+        {"preview", {"preview", "--data", "@/d.prn", "-o", "@/p.png"}},
+        {"show", {"show"}},
+        {"test-print", {"test-print", "150", "200", "100", "150", "-o", "@/t.pdf"}},
+        {"calibrate", {"calibrate", "150", "200", "100", "150", "--dpi", "600"}},
+    };
+    for (const auto& [name, arguments] : commands) {
+        Prepare();
+        testutil::CliInput input;
+        for (const auto& [variable, value] : Environment())
+            input.env << Q(std::string(variable) + "=" + *value);
+        QStringList args;
+        for (const QString& a : arguments)
+            args << Q(Expand(a.toStdString(), m_dir->Path()));
+        fs::current_path(File("w"));
+        const Result r = testutil::RunCli(args, input);
+        fs::current_path(cwd);
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        EXPECT_EQ(SettingsLines(r.err), Expected(std::string(name) == "show")) << name;
+        if (std::string(name) == "show") {
+            EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+                      "HorzOffset " + std::to_string(row.horzOffset));
+        }
+    }
+}
+
+// What each command says, "@" the test's directory.
+const std::string Refused666 = "@/c/ocrprint/ocrprn2.ini: ignored: others may write to it "
+                               "(chmod go-w @/c/ocrprint/ocrprn2.ini)";
+const std::string NotOwned =
+    "@/c/ocrprint/ocrprn2.ini: ignored: it belongs to another user, who could have planted it";
+const std::string Defaults = "no settings file: defaults";
+std::string Used(const std::string& file)
+{
+    return file + ": settings file used: @/c/ocrprint/ocrprn2.ini does not exist, and an "
+                  "earlier release kept the settings here (the next save writes "
+                  "@/c/ocrprint/ocrprn2.ini)";
+}
+std::string Read(const std::string& file)
+{
+    return "@/" + file + ": settings read";
+}
+const std::string NoneInTmp =
+    "no settings file: defaults (neither @/c/ocrprint/ocrprn2.ini nor @/t/ocrprn2.ini exists)";
+const std::string NoneInCwd =
+    "no settings file: defaults (neither @/c/ocrprint/ocrprn2.ini nor ocrprn2.ini exists)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SettingsRule,
+    ::testing::Values(
+        RuleRow{"ConfigPrivate", Config::Private, "txw", true, 1, {}, {Read(ConfigFile)}},
+        RuleRow{"ConfigInOwnGroup664", Config::OwnGroup664, "txw", true, 1, {}, {Read(ConfigFile)}},
+        RuleRow{"ConfigInSharedGroupMeansDefaults",
+                Config::SharedGroup,
+                "txw",
+                true,
+                0,
+                {Refused666, Defaults},
+                {}},
+        RuleRow{"Config666MeansDefaults",
+                Config::WritableByAll,
+                "txw",
+                true,
+                0,
+                {Refused666, Defaults},
+                {}},
+        RuleRow{"ConfigOfAnotherOwnerMeansDefaults",
+                Config::OtherOwner,
+                "txw",
+                true,
+                0,
+                {NotOwned, Defaults},
+                {}},
+        RuleRow{"OldTmpdirFile",
+                Config::Absent,
+                "txw",
+                true,
+                2,
+                {Used("@/t/ocrprn2.ini")},
+                {Read("t/ocrprn2.ini")}},
+        RuleRow{"CacheNotSearchedWhileTmpdirExists", Config::Absent, "x", true, 0, {}, {NoneInTmp}},
+        RuleRow{"CurrentDirectoryNotSearchedWhileTmpdirExists",
+                Config::Absent,
+                "w",
+                true,
+                0,
+                {},
+                {NoneInTmp}},
+        RuleRow{"TmpdirMissingCurrentDirectory",
+                Config::Absent,
+                "xw",
+                false,
+                4,
+                {Used("ocrprn2.ini")},
+                {"ocrprn2.ini: settings read"}},
+        RuleRow{"TmpdirMissingCacheNotRead", Config::Absent, "x", false, 0, {}, {NoneInCwd}},
+        RuleRow{"NothingAnywhere", Config::Absent, "", true, 0, {}, {NoneInTmp}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
