@@ -2,6 +2,7 @@
 // environment, and what the tool says of it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
@@ -294,6 +295,156 @@ INSTANTIATE_TEST_SUITE_P(
                 {"ocrprn2.ini: settings read"}},
         RuleRow{"TmpdirMissingCacheNotRead", Config::Absent, "x", false, 0, {}, {NoneInCwd}},
         RuleRow{"NothingAnywhere", Config::Absent, "", true, 0, {}, {NoneInTmp}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ --settings FILE
+
+struct GivenRow
+{
+    const char* name;
+    const char* made; // "" nothing, "dir", "fifo"
+    QStringList args; // "@" the test's directory, the file @/s.ini
+    int status;
+    std::string said; // the line on standard error, "" none
+};
+
+void PrintTo(const GivenRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class GivenSettings : public ::testing::TestWithParam<GivenRow>
+{
+};
+
+TEST_P(GivenSettings, ReadingCommandsNeedTheFile)
+{
+    const GivenRow& row = GetParam();
+    TempDir dir;
+    const std::string file = dir.File("s.ini");
+    if (std::string(row.made) == "dir")
+        fs::create_directory(file);
+    if (std::string(row.made) == "fifo") {
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    }
+    WriteFileBytes(dir.File("d.prn"), "50,50,12,1,0,1,a,b,c,d,e,ABC\r\n");
+    QStringList args;
+    for (const QString& a : row.args)
+        args << Q(Expand(a.toStdString(), dir.Path()));
+    args << "--settings" << Q(file);
+    const Result r = testutil::RunCli(args, dir.Path());
+    EXPECT_EQ(r.status, row.status) << r.err;
+    EXPECT_EQ(r.err,
+              row.said.empty() ? "" : "ocrprint-cli: " + Expand(row.said, dir.Path()) + "\n");
+    // calibrate makes the file it was given, as before.
+    if (row.status == 0) {
+        EXPECT_EQ(testutil::ReadFileBytes(file).substr(0, 3), "0\r\n");
+    }
+}
+
+const QStringList Show{"show"};
+const QStringList PrintOut{"print", "--data", "@/d.prn", "-o", "/dev/null", "--format", "pdf"};
+const QStringList CheckData{"check", "--data", "@/d.prn", "--dpi", "600"};
+const QStringList PreviewOut{"preview", "--data", "@/d.prn", "-o", "@/p.png"};
+const QStringList Calibrate{"calibrate", "150", "200", "100", "150", "--dpi", "600"};
+const std::string Gone = "@/s.ini: cannot read the settings file: it does not exist";
+const std::string IsDir = "@/s.ini: cannot read the settings file: it is a directory";
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, GivenSettings,
+    ::testing::Values(GivenRow{"ShowMissing", "", Show, 1, Gone},
+                      GivenRow{"PrintMissing", "", PrintOut, 1, Gone},
+                      GivenRow{"CheckMissing", "", CheckData, 1, Gone},
+                      GivenRow{"PreviewMissing", "", PreviewOut, 1, Gone},
+                      GivenRow{"ShowDirectory", "dir", Show, 1, IsDir},
+                      GivenRow{"PrintDirectory", "dir", PrintOut, 1, IsDir},
+                      GivenRow{"ShowFifo", "fifo", Show, 1,
+                               "@/s.ini: cannot read the settings file: it is a FIFO"},
+                      GivenRow{"CalibrateMakesIt", "", Calibrate, 0, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ hand-edited lines
+
+struct EditRow
+{
+    const char* name;
+    std::string content;
+    std::string values;             // show's output, "Name value" lines joined by ' '
+    std::vector<std::string> notes; // "@" the file
+};
+
+void PrintTo(const EditRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class HandEdited : public ::testing::TestWithParam<EditRow>
+{
+};
+
+TEST_P(HandEdited, LoadsAsBeforeAndNamesTheLine)
+{
+    const EditRow& row = GetParam();
+    TempDir dir;
+    const std::string file = dir.File("s.ini");
+    WriteFileBytes(file, row.content);
+    ::chmod(file.c_str(), 0600);
+    WriteFileBytes(dir.File("d.prn"), "50,50,12,1,0,1,a,b,c,d,e,ABC\r\n");
+    std::vector<std::string> expected;
+    for (const std::string& note : row.notes)
+        expected.push_back("ocrprint-cli: " + Expand(note, file));
+    std::vector<std::string> withRead = expected;
+    withRead.insert(withRead.begin(), "ocrprint-cli: " + file + ": settings read");
+
+    const Result shown = testutil::RunCli({"show", "--settings", Q(file)}, dir.Path());
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    std::string values = shown.out;
+    std::replace(values.begin(), values.end(), '\n', ' ');
+    EXPECT_EQ(values, row.values + " ");
+    EXPECT_EQ(SettingsLines(shown.err), withRead);
+    const Result printed = testutil::RunCli({"print", "--data", Q(dir.File("d.prn")), "-o",
+                                             Q(dir.File("o.pdf")), "--settings", Q(file)},
+                                            dir.Path());
+    EXPECT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(SettingsLines(printed.err), expected);
+    // check does not repeat them.
+    const Result checked = testutil::RunCli(
+        {"check", "--data", Q(dir.File("d.prn")), "--dpi", "600", "--settings", Q(file)},
+        dir.Path());
+    EXPECT_EQ(checked.err, "");
+}
+
+const std::string Tail = "0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n";
+const std::string TailValues =
+    "VertScale 0 HorzScale 0 MeasuredX 150 MeasuredY 200 MeasuredA 100 MeasuredB 150";
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, HandEdited,
+    ::testing::Values(
+        EditRow{"Clean", "1.5\r\n-2\r\n" + Tail, "HorzOffset 1.5 VertOffset -2 " + TailValues, {}},
+        EditRow{"DecimalComma",
+                "1,5\r\n-2\r\n" + Tail,
+                "HorzOffset 0 VertOffset -2 " + TailValues,
+                {"@:1: HorzOffset \"1,5\" is not a number: 0 taken"}},
+        EditRow{"ByteOrderMark",
+                "\xEF\xBB\xBF"
+                "1.5\r\n-2\r\n" +
+                    Tail,
+                "HorzOffset 0 VertOffset -2 " + TailValues,
+                {"@:1: HorzOffset starts with a byte-order mark, so \"\xEF\xBB\xBF"
+                 "1.5\" is not a number: 0 taken"}},
+        EditRow{"EmptyLine",
+                "1.5\r\n\r\n" + Tail,
+                "HorzOffset 1.5 VertOffset 0 " + TailValues,
+                {"@:2: VertOffset \"\" is not a number: 0 taken"}},
+        // 1.5 and 253 blanks fill the 254 bytes; "-2" is read as VertOffset
+        // and every later value moves down a line.
+        EditRow{"LineOver254Bytes",
+                "1.5" + std::string(251, ' ') + "-2\r\n3\r\n" + Tail,
+                "HorzOffset 1.5 VertOffset -2 VertScale 3 HorzScale 0 MeasuredX 0 MeasuredY 150 "
+                "MeasuredA 200 MeasuredB 100",
+                {"@:1: longer than 254 bytes: HorzOffset 1.5 taken from them, the rest is read as "
+                 "VertOffset"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
