@@ -101,7 +101,7 @@ struct RuleRow
 {
     const char* name;
     Config config;
-    std::string oldFiles; // of "t", "x", "w": ocrprn2.ini there (HorzOffset 2, 3, 4)
+    std::string oldFiles; // of "t", "x", "w": ocrprn2.ini there (HorzOffset 2, 3, 4); "T" 0666
     bool tmpdirExists;
     int horzOffset;                 // what every reader got: 0 the defaults, else the file's
     std::vector<std::string> said;  // every command's lines about the settings, "@" the directory
@@ -146,9 +146,11 @@ protected:
         const int offsets[] = {2, 3, 4};
         for (int i = 0; i < 3; ++i) {
             const std::string place(1, "txw"[i]);
-            if (row.oldFiles.find(place) != std::string::npos) {
+            // An upper-case letter: the file is writable by all.
+            const bool open = row.oldFiles.find(char(place[0] - 32)) != std::string::npos;
+            if (open || row.oldFiles.find(place) != std::string::npos) {
                 WriteFileBytes(File(place + "/ocrprn2.ini"), Content(offsets[i]));
-                ::chmod(File(place + "/ocrprn2.ini").c_str(), 0600);
+                ::chmod(File(place + "/ocrprn2.ini").c_str(), open ? 0666 : 0600);
             }
         }
         WriteFileBytes(File("d.prn"), "50,50,12,1,0,1,a,b,c,d,e,ABC\r\n");
@@ -193,8 +195,9 @@ TEST_P(SettingsRule, EveryReaderUsesTheOneFileAndSaysSo)
         fs::current_path(cwd);
         EXPECT_EQ(adjustment.HorzOffset, row.horzOffset) << "window";
         EXPECT_EQ(choice.Loaded(), row.horzOffset != 0);
-        EXPECT_EQ(choice.Refused(), row.config != Config::Absent && row.config != Config::Private &&
-                                        row.config != Config::OwnGroup664);
+        // A refusal is what the tool reports as the defaults.
+        EXPECT_EQ(choice.Refused(),
+                  !row.said.empty() && row.said.back() == "no settings file: defaults");
     }
     const std::vector<std::pair<const char*, QStringList>> commands = {
         {"print", {"print", "--data", "@/d.prn", "-o", "@/o.pdf"}},
@@ -278,6 +281,14 @@ INSTANTIATE_TEST_SUITE_P(
                 2,
                 {Used("@/t/ocrprn2.ini")},
                 {Read("t/ocrprn2.ini")}},
+        RuleRow{"OldTmpdirFileOpenToAllMeansDefaults",
+                Config::Absent,
+                "Txw",
+                true,
+                0,
+                {"@/t/ocrprn2.ini: ignored: others may write to it (chmod go-w @/t/ocrprn2.ini)",
+                 Defaults},
+                {}},
         RuleRow{"CacheNotSearchedWhileTmpdirExists", Config::Absent, "x", true, 0, {}, {NoneInTmp}},
         RuleRow{"CurrentDirectoryNotSearchedWhileTmpdirExists",
                 Config::Absent,
