@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <sys/stat.h>
-#include <vector>
 
 #include "escape.h"
 #include "settingsfile.h"
@@ -29,25 +28,21 @@ QString WhyNotLoaded(settings::LoadStatus status)
 
 void LoadedSettings::Load(core::TPrintAdjustment& adjustment)
 {
-    const std::vector<settings::LoadResult> found = settings::LoadSettings(adjustment);
+    const settings::SettingsChoice choice = settings::LoadSettings(adjustment);
     m_loaded = settings::SettingsFileContent(adjustment);
 
     const std::string target = settings::SettingsFilePath();
-    bool loaded = false;
-    bool targetLoaded = false;
+    const bool loaded = choice.Loaded();
+    const bool targetLoaded = choice.Config.Status == settings::LoadStatus::Loaded;
     bool targetNamed = false;
     QStringList lines;
-    for (const settings::LoadResult& result : found) {
-        if (result.Status == settings::LoadStatus::Loaded) {
-            loaded = true;
-            targetLoaded = targetLoaded || result.Path == target;
+    for (const settings::LoadResult* result : {&choice.Config, choice.Old ? &*choice.Old : nullptr}) {
+        if (!result || result->Status == settings::LoadStatus::Loaded ||
+            result->Status == settings::LoadStatus::Missing)
             continue;
-        }
-        if (result.Status == settings::LoadStatus::Missing)
-            continue;
-        targetNamed = targetNamed || result.Path == target;
+        targetNamed = targetNamed || result->Path == target;
         lines << QStringLiteral("%1 を読み込みませんでした: %2")
-                     .arg(PathText(result.Path), WhyNotLoaded(result.Status));
+                     .arg(PathText(result->Path), WhyNotLoaded(result->Status));
     }
     // A file at the save's place that was not loaded (refused, or one that
     // cannot be read) stays as it is. A link, a directory or a device there

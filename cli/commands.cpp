@@ -20,6 +20,7 @@
 #include "outputcheck.h"
 #include "print.h"
 #include "settingsfile.h"
+#include "settingsnotice.h"
 #include "surface.h"
 #include "usage.h"
 
@@ -132,37 +133,6 @@ int RunPrinting(const CommandLine& line, const std::function<int()>& job)
     return status;
 }
 
-// Loads the settings as the program does (or from --settings), saying on
-// standard error why a file found was not trusted.
-core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
-{
-    core::TPrintAdjustment adjustment;
-    std::vector<settings::LoadResult> found;
-    if (line.Settings)
-        found.push_back(settings::LoadSettingsFrom(*line.Settings, adjustment));
-    else
-        found = settings::LoadSettings(adjustment);
-    bool ignored = false;
-    for (const settings::LoadResult& result : found) {
-        if (result.Status == settings::LoadStatus::NotOwned)
-            ReportAbout(result.Path,
-                        QCoreApplication::translate(
-                            "ocrprint-cli",
-                            "ignored: it belongs to another user, who could have planted it"));
-        else if (result.Status == settings::LoadStatus::WritableByOthers)
-            ReportAbout(result.Path,
-                        QCoreApplication::translate(
-                            "ocrprint-cli", "ignored: others may write to it (chmod go-w %1)"),
-                        {result.Path});
-        else
-            continue;
-        ignored = true;
-    }
-    if (ignored && (found.empty() || found.back().Status != settings::LoadStatus::Loaded))
-        Report(QCoreApplication::translate("ocrprint-cli", "the default settings are used"));
-    return adjustment;
-}
-
 // The eight values in the settings file's order.
 void PrintValues(const core::TPrintAdjustment& a)
 {
@@ -252,7 +222,9 @@ int RunPrint(const CommandLine& line)
         return OutputStatus(output);
     };
     return RunPrinting(line, [&] {
-        core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        core::TPrintAdjustment adjustment;
+        if (!LoadCommandSettings(line, adjustment))
+            return 1;
         if (converted.IsOpen())
             return status(print::PrintDeclaration(adjustment, converted, &printing));
         if (DataFromStandardInput(line)) {
@@ -286,7 +258,11 @@ int RunTestPrint(const CommandLine& line)
 {
     return RunPrinting(line, [&] {
         model::TMeasureState state;
+        // The lengths typed replace the saved ones; the file is read all the
+        // same, so that every command says the same of it.
         core::TPrintAdjustment adjustment;
+        if (!LoadCommandSettings(line, adjustment))
+            return 1;
         TakeLengths(line, model::TestPrintFloor, state, adjustment);
         return OutputStatus(model::PrintTestSheet(state));
     });
@@ -299,7 +275,9 @@ int RunCalibrate(const CommandLine& line)
 {
     if (const int status = CheckCalibrateLengths(line); status != 0)
         return status;
-    core::TPrintAdjustment adjustment = LoadAdjustment(line);
+    core::TPrintAdjustment adjustment;
+    if (!LoadCommandSettings(line, adjustment))
+        return 1;
     SelectDevice(line);
     model::TMeasureState state;
     TakeLengths(line, model::DoneFloor, state, adjustment);
@@ -325,7 +303,10 @@ int RunCalibrate(const CommandLine& line)
 
 int RunShow(const CommandLine& line)
 {
-    PrintValues(LoadAdjustment(line));
+    core::TPrintAdjustment adjustment;
+    if (!LoadCommandSettings(line, adjustment))
+        return 1;
+    PrintValues(adjustment);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "calibrationmodel.h"
 #include "core.h"
@@ -13,7 +14,7 @@
 #include "findingline.h"
 #include "print.h"
 #include "printerdevice.h"
-#include "settingsfile.h"
+#include "settingsnotice.h"
 #include "tprinter.h"
 
 namespace cli {
@@ -65,12 +66,13 @@ void SelectJudgedDevice(const CommandLine& line)
 
 // The device's values as the job would use them: its capabilities and the
 // saved correction, clamped.
-print::LintDevice JudgedDevice(const CommandLine& line)
+// Empty, said, when the settings cannot be had.
+std::optional<print::LintDevice> JudgedDevice(const CommandLine& line)
 {
-    SelectJudgedDevice(line);
     print::LintDevice device;
-    settings::LoadSettingsFrom(line.Settings ? *line.Settings : settings::SettingsFilePath(),
-                               device.Adjustment);
+    if (!LoadCommandSettings(line, device.Adjustment))
+        return std::nullopt;
+    SelectJudgedDevice(line);
     print::QueryPrinter(device.Adjustment);
     calibration::model::ClampCorrections(device.Adjustment);
     device.Area = surface::PrinterObject()->DeviceHandle()->Area();
@@ -117,7 +119,10 @@ int RunCheck(const CommandLine& line)
     core::TextModeReader reader;
     reader.OpenBytes(std::move(bytes));
     const std::string shown = ShownPath(path);
-    const print::LintDevice device = JudgedDevice(line);
+    const std::optional<print::LintDevice> judgedDevice = JudgedDevice(line);
+    if (!judgedDevice)
+        return 1;
+    const print::LintDevice& device = *judgedDevice;
     // Written in blocks: a big file may have a finding on every line.
     std::string out;
     const auto flush = [&] {
@@ -143,7 +148,10 @@ int RunPreview(const CommandLine& line)
         return 1;
     core::TextModeReader reader;
     reader.OpenBytes(bytes);
-    const print::LintDevice device = JudgedDevice(line);
+    const std::optional<print::LintDevice> judgedDevice = JudgedDevice(line);
+    if (!judgedDevice)
+        return 1;
+    const print::LintDevice& device = *judgedDevice;
     const core::TPrintAdjustment& judged = device.Adjustment;
 
     surface::FilePrinterOptions picture;

@@ -1,7 +1,11 @@
 #include "settingsfile.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,12 +49,14 @@ std::string ConfigHome()
     return home.empty() ? std::string() : home + "/.config";
 }
 
-// The rule of earlier releases: the temporary directory when it exists, else
-// the current directory.
-std::string OldRulePath()
+LoadResult Result(const std::string& path, LoadStatus status, mode_t type = 0, int error = 0)
 {
-    const std::string dir = GetTempPathA();
-    return IsDirectory(dir) ? dir + FileName : FileName;
+    LoadResult result;
+    result.Path = path;
+    result.Status = status;
+    result.Type = type;
+    result.Error = error;
+    return result;
 }
 
 } // namespace
@@ -77,52 +83,64 @@ std::string SettingsFilePath()
 {
     const std::string config = ConfigHome();
     if (config.empty())
-        return OldRulePath();
+        return OldSettingsPath();
     return config + "/ocrprint/" + FileName;
 }
 
-std::vector<std::string> LegacySettingsPaths()
+std::string OldSettingsPath()
 {
-    std::vector<std::string> paths;
-    const auto add = [&](std::string dir) {
-        if (dir.empty() || !IsDirectory(dir))
-            return;
-        if (dir.back() != '/')
-            dir += '/';
-        paths.push_back(dir + FileName);
-    };
-    add(Environment("TMPDIR"));
-    const std::string cache = Environment("XDG_CACHE_HOME");
-    const std::string home = Environment("HOME");
-    if (!cache.empty() && cache.front() == '/')
-        add(cache);
-    else if (!home.empty())
-        add(home + "/.cache");
-    paths.push_back(FileName);
-    return paths;
+    const std::string dir = GetTempPathA();
+    return IsDirectory(dir) ? dir + FileName : FileName;
 }
 
 std::vector<std::string> SettingsCandidates()
 {
     std::vector<std::string> paths{SettingsFilePath()};
-    for (std::string& path : LegacySettingsPaths())
-        if (path != paths.front())
-            paths.push_back(std::move(path));
+    if (std::string old = OldSettingsPath(); old != paths.front())
+        paths.push_back(std::move(old));
     return paths;
 }
 
-std::vector<LoadResult> LoadSettings(core::TPrintAdjustment& adjustment)
+SettingsChoice LoadSettings(core::TPrintAdjustment& adjustment)
 {
-    std::vector<LoadResult> found;
-    for (const std::string& path : SettingsCandidates()) {
-        LoadResult result = LoadSettingsFrom(path, adjustment);
-        if (result.Status == LoadStatus::Missing)
-            continue;
-        found.push_back(result);
-        if (result.Status == LoadStatus::Loaded)
-            break;
-    }
-    return found;
+    SettingsChoice choice;
+    choice.Config = LoadSettingsFrom(SettingsFilePath(), adjustment);
+    // A refused file means the defaults: taking an older file instead would
+    // put a calibration nobody chose under the user's entries.
+    if (choice.Config.Status != LoadStatus::Missing)
+        return choice;
+    const std::string old = OldSettingsPath();
+    if (old != choice.Config.Path)
+        choice.Old = LoadSettingsFrom(old, adjustment);
+    return choice;
+}
+
+const char* FieldName(int field)
+{
+    static constexpr std::array<const char*, 8> Names = {"HorzOffset", "VertOffset", "VertScale",
+                                                         "HorzScale",  "MeasuredX",  "MeasuredY",
+                                                         "MeasuredA",  "MeasuredB"};
+    return field >= 0 && field < 8 ? Names[static_cast<std::size_t>(field)] : "";
+}
+
+bool UserPrivateGroup(uid_t uid, gid_t gid)
+{
+    const struct passwd* user = ::getpwuid(uid);
+    if (user == nullptr || user->pw_gid != gid)
+        return false;
+    const std::string name = user->pw_name;
+    if (const struct group* group = ::getgrgid(gid); group != nullptr)
+        for (char* const* member = group->gr_mem; member && *member; ++member)
+            if (name != *member)
+                return false;
+    // Another account whose primary group it is may write the file as well.
+    bool alone = true;
+    ::setpwent();
+    while (const struct passwd* other = ::getpwent())
+        if (other->pw_gid == gid && other->pw_uid != uid)
+            alone = false;
+    ::endpwent();
+    return alone;
 }
 
 LoadResult LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustment)
@@ -132,31 +150,66 @@ LoadResult LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adj
     // A symbolic link is refused here as it is on saving, so that what is
     // read is always what the program itself wrote.
     core::TextModeReader reader;
-    if (!reader.Open(path, /*noFollow=*/true))
-        return {path, LoadStatus::Missing};
+    if (!reader.Open(path, /*noFollow=*/true)) {
+        const int error = errno;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0)
+            return Result(path, errno == ENOENT ? LoadStatus::Missing : LoadStatus::NotAFile, 0,
+                          error);
+        LoadResult result = Result(path, LoadStatus::NotAFile, st.st_mode & S_IFMT);
+        if (S_ISREG(st.st_mode))
+            result.Error = error;
+        return result;
+    }
     // A calibration someone else could have put there would move every entry
     // of a declaration where they want it.
     const struct stat& info = reader.FileInfo();
     if (info.st_uid != ::geteuid())
-        return {path, LoadStatus::NotOwned};
-    if ((info.st_mode & 022) != 0)
-        return {path, LoadStatus::WritableByOthers};
+        return Result(path, LoadStatus::NotOwned);
+    // Group write is the default of many systems for files in the user's own
+    // group, which no one else is in.
+    if ((info.st_mode & 002) != 0 ||
+        ((info.st_mode & 020) != 0 && !UserPrivateGroup(info.st_uid, info.st_gid)))
+        return Result(path, LoadStatus::WritableByOthers);
 
+    LoadResult result = Result(path, LoadStatus::Loaded);
     const auto fields = FileFields(adjustment);
     std::string line;
+    int lineNumber = 1;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         // The two offsets were read into a shorter buffer than the rest.
         const std::size_t maxBytes = i < 2 ? 254 : 255;
         if (!reader.ReadLine(line, maxBytes))
             break; // this line and every later one keep their defaults
+        const bool whole = !line.empty() && line.back() == '\n';
+        const bool cut = !whole && line.size() == maxBytes && !reader.AtEnd();
         // The line is a C string: a NUL byte ends it, as it ends a data line.
         if (const std::size_t nul = line.find('\0'); nul != std::string::npos)
             line.resize(nul);
         while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
             line.pop_back();
-        *fields[i] = core::StrToFloatDef0(line);
+        double value = 0;
+        const bool number = core::TryStrToFloat(line, value);
+        *fields[i] = number ? value : 0;
+        // What a hand edit made of the line, for the user to be told.
+        LineNote note{LineNote::Kind::NotANumber,
+                      lineNumber,
+                      static_cast<int>(i),
+                      line,
+                      *fields[i],
+                      maxBytes};
+        if (cut) {
+            note.What = LineNote::Kind::Overlong;
+            result.Notes.push_back(note);
+        } else if (!number) {
+            if (i == 0 && line.rfind("\xEF\xBB\xBF", 0) == 0)
+                note.What = LineNote::Kind::ByteOrderMark;
+            result.Notes.push_back(note);
+        }
+        if (!cut)
+            ++lineNumber;
     }
-    return {path, LoadStatus::Loaded};
+    return result;
 }
 
 std::string SettingsFileContent(const core::TPrintAdjustment& adjustment)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 #include "printadjustment.h"
@@ -14,9 +16,8 @@ namespace settings {
 
 // Where the settings file is, decided anew on every call: ocrprn2.ini in
 // $XDG_CONFIG_HOME/ocrprint/ (when absolute, else $HOME/.config/ocrprint/),
-// where nothing wipes a calibration. With neither variable set, the place
-// earlier releases used (LegacySettingsPaths' rule: the temporary directory
-// when it exists, else the current directory).
+// where nothing wipes a calibration. With neither variable set, the earlier
+// releases' place (OldSettingsPath()).
 std::string SettingsFilePath();
 
 // The user's temporary directory with a trailing '/', where earlier releases
@@ -25,41 +26,92 @@ std::string SettingsFilePath();
 // had.
 std::string GetTempPathA();
 
-// The places earlier releases kept the file, in the order they were looked
-// at: $TMPDIR, $XDG_CACHE_HOME or ~/.cache, the current directory. Only
-// existing directories count.
-std::vector<std::string> LegacySettingsPaths();
+// The one file an earlier release would have used in this environment:
+// ocrprn2.ini in GetTempPathA() when that directory exists, else in the
+// current directory. It is a migration, not a search path.
+std::string OldSettingsPath();
 
-// Every file a load may read: SettingsFilePath() first, then the old places.
+// Every file a load may read: SettingsFilePath(), then OldSettingsPath() when
+// it is another file.
 std::vector<std::string> SettingsCandidates();
 
 // What a load made of one file.
 enum class LoadStatus
 {
     Loaded,
-    Missing,          // not there, or not a regular file that can be read
+    Missing,          // nothing at the path
     NotOwned,         // belongs to another user, who could have planted it
-    WritableByOthers, // group or others may write it, so anyone could have
+    WritableByOthers, // someone else may write it, so anyone could have
+    NotAFile,         // a directory, a FIFO, a link, or a file that cannot be opened
 };
+
+// A line of a loaded file that did not read as its number: what the load
+// took from it all the same.
+struct LineNote
+{
+    enum class Kind
+    {
+        NotANumber,    // the value is 0
+        ByteOrderMark, // the first line starts with one, so it is not a number: 0
+        Overlong,      // longer than the load takes: the rest is read as the next field
+    };
+    Kind What = Kind::NotANumber;
+    int Line = 0;             // the file's line (1-based); the rest of a long one keeps its number
+    int Field = 0;            // the field read from it (0-based, FieldName())
+    std::string Text;         // what was read for the field, trailing blanks removed
+    double Value = 0;         // what the field took
+    std::size_t MaxBytes = 0; // Overlong: the bytes taken
+};
+
+// The name of the file's field (0-based line of the file): "HorzOffset" ...
+const char* FieldName(int field);
 
 struct LoadResult
 {
     std::string Path;
     LoadStatus Status = LoadStatus::Missing;
+    mode_t Type = 0; // NotAFile: the lstat type bits (S_IFDIR, S_IFIFO ...), 0 when unknown
+    int Error = 0;   // NotAFile: errno of the failed open, when it failed
+    std::vector<LineNote> Notes; // Loaded: the lines that did not read cleanly
 };
+
+// Whether a refusal: the file is there but was not read.
+inline bool IsRefused(LoadStatus status)
+{
+    return status != LoadStatus::Loaded && status != LoadStatus::Missing;
+}
 
 // Sets every field of adjustment to its initial value, then reads the file
 // over the eight saved fields. A file that cannot be opened (a symbolic link
-// included) or that another user could have planted leaves the defaults; a
+// included) or that another user could have written leaves the defaults; a
 // line that is not a number gives 0; missing lines keep their defaults; a NUL
-// byte ends a line.
+// byte ends a line. Group write is accepted in the user's private group only
+// (UserPrivateGroup()).
 LoadResult LoadSettingsFrom(const std::string& path, core::TPrintAdjustment& adjustment);
 
-// Loads the first of SettingsCandidates() that can be trusted: a file in the
-// new place, or else one an earlier release left in an old place (which stays
-// as it is; the next save writes the new place). Returns every file found,
-// ignored ones first, the loaded one last.
-std::vector<LoadResult> LoadSettings(core::TPrintAdjustment& adjustment);
+// Whether gid is the user's private group: the primary group of uid, with no
+// other member listed in the group database and the primary group of no
+// other account. A file writable by it is writable by the user alone.
+bool UserPrivateGroup(uid_t uid, gid_t gid);
+
+// Which settings file a run uses, and what became of it.
+struct SettingsChoice
+{
+    LoadResult Config;             // the file at SettingsFilePath()
+    std::optional<LoadResult> Old; // OldSettingsPath(), looked at only when Config is Missing
+    // The file whose state decided the values: Old when it was looked at.
+    const LoadResult& Used() const { return Old ? *Old : Config; }
+    bool Loaded() const { return Used().Status == LoadStatus::Loaded; }
+    // A file was there and refused: the values are the defaults.
+    bool Refused() const { return IsRefused(Used().Status); }
+};
+
+// The one rule every reader of the settings follows: the file in the
+// configuration directory when there is one; when it is refused, the
+// defaults and never another file; when there is none, the file the earlier
+// release would have read (it stays as it is; the next save writes the new
+// place); else the defaults.
+SettingsChoice LoadSettings(core::TPrintAdjustment& adjustment);
 
 // Writes the eight saved fields through core::OutputFile: a failure at any
 // point leaves the previous file as it was; a symbolic link, a directory, a

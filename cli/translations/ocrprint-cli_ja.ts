@@ -513,10 +513,6 @@ one row per entry</source>
         <translation>無視しました: 他のユーザーが書き込めます (chmod go-w %1)。</translation>
     </message>
     <message>
-        <source>the default settings are used</source>
-        <translation>既定の設定を使います。</translation>
-    </message>
-    <message>
         <source>cannot save the settings: %1</source>
         <translation>設定を保存できません（%1）。</translation>
     </message>
@@ -729,6 +725,74 @@ ocrprint-cli --help。マニュアル: man ocrprint。
     <message>
         <source>unknown option %1; try &apos;ocrprint --help&apos;</source>
         <translation>不明なオプション %1 です。詳しくは &apos;ocrprint --help&apos; を実行してください。</translation>
+    </message>
+    <message>
+        <source>ignored: it is a directory</source>
+        <translation>無視しました: ディレクトリです。</translation>
+    </message>
+    <message>
+        <source>ignored: it is a FIFO</source>
+        <translation>無視しました: FIFO です。</translation>
+    </message>
+    <message>
+        <source>ignored: it is a symbolic link</source>
+        <translation>無視しました: シンボリックリンクです。</translation>
+    </message>
+    <message>
+        <source>ignored: cannot read it: %1</source>
+        <translation>無視しました: 読み取れません（%1）。</translation>
+    </message>
+    <message>
+        <source>ignored: it is not a regular file</source>
+        <translation>無視しました: 通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; is not a number: %3 taken</source>
+        <translation>%1 の「%2」は数値ではありません: %3 を使います。</translation>
+    </message>
+    <message>
+        <source>%1 starts with a byte-order mark, so &quot;%2&quot; is not a number: %3 taken</source>
+        <translation>%1 がバイトオーダーマークで始まるため「%2」は数値ではありません: %3 を使います。</translation>
+    </message>
+    <message>
+        <source>longer than %1 bytes: %2 %3 taken from them, the rest is read as %4</source>
+        <translation>%1 バイトを超える行です: その %1 バイトから %2 に %3 を使い、残りは %4 として読みます。</translation>
+    </message>
+    <message>
+        <source>cannot read the settings file: it does not exist</source>
+        <translation>設定ファイルを読み取れません: 存在しません。</translation>
+    </message>
+    <message>
+        <source>cannot read the settings file: it is a directory</source>
+        <translation>設定ファイルを読み取れません: ディレクトリです。</translation>
+    </message>
+    <message>
+        <source>cannot read the settings file: it is a FIFO</source>
+        <translation>設定ファイルを読み取れません: FIFO です。</translation>
+    </message>
+    <message>
+        <source>cannot read the settings file: it is not a regular file</source>
+        <translation>設定ファイルを読み取れません: 通常のファイルではありません。</translation>
+    </message>
+    <message>
+        <source>settings file used: %1 does not exist, and an earlier release kept the settings here (the next save writes %1)</source>
+        <translation>この設定ファイルを使います: %1 がなく、以前のリリースがここに設定を保存していました (次の保存は %1 に書き込みます)。</translation>
+    </message>
+    <message>
+        <source>no settings file: defaults (neither %1 nor %2 exists)</source>
+        <translation>設定ファイルがありません: 既定値を使います (%1 も %2 もありません)。</translation>
+    </message>
+    <message>
+        <source>no settings file: defaults (%1 does not exist)</source>
+        <translation>設定ファイルがありません: 既定値を使います (%1 がありません)。</translation>
+    </message>
+    <message>
+        <source>no settings file: defaults</source>
+        <translation>設定ファイルがありません: 既定値を使います。</translation>
+    </message>
+    <message>
+        <source>settings read</source>
+        <translation>設定を読み込みました。</translation>
     </message>
 </context>
 </TS>

@@ -196,10 +196,12 @@ protected:
 TEST_P(CalibratedDeclaration, FramesLandWhereATruePrinterPutsThem)
 {
     const DeclarationRow& row = GetParam();
-    const Result nominal = PrintDeclaration(Q(File("none.ini")), TruePrinter, "nominal");
+    const Result nominal =
+        PrintDeclaration(Q(testutil::DefaultSettings(File("none.ini"))), TruePrinter, "nominal");
     ASSERT_EQ(nominal.status, 0) << nominal.err;
-    const Result printed = PrintDeclaration(row.calibrated ? Q(File("s.ini")) : Q(File("none.ini")),
-                                            ErringPrinter, "decl");
+    const Result printed = PrintDeclaration(
+        row.calibrated ? Q(File("s.ini")) : Q(testutil::DefaultSettings(File("none.ini"))),
+        ErringPrinter, "decl");
     ASSERT_EQ(printed.status, 0) << printed.err;
 
     const std::vector<QRect> expected = Frames(File("nominal.jsonl"));

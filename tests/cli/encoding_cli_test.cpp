@@ -82,11 +82,12 @@ TEST_P(Utf8Print, TraceEqualsTheCodePage932Sample)
     TempDir dir;
     testutil::WriteFileBytes(dir.File("data.txt"), GetParam().utf8);
     const auto trace = [&](const std::string& data, const char* name, const QStringList& extra) {
-        const Result r = RunCli(QStringList{"print", "--data", Q(data), "--settings",
-                                            Q(dir.File("none.ini")), "-o", Q(dir.File("o.pdf")),
-                                            "--dpi", "300", "--trace", Q(dir.File(name))} +
-                                    extra,
-                                dir.Path());
+        const Result r =
+            RunCli(QStringList{"print", "--data", Q(data), "--settings",
+                               Q(testutil::DefaultSettings(dir.File("none.ini"))), "-o",
+                               Q(dir.File("o.pdf")), "--dpi", "300", "--trace", Q(dir.File(name))} +
+                       extra,
+                   dir.Path());
         EXPECT_EQ(r.status, 0) << r.err;
         return testutil::ReadFileBytes(dir.File(name));
     };

@@ -47,9 +47,13 @@ TEST_P(CheckExit, StatusFollowsTheWorstFinding)
 {
     TempDir dir;
     testutil::WriteFileBytes(dir.File("d.prn"), GetParam().data);
-    QStringList args = {
-        "check",   "--data", Q(dir.File("d.prn")), "--settings", Q(dir.File("none.ini")),
-        "--paper", "A4"};
+    QStringList args = {"check",
+                        "--data",
+                        Q(dir.File("d.prn")),
+                        "--settings",
+                        Q(testutil::DefaultSettings(dir.File("none.ini"))),
+                        "--paper",
+                        "A4"};
     if (GetParam().strict)
         args << "--strict";
     const Result r = RunCli(args << "--format"
@@ -92,8 +96,8 @@ TEST(CliCheck, WritesCompilerStyleLines)
     testutil::WriteFileBytes(path, Fine + Warned + "50,80,10,1,0,1,a,b,c,,," +
                                        std::string(300, 'x') + "\r\n" + Wrong +
                                        "50,100,10,1,0,1,a,b,c,,,\"\xF0\x40\"\r\n");
-    const Result r =
-        RunCli({"check", "--data", Q(path), "--settings", Q(dir.File("none.ini")), "--dpi", "600"});
+    const Result r = RunCli({"check", "--data", Q(path), "--settings",
+                             Q(testutil::DefaultSettings(dir.File("none.ini"))), "--dpi", "600"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, path + ":2: warning: horizontal alignment 7 is not 1, 2 or 3\n" + path +
                          ":3: warning: the line is cut after 255 bytes: the text of this piece "
@@ -114,8 +118,9 @@ TEST(CliCheck, JsonFindingsParseBack)
     const std::string path = dir.File("d.prn");
     testutil::WriteFileBytes(path, Warned + "50,90,10,1,0,1,a,b,c,,," + std::string(300, 'x') +
                                        "\r\n" + "\x01" + Wrong);
-    const Result r = RunCli({"check", "--data", Q(path), "--settings", Q(dir.File("none.ini")),
-                             "--dpi", "600", "--format", "json"});
+    const Result r = RunCli({"check", "--data", Q(path), "--settings",
+                             Q(testutil::DefaultSettings(dir.File("none.ini"))), "--dpi", "600",
+                             "--format", "json"});
     EXPECT_EQ(r.status, 1);
     const QList<QByteArray> lines = QByteArray::fromStdString(r.out).trimmed().split('\n');
     ASSERT_EQ(lines.size(), 5) << r.out;
@@ -158,7 +163,7 @@ protected:
                             "--data",
                             Q(m_dir.File("d.prn")),
                             "--settings",
-                            Q(m_dir.File("none.ini")),
+                            Q(testutil::DefaultSettings(m_dir.File("none.ini"))),
                             "--dpi",
                             "150",
                             "--offset",
@@ -171,7 +176,8 @@ protected:
         EXPECT_EQ(r.status, 0) << r.err;
         if (!printed.empty()) {
             const Result p = RunCli({"print", "--data", Q(m_dir.File("d.prn")), "--settings",
-                                     Q(m_dir.File("none.ini")), "--dpi", "150", "-o", Q(printed)});
+                                     Q(testutil::DefaultSettings(m_dir.File("none.ini"))), "--dpi",
+                                     "150", "-o", Q(printed)});
             EXPECT_EQ(p.status, 0) << p.err;
         }
         return QImage(Q(m_dir.File("p.png"))).convertToFormat(QImage::Format_RGB32);

@@ -8,6 +8,7 @@
 #include "clirun.h"
 #include "declarationjob.h"
 #include "fileprinter.h"
+#include "files.h"
 #include "testutil.h"
 #include "textmodereader.h"
 
@@ -46,7 +47,7 @@ protected:
     std::vector<std::string> Findings(const std::string& err)
     {
         QStringList args = {"check",  "--strict", "--format",   "json",
-                            "--data", Q(m_data),  "--settings", Q(m_dir.File("none.ini"))};
+                            "--data", Q(m_data),  "--settings", Q(testutil::DefaultSettings(m_dir.File("none.ini")))};
         testutil::CliInput input;
         if (GetParam().noScheduler)
             input.env << Q("CUPS_SERVER=" + m_dir.File("no-scheduler"))
@@ -84,7 +85,7 @@ protected:
     std::vector<std::string> Printed(std::string& err)
     {
         const Result r =
-            testutil::RunCli({"print", "--data", Q(m_data), "--settings", Q(m_dir.File("none.ini")),
+            testutil::RunCli({"print", "--data", Q(m_data), "--settings", Q(testutil::DefaultSettings(m_dir.File("none.ini"))),
                               "--dpi", "600", "-o", Q(m_dir.File("out.pdf")), "--trace", "-"});
         EXPECT_EQ(r.status, 0) << r.err;
         err = r.err;

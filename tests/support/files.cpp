@@ -109,6 +109,12 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string DefaultSettings(const std::string& path)
+{
+    WriteFileBytes(path, "");
+    return path;
+}
+
 std::string SourceDir()
 {
     const char* dir = std::getenv("OCRPRINT_SOURCE_DIR");

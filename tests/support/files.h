@@ -56,6 +56,9 @@ std::string Spell(const TempDir& dir, const std::string& name, Spelling spelling
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// An empty settings file at path, which loads as every default: a --settings
+// FILE that is not there is an error. Returns path.
+std::string DefaultSettings(const std::string& path);
 
 // The source tree and the directory of the built programs.
 std::string SourceDir();

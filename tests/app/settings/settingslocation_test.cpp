@@ -29,8 +29,8 @@ struct LocationRow
     std::vector<std::string> directories; // made under "@" first
     std::vector<std::string> files;       // likewise
     std::string tempPath;
-    std::string settingsPath;        // where the file is saved
-    std::vector<std::string> legacy; // the old places, in their order
+    std::string settingsPath; // where the file is saved
+    std::string old;          // the one file of the earlier release
     std::optional<std::string> xdgConfig = std::nullopt;
 };
 
@@ -68,10 +68,7 @@ TEST_P(LocationTable, FollowsTheRule)
     ScopedEnv config("XDG_CONFIG_HOME", expand(row.xdgConfig));
     EXPECT_EQ(settings::GetTempPathA(), Expand(row.tempPath, dir.Path()));
     EXPECT_EQ(settings::SettingsFilePath(), Expand(row.settingsPath, dir.Path()));
-    std::vector<std::string> legacy;
-    for (const std::string& path : row.legacy)
-        legacy.push_back(Expand(path, dir.Path()));
-    EXPECT_EQ(settings::LegacySettingsPaths(), legacy);
+    EXPECT_EQ(settings::OldSettingsPath(), Expand(row.old, dir.Path()));
 }
 
 const char* const NewPlace = "@/h/.config/ocrprint/ocrprn2.ini";
@@ -86,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/t/",
                                   NewPlace,
-                                  {"@/t/ocrprn2.ini", "@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/t/ocrprn2.ini"},
                       LocationRow{"TmpdirWithSlash",
                                   "@/t/",
                                   std::nullopt,
@@ -95,8 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/t/",
                                   NewPlace,
-                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"}},
-                      LocationRow{"TmpdirMissingIsSkipped",
+                                  "@/t/ocrprn2.ini"},
+                      LocationRow{"TmpdirMissingMeansCurrentDirectory",
                                   "@/gone",
                                   "@/x",
                                   "@/h",
@@ -104,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/gone/",
                                   NewPlace,
-                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
-                      LocationRow{"TmpdirIsAFileIsSkipped",
+                                  "ocrprn2.ini"},
+                      LocationRow{"TmpdirIsAFileMeansCurrentDirectory",
                                   "@/file",
                                   std::nullopt,
                                   "@/h",
@@ -113,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {"file"},
                                   "@/file/",
                                   NewPlace,
-                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "ocrprn2.ini"},
                       LocationRow{"EmptyTmpdirFallsToXdgCache",
                                   "",
                                   "@/x",
@@ -122,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/x/",
                                   NewPlace,
-                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/x/ocrprn2.ini"},
                       LocationRow{"XdgCacheWhenTmpdirUnset",
                                   std::nullopt,
                                   "@/x",
@@ -131,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/x/",
                                   NewPlace,
-                                  {"@/x/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/x/ocrprn2.ini"},
                       LocationRow{"RelativeXdgCacheIgnored",
                                   std::nullopt,
                                   "x",
@@ -140,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/h/.cache/",
                                   NewPlace,
-                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/h/.cache/ocrprn2.ini"},
                       LocationRow{"HomeCacheWhenBothUnset",
                                   std::nullopt,
                                   std::nullopt,
@@ -149,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/h/.cache/",
                                   NewPlace,
-                                  {"@/h/.cache/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/h/.cache/ocrprn2.ini"},
                       LocationRow{"HomeCacheMissingLeavesCurrentDirectory",
                                   std::nullopt,
                                   std::nullopt,
@@ -158,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/h/.cache/",
                                   NewPlace,
-                                  {"ocrprn2.ini"}},
+                                  "ocrprn2.ini"},
                       LocationRow{"XdgConfigHome",
                                   "@/t",
                                   std::nullopt,
@@ -167,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/t/",
                                   "@/c/ocrprint/ocrprn2.ini",
-                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"},
+                                  "@/t/ocrprn2.ini",
                                   "@/c"},
                       LocationRow{"RelativeXdgConfigIgnored",
                                   std::nullopt,
@@ -177,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/h/.cache/",
                                   NewPlace,
-                                  {"ocrprn2.ini"},
+                                  "ocrprn2.ini",
                                   "c"},
                       // Without a home the place earlier releases used is all there is.
                       LocationRow{"NoHomeUsesTheOldRule",
@@ -188,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "@/t/",
                                   "@/t/ocrprn2.ini",
-                                  {"@/t/ocrprn2.ini", "ocrprn2.ini"}},
+                                  "@/t/ocrprn2.ini"},
                       LocationRow{"NothingKnownUsesCurrentDirectory",
                                   std::nullopt,
                                   "",
@@ -197,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   {},
                                   "",
                                   "ocrprn2.ini",
-                                  {"ocrprn2.ini"}}),
+                                  "ocrprn2.ini"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsLocation, DecidedAnewOnEveryCallAndUsedByLoadAndSave)

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <grp.h>
+#include <optional>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,7 +60,7 @@ struct MigrationRow
     const char* name;
     bool cacheVariable;
     std::vector<std::string> written; // old files, under the test directory
-    std::string loaded;               // the one loaded
+    std::string loaded;               // the one loaded; empty: none
 };
 
 class Migration : public ::testing::TestWithParam<MigrationRow>
@@ -72,11 +75,15 @@ TEST_P(Migration, ReadsTheOldPlaceSavesTheNewOneAndKeepsTheOldFile)
         WriteFileBytes(places.File(file), OldContent);
 
     core::TPrintAdjustment adjustment;
-    const std::vector<settings::LoadResult> found = settings::LoadSettings(adjustment);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].Status, settings::LoadStatus::Loaded);
-    EXPECT_TRUE(fs::equivalent(found[0].Path, places.File(row.loaded)));
-    EXPECT_EQ(FileOrder(adjustment), OldValues);
+    const settings::SettingsChoice choice = settings::LoadSettings(adjustment);
+    if (row.loaded.empty()) {
+        EXPECT_FALSE(choice.Loaded());
+        EXPECT_EQ(FileOrder(adjustment), Defaults);
+    } else {
+        ASSERT_TRUE(choice.Loaded());
+        EXPECT_TRUE(fs::equivalent(choice.Used().Path, places.File(row.loaded)));
+        EXPECT_EQ(FileOrder(adjustment), OldValues);
+    }
 
     adjustment.HorzOffset = -7.5;
     ASSERT_TRUE(settings::SaveSettings(adjustment));
@@ -93,24 +100,53 @@ TEST_P(Migration, ReadsTheOldPlaceSavesTheNewOneAndKeepsTheOldFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, Migration,
-    ::testing::Values(
-        MigrationRow{"FromTmpdir", true, {"t/ocrprn2.ini"}, "t/ocrprn2.ini"},
-        MigrationRow{"FromXdgCache", true, {"x/ocrprn2.ini"}, "x/ocrprn2.ini"},
-        MigrationRow{"FromHomeCache", false, {"h/.cache/ocrprn2.ini"}, "h/.cache/ocrprn2.ini"},
-        MigrationRow{"FromCurrentDirectory", true, {"w/ocrprn2.ini"}, "w/ocrprn2.ini"},
-        MigrationRow{"TmpdirBeforeCacheBeforeCurrentDirectory",
-                     true,
-                     {"t/ocrprn2.ini", "x/ocrprn2.ini", "w/ocrprn2.ini"},
-                     "t/ocrprn2.ini"}),
+    ::testing::Values(MigrationRow{"FromTmpdir", true, {"t/ocrprn2.ini"}, "t/ocrprn2.ini"},
+                      // Only the one file the earlier release read: while $TMPDIR exists,
+                      // neither the cache nor the current directory.
+                      MigrationRow{"TmpdirOnly",
+                                   true,
+                                   {"t/ocrprn2.ini", "x/ocrprn2.ini", "w/ocrprn2.ini"},
+                                   "t/ocrprn2.ini"},
+                      MigrationRow{"CacheAndCurrentDirectoryNotSearched",
+                                   false,
+                                   {"h/.cache/ocrprn2.ini", "w/ocrprn2.ini"},
+                                   ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ trust
 
+// A group other accounts are in: one listing members, or another account's
+// primary group; nullopt when this system has none the user may give a file.
+std::optional<gid_t> SharedGroup()
+{
+    const gid_t own = ::getegid();
+    std::optional<gid_t> found;
+    ::setgrent();
+    while (const struct group* g = ::getgrent())
+        if (g->gr_gid != own && g->gr_mem && g->gr_mem[0] && !found)
+            found = g->gr_gid;
+    ::endgrent();
+    if (!found)
+        if (const struct passwd* nobody = ::getpwnam("nobody"); nobody && nobody->pw_gid != own)
+            found = nobody->pw_gid;
+    return found;
+}
+
+// Changes the written file; returns why the row cannot be set up here, or "".
+using Make = std::function<std::string(const std::string&)>;
+
+Make Mode(mode_t mode)
+{
+    return [mode](const std::string& p) {
+        ::chmod(p.c_str(), mode);
+        return std::string();
+    };
+}
+
 struct TrustRow
 {
     const char* name;
-    std::function<void(const std::string&)> make; // changes the written file
-    bool needsRoot;
+    Make make;
     settings::LoadStatus status;
 };
 
@@ -118,16 +154,15 @@ class Trust : public ::testing::TestWithParam<TrustRow>
 {
 };
 
-TEST_P(Trust, OnlyTheUsersOwnPrivateFileIsLoaded)
+TEST_P(Trust, OnlyWhatNoOneElseCouldHaveWrittenIsLoaded)
 {
     const TrustRow& row = GetParam();
-    if (row.needsRoot && ::geteuid() != 0)
-        GTEST_SKIP() << "giving a file to another user needs root";
     TempDir dir;
     const std::string path = dir.File("ocrprn2.ini");
     WriteFileBytes(path, OldContent);
     ::chmod(path.c_str(), 0600);
-    row.make(path);
+    if (const std::string why = row.make(path); !why.empty())
+        GTEST_SKIP() << why;
     core::TPrintAdjustment adjustment;
     EXPECT_EQ(settings::LoadSettingsFrom(path, adjustment).Status, row.status);
     EXPECT_EQ(FileOrder(adjustment),
@@ -137,15 +172,32 @@ TEST_P(Trust, OnlyTheUsersOwnPrivateFileIsLoaded)
 INSTANTIATE_TEST_SUITE_P(
     Settings, Trust,
     ::testing::Values(
-        TrustRow{"Private", [](const std::string&) {}, false, settings::LoadStatus::Loaded},
-        TrustRow{"ReadableByAll", [](const std::string& p) { ::chmod(p.c_str(), 0644); }, false,
+        TrustRow{"Private", Mode(0600), settings::LoadStatus::Loaded},
+        TrustRow{"ReadableByAll", Mode(0644), settings::LoadStatus::Loaded},
+        TrustRow{"GroupWritableInTheUsersPrivateGroup",
+                 [](const std::string& p) {
+                     ::chmod(p.c_str(), 0664);
+                     return settings::UserPrivateGroup(::geteuid(), ::getegid())
+                                ? std::string()
+                                : std::string("the user's primary group is shared here");
+                 },
                  settings::LoadStatus::Loaded},
-        TrustRow{"WritableByGroup", [](const std::string& p) { ::chmod(p.c_str(), 0660); }, false,
+        TrustRow{"GroupWritableInASharedGroup",
+                 [](const std::string& p) {
+                     const std::optional<gid_t> shared = SharedGroup();
+                     if (!shared || ::chown(p.c_str(), ::geteuid(), *shared) != 0)
+                         return std::string("no group with other accounts to give the file to");
+                     ::chmod(p.c_str(), 0664);
+                     return std::string();
+                 },
                  settings::LoadStatus::WritableByOthers},
-        TrustRow{"WritableByAll", [](const std::string& p) { ::chmod(p.c_str(), 0666); }, false,
-                 settings::LoadStatus::WritableByOthers},
+        TrustRow{"WritableByAll", Mode(0666), settings::LoadStatus::WritableByOthers},
         TrustRow{"OwnedByNobody",
-                 [](const std::string& p) { ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0); }, true,
+                 [](const std::string& p) {
+                     return ::chown(p.c_str(), 65534, 65534) == 0
+                                ? std::string()
+                                : std::string("giving a file to another user needs root");
+                 },
                  settings::LoadStatus::NotOwned}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -108,7 +108,7 @@ protected:
         posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT, 0644);
         const std::string program = testutil::BinDir() + "/ocrprint-cli";
         const std::string data = LongData();
-        const std::string settings = m_dir.File("none.ini");
+        const std::string settings = testutil::DefaultSettings(m_dir.File("none.ini"));
         std::vector<std::string> args{program,  "print", "--printer",  row.Queue,
                                       "--data", data,    "--settings", settings};
         std::vector<char*> argv;

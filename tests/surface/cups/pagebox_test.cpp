@@ -94,7 +94,7 @@ TEST_P(FreshJobTest, SpoolsThePageOfANewProcess)
     args.insert(args.end(), {"--printer", "ocrtest"});
     // The sheet is drawn without a correction, and takes no settings file.
     if (row.Command.front() != "sheet")
-        args.insert(args.end(), {"--settings", m_dir.File("none.ini")});
+        args.insert(args.end(), {"--settings", testutil::DefaultSettings(m_dir.File("none.ini"))});
     const std::string alone = Spooled([] {},
                                       [&] {
                                           bool ok = false;
