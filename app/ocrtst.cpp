@@ -1,6 +1,8 @@
 // The main window (TForm1, unit Ocrtst): the four buttons and the settings at start and exit.
 #include "ocrtst.h"
 
+#include <QMessageBox>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <memory>
@@ -110,6 +112,8 @@ void TForm1::Button3Click()
     // A refused file leaves the printer in use as it was.
     RefusePrintToFileOntoInputs(setup.OutputFile);
     printer->SetDevice(std::make_unique<surface::PrinterDevice>(setup));
+    if (setup.Orientation == QPageLayout::Landscape)
+        QMessageBox::information(this, windowTitle(), QString::fromUtf8(LandscapeNote));
 }
 
 void TForm1::Button4Click()

@@ -31,6 +31,9 @@ bool CupsApi::Load()
            Bind(library, "cupsLastErrorString", LastErrorString) &&
            Bind(library, "cupsMarkOptions", MarkOptions) &&
            Bind(library, "cupsPrintFile2", PrintFile2) &&
+           Bind(library, "cupsEncryption", Encryption) && Bind(library, "cupsServer", Server) &&
+           Bind(library, "httpClose", Close) && Bind(library, "httpConnect2", Connect2) &&
+           Bind(library, "httpSetTimeout", SetTimeout) && Bind(library, "ippPort", Port) &&
            Bind(library, "ippGetResolution", GetResolution) &&
            Bind(library, "ppdClose", PpdClose) && Bind(library, "ppdFindAttr", PpdFindAttr) &&
            Bind(library, "ppdFindMarkedChoice", PpdFindMarkedChoice) &&

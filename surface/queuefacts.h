@@ -25,7 +25,6 @@ struct QueuePaper
 struct QueueFacts
 {
     int Dpi = 0;
-    bool LandscapePlus90 = true;
     std::vector<QueuePaper> Papers;           // the PageSize choices
     QueuePaper DefaultPaper;                  // invalid Size when the queue names none
     std::map<std::string, QMarginsF> Margins; // per paper key, portrait, points

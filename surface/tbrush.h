@@ -4,7 +4,11 @@
 
 namespace surface {
 
-enum TBrushStyle : int { bsSolid = 0, bsClear = 1 };
+enum TBrushStyle : int
+{
+    bsSolid = 0,
+    bsClear = 1
+};
 
 class TBrush
 {
