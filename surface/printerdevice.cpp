@@ -72,6 +72,39 @@ void StatePageAsDrawn(CupsOptions& options)
     SetOption(options, "position", "center");
 }
 
+// Hands the file to the queue as one Print-Job request on the scheduler's
+// bounded connection; the job's id, 0 when the scheduler refused it.
+// (cupsPrintFile2 asks about the queue again on connections of its own, which
+// wait on a stopped scheduler for minutes.)
+int SubmitJob(const SchedulerConnection& scheduler, const std::string& queue, const char* path,
+              const char* title, std::vector<cups_option_t>& options)
+{
+    const CupsApi& cups = CupsApi::Get();
+    ipp_t* request = cups.NewRequest(IPP_OP_PRINT_JOB);
+    const std::string resource = "/printers/" + queue;
+    char uri[HTTP_MAX_URI];
+    cups.AssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups.Port(),
+                     resource.c_str());
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                   cups.User());
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title);
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                   "application/pdf");
+    const int count = static_cast<int>(options.size());
+    cups.EncodeOptions2(request, count, options.data(), IPP_TAG_OPERATION);
+    cups.EncodeOptions2(request, count, options.data(), IPP_TAG_JOB);
+    // The request goes with the call.
+    ipp_t* response = cups.DoFileRequest(scheduler.Http(), request, resource.c_str(), path);
+    int id = 0;
+    if (response && cups.LastError() <= IPP_STATUS_OK_CONFLICTING) {
+        if (ipp_attribute_t* attr = cups.FindAttribute(response, "job-id", IPP_TAG_INTEGER))
+            id = cups.GetInteger(attr, 0);
+    }
+    cups.DeleteIpp(response);
+    return id;
+}
+
 // Resolves an empty name to the default printer and checks that the printer
 // exists, with the messages of a missing printer.
 std::string CheckedPrinterName(const std::string& name)
@@ -419,9 +452,7 @@ DocumentOutput PrinterDevice::EndDocument()
         try {
             const CupsApi& cups = CupsApi::Get();
             const SchedulerConnection scheduler;
-            output.JobId =
-                cups.PrintFile2(scheduler.Http(), queue.c_str(), path.constData(),
-                                title.constData(), static_cast<int>(list.size()), list.data());
+            output.JobId = SubmitJob(scheduler, queue, path.constData(), title.constData(), list);
             scheduler.ThrowIfTimedOut();
             if (output.JobId <= 0) {
                 const char* text = cups.LastErrorString();
