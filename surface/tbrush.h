@@ -4,11 +4,7 @@
 
 namespace surface {
 
-enum TBrushStyle : int
-{
-    bsSolid = 0,
-    bsClear = 1
-};
+enum TBrushStyle : int { bsSolid = 0, bsClear = 1 };
 
 class TBrush
 {
