@@ -32,7 +32,8 @@ bool CupsApi::Load()
            Bind(library, "cupsMarkOptions", MarkOptions) &&
            Bind(library, "cupsDoFileRequest", DoFileRequest) &&
            Bind(library, "cupsEncodeOptions2", EncodeOptions2) &&
-           Bind(library, "cupsLastError", LastError) && Bind(library, "cupsUser", User) &&
+           Bind(library, "cupsLastError", LastError) &&
+           Bind(library, "cupsPrintFile2", PrintFile2) && Bind(library, "cupsUser", User) &&
            Bind(library, "httpAssembleURI", AssembleURI) &&
            Bind(library, "ippAddString", AddString) && Bind(library, "ippDelete", DeleteIpp) &&
            Bind(library, "ippFindAttribute", FindAttribute) &&

@@ -41,6 +41,7 @@ public:
     decltype(&::cupsGetPPD2) GetPPD2 = nullptr;
     decltype(&::cupsLastErrorString) LastErrorString = nullptr;
     decltype(&::cupsMarkOptions) MarkOptions = nullptr;
+    decltype(&::cupsPrintFile2) PrintFile2 = nullptr;
     decltype(&::cupsServer) Server = nullptr;
     decltype(&::httpClose) Close = nullptr;
     decltype(&::httpConnect2) Connect2 = nullptr;

@@ -101,7 +101,15 @@ int SubmitJob(const SchedulerConnection& scheduler, const std::string& queue, co
         if (ipp_attribute_t* attr = cups.FindAttribute(response, "job-id", IPP_TAG_INTEGER))
             id = cups.GetInteger(attr, 0);
     }
+    const bool notAQueue = cups.LastError() == IPP_STATUS_ERROR_NOT_FOUND;
     cups.DeleteIpp(response);
+    // A printer libcups found on the network that is no queue of the
+    // scheduler yet: libcups makes the queue for the job.
+    if (notAQueue) {
+        scheduler.ThrowIfTimedOut();
+        id = cups.PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path, title,
+                             static_cast<int>(options.size()), options.data());
+    }
     return id;
 }
 
