@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -196,6 +197,8 @@ void TForm1::Button3Click()
     // A refused file leaves the printer in use as it was.
     RefusePrintToFileOntoInputs(setup.OutputFile);
     printer->SetDevice(std::make_unique<surface::PrinterDevice>(setup));
+    if (setup.Orientation == QPageLayout::Landscape)
+        QMessageBox::information(this, windowTitle(), QString::fromUtf8(LandscapeNote));
 }
 
 void TForm1::Button4Click()

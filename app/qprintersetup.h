@@ -31,5 +31,9 @@ void ShowPrintToFile(QPrintDialog& dialog, const std::string& file);
 void LabelAsChoosing(QPrintDialog& dialog);
 inline constexpr const char* ChooseButtonText = "選択";
 inline constexpr const char* SetupDialogTitle = "プリンタ設定";
+// Said once, when the dialog's choice was landscape: the form is printed
+// portrait all the same, since it is a portrait page.
+inline constexpr const char* LandscapeNote =
+    "申告書は縦向きの用紙です。横向きを選んでも縦向きのまま印刷され、欠けるところはありません。";
 
 } // namespace app

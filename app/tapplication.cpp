@@ -142,7 +142,10 @@ void TApplication::ShowErrorText(const QString& text)
 
 void TApplication::HandleException(const std::exception& error)
 {
-    if (Application) {
+    // After "終 了" or the close box the window is gone: a failure that comes
+    // later (a job the scheduler kept waiting) opens no box of its own then,
+    // it is said on standard error.
+    if (Application && !g_quitDeferred) {
         Application->ShowException(error);
         return;
     }

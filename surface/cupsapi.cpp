@@ -30,7 +30,18 @@ bool CupsApi::Load()
            Bind(library, "cupsGetPPD2", GetPPD2) &&
            Bind(library, "cupsLastErrorString", LastErrorString) &&
            Bind(library, "cupsMarkOptions", MarkOptions) &&
-           Bind(library, "cupsPrintFile2", PrintFile2) &&
+           Bind(library, "cupsDoFileRequest", DoFileRequest) &&
+           Bind(library, "cupsEncodeOptions2", EncodeOptions2) &&
+           Bind(library, "cupsLastError", LastError) &&
+           Bind(library, "cupsPrintFile2", PrintFile2) && Bind(library, "cupsUser", User) &&
+           Bind(library, "httpAssembleURI", AssembleURI) &&
+           Bind(library, "ippAddString", AddString) && Bind(library, "ippDelete", DeleteIpp) &&
+           Bind(library, "ippFindAttribute", FindAttribute) &&
+           Bind(library, "ippGetInteger", GetInteger) &&
+           Bind(library, "ippNewRequest", NewRequest) &&
+           Bind(library, "cupsEncryption", Encryption) && Bind(library, "cupsServer", Server) &&
+           Bind(library, "httpClose", Close) && Bind(library, "httpConnect2", Connect2) &&
+           Bind(library, "httpSetTimeout", SetTimeout) && Bind(library, "ippPort", Port) &&
            Bind(library, "ippGetResolution", GetResolution) &&
            Bind(library, "ppdClose", PpdClose) && Bind(library, "ppdFindAttr", PpdFindAttr) &&
            Bind(library, "ppdFindMarkedChoice", PpdFindMarkedChoice) &&

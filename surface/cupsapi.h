@@ -22,6 +22,17 @@ public:
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     decltype(&::cupsCopyDestInfo) CopyDestInfo = nullptr;
+    decltype(&::cupsDoFileRequest) DoFileRequest = nullptr;
+    decltype(&::cupsEncodeOptions2) EncodeOptions2 = nullptr;
+    decltype(&::cupsLastError) LastError = nullptr;
+    decltype(&::cupsUser) User = nullptr;
+    decltype(&::httpAssembleURI) AssembleURI = nullptr;
+    decltype(&::ippAddString) AddString = nullptr;
+    decltype(&::ippDelete) DeleteIpp = nullptr;
+    decltype(&::ippFindAttribute) FindAttribute = nullptr;
+    decltype(&::ippGetInteger) GetInteger = nullptr;
+    decltype(&::ippNewRequest) NewRequest = nullptr;
+    decltype(&::cupsEncryption) Encryption = nullptr;
     decltype(&::cupsFindDestDefault) FindDestDefault = nullptr;
     decltype(&::cupsFreeDestInfo) FreeDestInfo = nullptr;
     decltype(&::cupsFreeDests) FreeDests = nullptr;
@@ -31,7 +42,12 @@ public:
     decltype(&::cupsLastErrorString) LastErrorString = nullptr;
     decltype(&::cupsMarkOptions) MarkOptions = nullptr;
     decltype(&::cupsPrintFile2) PrintFile2 = nullptr;
+    decltype(&::cupsServer) Server = nullptr;
+    decltype(&::httpClose) Close = nullptr;
+    decltype(&::httpConnect2) Connect2 = nullptr;
+    decltype(&::httpSetTimeout) SetTimeout = nullptr;
     decltype(&::ippGetResolution) GetResolution = nullptr;
+    decltype(&::ippPort) Port = nullptr;
     decltype(&::ppdClose) PpdClose = nullptr;
     decltype(&::ppdFindAttr) PpdFindAttr = nullptr;
     decltype(&::ppdFindMarkedChoice) PpdFindMarkedChoice = nullptr;

@@ -1,6 +1,7 @@
 #include "printerdevice.h"
 
 #include "cp932.h"
+#include "eprinter.h"
 #include "printererror.h"
 
 #include <QBuffer>
@@ -13,6 +14,7 @@
 #include <QPoint>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include "handover.h"
 #include "outputfiledevice.h"
 #include "queuefacts.h"
+#include "schedulerconnection.h"
 #include "spoolfile.h"
 
 namespace surface {
@@ -48,24 +51,66 @@ void RemoveOption(CupsOptions& options, const std::string& name)
                   options.end());
 }
 
-// The page must come out at 100 %: no fitting, no scaling, one page per sheet,
-// and no page selection that could drop the one page.
-void MakeFullSize(CupsOptions& options)
+// The job states everything that could move the page on its way to the
+// paper, so that no default of the queue, option of an instance or choice of
+// the dialog turns, mirrors, frames, scales, imposes or places it: portrait,
+// as drawn, one page per sheet at 100 %, and no page selection that could
+// drop the one page.
+void StatePageAsDrawn(CupsOptions& options)
 {
-    SetOption(options, "print-scaling", "none");
-    SetOption(options, "fit-to-page", "false");
-    SetOption(options, "number-up", "1");
-    for (const char* name : {"fitplot", "scaling", "natural-scaling", "page-set", "page-ranges"})
+    for (const char* name :
+         {"landscape", "scaling", "natural-scaling", "ppi", "number-up-layout", "page-set",
+          "page-ranges", "page-left", "page-right", "page-top", "page-bottom", "mirror-print"})
         RemoveOption(options, name);
+    SetOption(options, "orientation-requested", "3");
+    SetOption(options, "mirror", "false");
+    SetOption(options, "page-border", "none");
+    SetOption(options, "number-up", "1");
+    SetOption(options, "fit-to-page", "false");
+    SetOption(options, "fitplot", "false");
+    SetOption(options, "print-scaling", "none");
+    SetOption(options, "position", "center");
 }
 
-// The printable margins of a portrait paper, seen from a landscape page.
-QMarginsF Rotate(const QMarginsF& m, bool plus90)
+// Hands the file to the queue as one Print-Job request on the scheduler's
+// bounded connection; the job's id, 0 when the scheduler refused it.
+// (cupsPrintFile2 asks about the queue again on connections of its own, which
+// wait on a stopped scheduler for minutes.)
+int SubmitJob(const SchedulerConnection& scheduler, const std::string& queue, const char* path,
+              const char* title, std::vector<cups_option_t>& options)
 {
-    // +90: the page is turned counter-clockwise onto the paper, its top along
-    // the paper's left edge.
-    return plus90 ? QMarginsF(m.bottom(), m.left(), m.top(), m.right())
-                  : QMarginsF(m.top(), m.right(), m.bottom(), m.left());
+    const CupsApi& cups = CupsApi::Get();
+    ipp_t* request = cups.NewRequest(IPP_OP_PRINT_JOB);
+    const std::string resource = "/printers/" + queue;
+    char uri[HTTP_MAX_URI];
+    cups.AssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", cups.Port(),
+                     resource.c_str());
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                   cups.User());
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title);
+    cups.AddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                   "application/pdf");
+    const int count = static_cast<int>(options.size());
+    cups.EncodeOptions2(request, count, options.data(), IPP_TAG_OPERATION);
+    cups.EncodeOptions2(request, count, options.data(), IPP_TAG_JOB);
+    // The request goes with the call.
+    ipp_t* response = cups.DoFileRequest(scheduler.Http(), request, resource.c_str(), path);
+    int id = 0;
+    if (response && cups.LastError() <= IPP_STATUS_OK_CONFLICTING) {
+        if (ipp_attribute_t* attr = cups.FindAttribute(response, "job-id", IPP_TAG_INTEGER))
+            id = cups.GetInteger(attr, 0);
+    }
+    const bool notAQueue = cups.LastError() == IPP_STATUS_ERROR_NOT_FOUND;
+    cups.DeleteIpp(response);
+    // A printer libcups found on the network that is no queue of the
+    // scheduler yet: libcups makes the queue for the job.
+    if (notAQueue) {
+        scheduler.ThrowIfTimedOut();
+        id = cups.PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path, title,
+                             static_cast<int>(options.size()), options.data());
+    }
+    return id;
 }
 
 // Resolves an empty name to the default printer and checks that the printer
@@ -142,14 +187,13 @@ struct PrinterDevice::Impl
     QueueFacts Facts;
     std::string Media;  // the paper's name for the spooler
     QPageLayout Layout; // the page as the PDF has it: paper, orientation, margins
-    QPoint Shift;       // set only when the margins did not fit the layout
     int OffsetX = 0;
     int OffsetY = 0;
 
     QBuffer MeasureSink;
     QPdfWriter Measure{&MeasureSink};
 
-    QRectF Printable; // the printable area in the painter's units, before any shift
+    QRect PrintableDots; // the printable area in dots from the paper's corner
 
     // The page is drawn into memory; the spool file, or the file printed to
     // ("print to file"), receives it once complete.
@@ -201,44 +245,27 @@ PrinterDevice::Impl::Impl(PrinterSetup setup) : Setup(std::move(setup))
     PagePoints = ExactPoints(paper, own);
 
     const auto found = Facts.Margins.find(Media);
-    QMarginsF printable;
+    QMarginsF margins;
     if (found != Facts.Margins.end())
-        printable = found->second;
+        margins = found->second;
     else if (native)
-        printable = Facts.CustomMargins;
-    QMarginsF margins = printable;
-    const bool landscape = Setup.Orientation == QPageLayout::Landscape;
-    if (landscape) {
-        margins = Rotate(margins, Facts.LandscapePlus90);
-        PagePoints.transpose();
-    }
+        margins = Facts.CustomMargins;
 
-    // The page is laid out as Qt's printer laid it out: the printer's margins
-    // are the layout's minimum (none for a file), and the painter's origin is
-    // the corner of the layout's paint rect in whole dots.
+    // The page is portrait by nature: a landscape choice of the dialog does
+    // not turn it, and the job says portrait to the queue.
+    Setup.Orientation = QPageLayout::Portrait;
+    // The whole paper is the PDF's page; the painter's origin is the printable
+    // area's corner, rounded to the nearest dot from the driver's exact
+    // margins, not from whole points (3 dots off for 14.17 pt at 1200 dpi).
     const int dpi = Facts.Dpi;
-    Layout = QPageLayout(paper, Setup.Orientation, QMarginsF(), QPageLayout::Point,
-                         native ? printable : QMarginsF());
-    // What a driver prints of the page: the paper less the margins, in dots.
+    Layout = QPageLayout(paper, QPageLayout::Portrait, QMarginsF(), QPageLayout::Point);
+    Layout.setMode(QPageLayout::FullPageMode);
     const double dots = dpi / 72.0;
-    const QRectF printableDots(margins.left() * dots, margins.top() * dots,
-                               (PagePoints.width() - margins.left() - margins.right()) * dots,
-                               (PagePoints.height() - margins.top() - margins.bottom()) * dots);
-    if (Layout.setMargins(margins)) {
-        const QPoint corner = Layout.paintRectPixels(dpi).topLeft();
-        OffsetX = corner.x();
-        OffsetY = corner.y();
-        Printable = printableDots.translated(-corner);
-    } else {
-        // Qt checks landscape margins against the unrotated ones and refuses
-        // some: then the whole paper is the page and the origin is moved by
-        // hand.
-        Layout.setMode(QPageLayout::FullPageMode);
-        Shift = QPoint(qRound(margins.left() * dpi / 72.0), qRound(margins.top() * dpi / 72.0));
-        OffsetX = Shift.x();
-        OffsetY = Shift.y();
-        Printable = printableDots;
-    }
+    PrintableDots = QRect(QPoint(qRound(margins.left() * dots), qRound(margins.top() * dots)),
+                          QPoint(qRound((PagePoints.width() - margins.right()) * dots) - 1,
+                                 qRound((PagePoints.height() - margins.bottom()) * dots) - 1));
+    OffsetX = PrintableDots.left();
+    OffsetY = PrintableDots.top();
     // Text is measured in printer dots, on the kind of device it is drawn on.
     Measure.setResolution(dpi);
 }
@@ -255,11 +282,9 @@ CupsOptions PrinterDevice::Impl::SpoolOptions() const
             SetOption(options, "Collate", "True");
     }
     SetOption(options, "sides", Setup.Sides.empty() ? Facts.DefaultSides : Setup.Sides);
-    if (Setup.Orientation == QPageLayout::Landscape)
-        SetOption(options, "landscape", "");
     for (const auto& [name, value] : Setup.JobOptions)
         SetOption(options, name, value);
-    MakeFullSize(options);
+    StatePageAsDrawn(options);
     return options;
 }
 
@@ -315,19 +340,10 @@ PrinterCaps PrinterDevice::Caps()
 PageArea PrinterDevice::Area()
 {
     const Impl& d = *m_impl;
-    const int dpi = d.Facts.Dpi;
-    const QRect paper = d.Layout.fullRectPixels(dpi);
-    QRect printable = d.Layout.paintRectPixels(dpi);
-    // Margins the layout refused were applied by hand: the whole paper is the
-    // page, the corner is shifted, and the far margins are taken as the same.
-    if (!d.Shift.isNull())
-        printable = paper.adjusted(d.Shift.x(), d.Shift.y(), -d.Shift.x(), -d.Shift.y());
-    return {paper.width(),
-            paper.height(),
-            printable.left(),
-            printable.top(),
-            printable.left() + printable.width(),
-            printable.top() + printable.height()};
+    const QRect paper = d.Layout.fullRectPixels(d.Facts.Dpi);
+    const QRect& printable = d.PrintableDots;
+    return {paper.width(),   paper.height(),        printable.left(),
+            printable.top(), printable.right() + 1, printable.bottom() + 1};
 }
 
 QPaintDevice* PrinterDevice::MeasureDevice()
@@ -383,11 +399,10 @@ QPainter* PrinterDevice::StartDocument(const std::string& titleCp932)
         d.Discard();
         ThrowPrinterError(MsgPageSetup);
     }
-    // Nothing reaches the paper outside the printable area, as a driver has
-    // it; the clip stays where it is when the origin is moved.
-    d.Painter->setClipRect(d.Printable);
-    if (!d.Shift.isNull())
-        d.Painter->translate(d.Shift);
+    // The origin is the printable area's corner, and nothing reaches the
+    // paper outside that area, as a driver has it.
+    d.Painter->translate(d.PrintableDots.topLeft());
+    d.Painter->setClipRect(QRect(QPoint(0, 0), d.PrintableDots.size()));
     return d.Painter.get();
 }
 
@@ -438,18 +453,26 @@ DocumentOutput PrinterDevice::EndDocument()
     const QByteArray path = QFile::encodeName(d.Spool.Path());
     const QByteArray title = d.Title.toUtf8();
     std::string reason;
-    // The spooler's errors are its thread's: the reason is read there.
+    // The spooler's errors are its thread's: the reason is read there. A
+    // scheduler that does not answer ends the job, without a spool file left.
+    std::exception_ptr silent;
     RunOffGuiThread([&] {
-        const CupsApi& cups = CupsApi::Get();
-        output.JobId =
-            cups.PrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(), title.constData(),
-                            static_cast<int>(list.size()), list.data());
-        if (output.JobId <= 0) {
-            const char* text = cups.LastErrorString();
-            reason = text ? text : "";
+        try {
+            const CupsApi& cups = CupsApi::Get();
+            const SchedulerConnection scheduler;
+            output.JobId = SubmitJob(scheduler, queue, path.constData(), title.constData(), list);
+            scheduler.ThrowIfTimedOut();
+            if (output.JobId <= 0) {
+                const char* text = cups.LastErrorString();
+                reason = text ? text : "";
+            }
+        } catch (const core::EPrinter&) {
+            silent = std::current_exception();
         }
     });
     d.Discard(); // the spool file goes once CUPS has it, or has refused it
+    if (silent)
+        std::rethrow_exception(silent);
     if (output.JobId <= 0)
         ThrowSpoolError(d.Setup.Printer, reason);
     output.Delivered = true;

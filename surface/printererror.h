@@ -20,9 +20,16 @@ inline constexpr const char* MsgPageSetup = "印刷ページを作成できま�
 // The page's exact paper size cannot be written into the PDF.
 inline constexpr const char* MsgPageBox = "用紙サイズを設定できません";
 
+// The scheduler took no request, or answered none, in time; followed by its
+// name (ThrowSchedulerError).
+inline constexpr const char* MsgSchedulerNotAnswering = "印刷スケジューラが応答しません";
+
 [[noreturn]] void ThrowPrinterError(const char* messageUtf8);
 
 // The spooler did not take the page: the queue and the spooler's own reason.
 [[noreturn]] void ThrowSpoolError(const std::string& queue, const std::string& reasonUtf8);
+
+// The scheduler named (its socket, or host:port) does not answer.
+[[noreturn]] void ThrowSchedulerError(const std::string& schedulerUtf8);
 
 } // namespace surface

@@ -6,10 +6,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <unistd.h>
 
 #include "cupsapi.h"
 #include "eprinter.h"
+#include "schedulerconnection.h"
 
 namespace surface {
 
@@ -91,7 +94,7 @@ std::string SidesOf(const char* duplex)
 }
 
 // The PPD API is deprecated in favour of IPP attributes, but only the PPD
-// tells the marked resolution, the imageable areas and the landscape direction
+// tells the marked resolution, the imageable areas
 // of a driver queue; Qt's own CUPS support read the same file.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -120,13 +123,15 @@ void ReadPapers(ppd_file_t* ppd, QueueFacts& facts)
         facts.DefaultSides = SidesOf(choice->choice);
 }
 
-void ReadPpd(const std::string& queue, const cups_dest_t* dest, const CupsOptions& jobOptions,
-             QueueFacts& facts)
+void ReadPpd(const SchedulerConnection& scheduler, const std::string& queue,
+             const cups_dest_t* dest, const CupsOptions& jobOptions, QueueFacts& facts)
 {
     const CupsApi& cups = CupsApi::Get();
-    const char* file = cups.GetPPD2(CUPS_HTTP_DEFAULT, queue.c_str());
-    if (!file)
+    const char* file = cups.GetPPD2(scheduler.Http(), queue.c_str());
+    if (!file) {
+        scheduler.ThrowIfTimedOut();
         return;
+    }
     ppd_file_t* ppd = cups.PpdOpenFile(file);
     ::unlink(file);
     if (!ppd)
@@ -146,8 +151,6 @@ void ReadPpd(const std::string& queue, const cups_dest_t* dest, const CupsOption
         if (const ppd_attr_t* attr = cups.PpdFindAttr(ppd, "DefaultResolution", nullptr))
             facts.Dpi = ParseResolution(attr->value);
     }
-    if (const ppd_attr_t* attr = cups.PpdFindAttr(ppd, "LandscapeOrientation", nullptr))
-        facts.LandscapePlus90 = qstrcmp(attr->value, "Minus90") != 0;
     for (int i = 0; i < ppd->num_sizes; ++i) {
         const ppd_size_t& size = ppd->sizes[i];
         facts.Margins[size.name] =
@@ -161,15 +164,16 @@ void ReadPpd(const std::string& queue, const cups_dest_t* dest, const CupsOption
 #pragma GCC diagnostic pop
 
 // A queue without a PPD (driverless) still announces its default resolution.
-int IppDefaultResolution(cups_dest_t* dest)
+int IppDefaultResolution(const SchedulerConnection& scheduler, cups_dest_t* dest)
 {
     const CupsApi& cups = CupsApi::Get();
-    cups_dinfo_t* info = cups.CopyDestInfo(CUPS_HTTP_DEFAULT, dest);
+    cups_dinfo_t* info = cups.CopyDestInfo(scheduler.Http(), dest);
+    scheduler.ThrowIfTimedOut();
     if (!info)
         return 0;
     int dpi = 0;
     if (ipp_attribute_t* attr =
-            cups.FindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+            cups.FindDestDefault(scheduler.Http(), dest, info, "printer-resolution")) {
         int y = 0;
         ipp_res_t units = IPP_RES_PER_INCH;
         const int x = cups.GetResolution(attr, 0, &y, &units);
@@ -184,8 +188,9 @@ int IppDefaultResolution(cups_dest_t* dest)
 PrinterList ListPrinters()
 {
     const CupsApi& cups = CupsApi::Get();
+    const SchedulerConnection scheduler;
     cups_dest_t* dests = nullptr;
-    const int count = cups.GetDests2(CUPS_HTTP_DEFAULT, &dests);
+    const int count = cups.GetDests2(scheduler.Http(), &dests);
     PrinterList list;
     for (int i = 0; i < count; ++i) {
         std::string name = dests[i].name;
@@ -196,19 +201,23 @@ PrinterList ListPrinters()
         list.Names.push_back(std::move(name));
     }
     cups.FreeDests(count, dests);
+    // A list cut short by a silent scheduler is no list of the printers.
+    scheduler.ThrowIfTimedOut();
     return list;
 }
 
 std::string FirstChoicePrinter()
 {
     try {
-        PrinterList printers = ListPrinters();
-        if (!printers.Default.empty())
-            return printers.Default;
-        return printers.Names.empty() ? std::string() : printers.Names.front();
+        CupsApi::Get();
     } catch (const core::EPrinter&) {
         return {};
     }
+    // A scheduler that does not answer is said, not taken for no printer.
+    PrinterList printers = ListPrinters();
+    if (!printers.Default.empty())
+        return printers.Default;
+    return printers.Names.empty() ? std::string() : printers.Names.front();
 }
 
 QueueFacts ReadQueue(const std::string& printerName, const CupsOptions& jobOptions)
@@ -219,17 +228,21 @@ QueueFacts ReadQueue(const std::string& printerName, const CupsOptions& jobOptio
     const std::string queue = printerName.substr(0, slash);
     const std::string instance = slash == std::string::npos ? "" : printerName.substr(slash + 1);
     const CupsApi& cups = CupsApi::Get();
-    cups_dest_t* dest = cups.GetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(),
+    const SchedulerConnection scheduler;
+    cups_dest_t* dest = cups.GetNamedDest(scheduler.Http(), queue.c_str(),
                                           instance.empty() ? nullptr : instance.c_str());
-    ReadPpd(queue, dest, jobOptions, facts);
+    // The destination is freed however the reading ends.
+    const std::unique_ptr<cups_dest_t, std::function<void(cups_dest_t*)>> owned(
+        dest, [&cups](cups_dest_t* d) { cups.FreeDests(1, d); });
+    scheduler.ThrowIfTimedOut();
+    ReadPpd(scheduler, queue, dest, jobOptions, facts);
     if (facts.Dpi <= 0 && dest)
-        facts.Dpi = IppDefaultResolution(dest);
+        facts.Dpi = IppDefaultResolution(scheduler, dest);
     if (facts.Dpi <= 0)
         facts.Dpi = FallbackDpi;
     if (dest) {
         for (int i = 0; i < dest->num_options; ++i)
             facts.InstanceOptions.emplace_back(dest->options[i].name, dest->options[i].value);
-        cups.FreeDests(1, dest);
     }
     return facts;
 }

@@ -25,7 +25,6 @@ struct QueuePaper
 struct QueueFacts
 {
     int Dpi = 0;
-    bool LandscapePlus90 = true;
     std::vector<QueuePaper> Papers;           // the PageSize choices
     QueuePaper DefaultPaper;                  // invalid Size when the queue names none
     std::map<std::string, QMarginsF> Margins; // per paper key, portrait, points
@@ -43,8 +42,9 @@ struct PrinterList
 PrinterList ListPrinters();
 
 // The printer a choice starts from when none has been made: the default, else
-// the first of the system's printers, else none (empty). Never throws: without
-// CUPS there is no printer to start from.
+// the first of the system's printers, else none (empty); without CUPS there is
+// no printer to start from. Throws EPrinter only for a scheduler that does not
+// answer.
 std::string FirstChoicePrinter();
 
 // The resolution of a queue that tells none, and of a file printed with no

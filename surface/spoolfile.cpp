@@ -3,11 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace surface {
@@ -91,6 +96,59 @@ private:
     sigset_t m_old;
 };
 
+// A spool directory is "ocrprint-PID-XXXXXX": the process that made it is in
+// its name, so that a later run knows when it is gone.
+const QString Prefix = QStringLiteral("ocrprint-");
+
+// The pid a spool directory's name gives, or 0 for a name of another kind.
+pid_t OwnerPid(const char* name)
+{
+    const std::size_t prefix = std::strlen("ocrprint-");
+    if (std::strncmp(name, "ocrprint-", prefix) != 0)
+        return 0;
+    char* end = nullptr;
+    const long pid = std::strtol(name + prefix, &end, 10);
+    if (end == name + prefix || *end != '-' || std::strlen(end) != 7 || pid <= 0)
+        return 0;
+    return static_cast<pid_t>(pid);
+}
+
+// A run ended by kill -9 or a crash leaves its directory, with a taxpayer's
+// page in it, behind: the next run removes the user's own directories whose
+// process is gone. Another user's, and a running process's, stay.
+void RemoveStaleDirectories(const QByteArray& temporary)
+{
+    DIR* dir = ::opendir(temporary.constData());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t pid = OwnerPid(entry->d_name);
+        if (pid == 0 || pid == ::getpid())
+            continue;
+        struct stat info = {};
+        if (::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (::kill(pid, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        // Only what a spool directory holds: files, no directories below.
+        if (DIR* inner = ::fdopendir(fd)) {
+            while (const dirent* file = ::readdir(inner))
+                if (std::strcmp(file->d_name, ".") != 0 && std::strcmp(file->d_name, "..") != 0)
+                    ::unlinkat(fd, file->d_name, 0);
+            ::closedir(inner);
+        } else {
+            ::close(fd);
+        }
+        ::unlinkat(dirFd, entry->d_name, AT_REMOVEDIR);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 SpoolFile::SpoolFile() = default;
@@ -110,7 +168,10 @@ bool SpoolFile::Create()
     const QString temporary = QDir::tempPath();
     if (temporary.isEmpty())
         return false;
-    QByteArray directory = QFile::encodeName(temporary + QStringLiteral("/ocrprint-XXXXXX"));
+    RemoveStaleDirectories(QFile::encodeName(temporary));
+    QByteArray directory =
+        QFile::encodeName(temporary + QStringLiteral("/") + Prefix + QString::number(::getpid()) +
+                          QStringLiteral("-XXXXXX"));
     // mkdtemp makes the directory 0700.
     if (!::mkdtemp(directory.data()))
         return false;

@@ -9,7 +9,9 @@ namespace surface {
 // can enter (0700) under the temporary directory, and it goes with that
 // directory: after the hand-over, when the page is abandoned, and when the
 // program is ended by SIGTERM, SIGINT or SIGHUP (the handler removes what is
-// there, then lets the signal end the program as it would have).
+// there, then lets the signal end the program as it would have). The
+// directory's name holds the process id: what a run ended by SIGKILL or a
+// crash leaves is removed by the next run that spools a page.
 class SpoolFile
 {
 public:

@@ -24,6 +24,12 @@ void ThrowSpoolError(const std::string& queue, const std::string& reasonUtf8)
     throw core::EPrinter(core::EncodeCp932(message));
 }
 
+void ThrowSchedulerError(const std::string& schedulerUtf8)
+{
+    throw core::EPrinter(
+        core::EncodeCp932(std::string(MsgSchedulerNotAnswering) + ": " + schedulerUtf8));
+}
+
 int GetDeviceCaps(HDC dc, int index)
 {
     if (!dc)

@@ -106,6 +106,25 @@ TEST_P(HandOverWindowTest, FrozenSchedulerLeavesTheWindowResponsive)
     EXPECT_EQ(JobsSince(before), 1);
 }
 
+// A scheduler that stays stopped: the job gives up within its bound and the
+// window, still open, shows the box naming the scheduler; nothing is printing
+// afterwards.
+TEST_P(HandOverWindowTest, StoppedSchedulerIsNamedInTheBox)
+{
+    std::vector<testutil::BoxSeen> boxes;
+    ModalWatcher watcher([&](QWidget* w) { boxes.push_back(testutil::ReadAndCloseBox(w)); });
+    ASSERT_TRUE(Scheduler().Signal(SIGSTOP));
+    m_frozen = true;
+    QTest::mouseClick(m_button, Qt::LeftButton);
+    Scheduler().Signal(SIGCONT);
+    m_frozen = false;
+
+    EXPECT_FALSE(surface::PrinterObject()->Printing());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, QString::fromStdString(
+                                 "印刷スケジューラが応答しません: " + Scheduler().Server() + "."));
+}
+
 TEST_P(HandOverWindowTest, DoubleClickPrintsOnce)
 {
     std::vector<testutil::BoxSeen> boxes;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -97,6 +98,47 @@ TEST_F(PrintDialogTest, ConfirmingMakesTheDefaultPrinterCurrent)
     EXPECT_EQ(Current()->Name(), "ocrtest");
     EXPECT_EQ(Current()->Caps().DpiX, 600);
 }
+
+struct OrientationRow
+{
+    const char* Name;
+    QPageLayout::Orientation Chosen;
+    int Notes; // the boxes saying the form stays portrait
+};
+
+class PrintDialogOrientation : public PrintDialogTest,
+                               public ::testing::WithParamInterface<OrientationRow>
+{
+};
+
+// Landscape in the dialog: the form still prints portrait, and the window
+// says so once, at the choice.
+TEST_P(PrintDialogOrientation, LandscapeIsNotedOnceAndPrintsPortrait)
+{
+    QStringList notes;
+    ModalWatcher watcher([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(w)) {
+            dialog->printer()->setPageOrientation(GetParam().Chosen);
+            dialog->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            notes << box->text();
+            box->accept();
+        } else {
+            w->close();
+        }
+    });
+    QTest::mouseClick(m_form->findChild<QPushButton*>("Button3"), Qt::LeftButton);
+    ASSERT_NE(Current(), nullptr);
+    EXPECT_EQ(Current()->Setup().Orientation, QPageLayout::Portrait);
+    EXPECT_EQ(notes.size(), GetParam().Notes) << notes.join('|').toStdString();
+    for (const QString& note : notes)
+        EXPECT_EQ(note, QString::fromUtf8(app::LandscapeNote));
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, PrintDialogOrientation,
+                         ::testing::Values(OrientationRow{"Portrait", QPageLayout::Portrait, 0},
+                                           OrientationRow{"Landscape", QPageLayout::Landscape, 1}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // Picks printer in the dialog's printer list and confirms.
 void ChooseAndAccept(QPrintDialog* dialog, const QString& printer)

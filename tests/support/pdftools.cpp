@@ -52,7 +52,8 @@ PdfInfo ReadPdfInfo(const std::string& path)
                                    std::regex(R"(^Page size:\s*([\d.]+) x ([\d.]+) pts)"))) {
             info.WidthPt = std::stod(m[1]);
             info.HeightPt = std::stod(m[2]);
-        }
+        } else if (std::regex_match(line, m, std::regex(R"(Page rot:\s*(\d+)\s*)")))
+            info.Rotate = std::stoi(m[1]);
     }
     return info;
 }

@@ -14,6 +14,7 @@ struct PdfInfo
     int Pages = 0;
     double WidthPt = 0;
     double HeightPt = 0;
+    int Rotate = 0; // the first page's /Rotate, degrees
 };
 PdfInfo ReadPdfInfo(const std::string& path);
 

@@ -66,7 +66,8 @@ TEST_P(CapsTest, MatchTheQueuesDriver)
     EXPECT_EQ(device.Caps().OffsetX, row.OffsetX);
     EXPECT_EQ(device.Caps().OffsetY, row.OffsetY);
     EXPECT_EQ(device.Setup().Paper.key().toStdString(), row.Paper);
-    EXPECT_EQ(device.Setup().Orientation, row.Orientation);
+    // The form is a portrait page whatever the dialog chose.
+    EXPECT_EQ(device.Setup().Orientation, Portrait);
     // Text is measured in printer dots, not in screen pixels.
     EXPECT_EQ(device.MeasureDevice()->logicalDpiY(), row.Dpi);
 }
@@ -91,10 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The dialog's choice wins over the instance's.
         CapsRow{"LetterAt300ChosenOverInstance", "ocr300/fine", Portrait, At300, NoPaper, "Letter",
                 300, 100, 125},
-        // Turned counter-clockwise: the bottom margin (36 pt) is on the left,
-        // the left one (24 pt) on top.
-        CapsRow{"LetterAt300Landscape", "ocr300", Landscape, NoOptions, NoPaper, "Letter", 300, 150,
-                100},
+        // Landscape in the dialog turns nothing: the portrait margins hold.
+        CapsRow{"LetterAt300Landscape", "ocr300", Landscape, NoOptions, NoPaper, "Letter", 300, 100,
+                125},
         // 841.89 - 811.89 = 30 pt from the top of A4 as well.
         CapsRow{"A4ChosenOnLetterQueue", "ocr300", Portrait, NoOptions, QPageSize(QPageSize::A4),
                 "A4", 300, 100, 125},
@@ -221,6 +221,65 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"TemporaryDirectoryIsAFile", Nothing, OpenWithAFileAsTemporaryDirectory,
                  "印刷用の一時ファイルを作成できません"}),
     [](const ::testing::TestParamInfo<ErrorRow>& info) { return std::string(info.param.Name); });
+
+struct OffsetRow
+{
+    const char* Name;
+    const char* Resolution;    // the PPD's DefaultResolution
+    const char* ImageableArea; // the A4 area: left, bottom, right, top in points
+    int OffsetX;
+    int OffsetY;
+    int PrintableRight; // the area's right edge in dots, exclusive
+};
+
+void PrintTo(const OffsetRow& row, std::ostream* os)
+{
+    *os << row.Name;
+}
+
+class OffsetTest : public CupsTest, public ::testing::WithParamInterface<OffsetRow>
+{
+protected:
+    void TearDown() override
+    {
+        if (CupsScheduler::Get())
+            Scheduler().DeleteQueue("ocroffset");
+    }
+};
+
+// The physical offsets are the imageable area's corner to the nearest dot,
+// from the driver's exact points, not from whole points.
+TEST_P(OffsetTest, AreTheImageableAreasCornerToTheDot)
+{
+    const OffsetRow& row = GetParam();
+    std::string ppd = CupsScheduler::A4At600Ppd;
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        ppd.replace(ppd.find(from), from.size(), to);
+    };
+    replace("*DefaultResolution: 600dpi", std::string("*DefaultResolution: ") + row.Resolution);
+    replace("*ImageableArea A4/A4: \"12 12 583.28 829.89\"",
+            std::string("*ImageableArea A4/A4: \"") + row.ImageableArea + "\"");
+    ASSERT_TRUE(Scheduler().CreateQueue("ocroffset", ppd));
+    PrinterDevice device("ocroffset");
+    EXPECT_EQ(device.Caps().OffsetX, row.OffsetX);
+    EXPECT_EQ(device.Caps().OffsetY, row.OffsetY);
+    const surface::PageArea area = device.Area();
+    EXPECT_EQ(area.PrintableLeft, row.OffsetX);
+    EXPECT_EQ(area.PrintableTop, row.OffsetY);
+    EXPECT_EQ(area.PrintableRight, row.PrintableRight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Margins, OffsetTest,
+    ::testing::Values(
+        // 14.17 pt is 236.17 dots at 1200 dpi (whole points would give 233);
+        // 841.89 - 821.59 = 20.3 pt is 338.33; 583.28 pt is 9721.33.
+        OffsetRow{"At1200", "1200dpi", "14.17 12 583.28 821.59", 236, 338, 9721},
+        // 14.17 pt is 118.08 dots at 600 dpi, 20.3 pt 169.17, 583.28 pt 4860.67.
+        OffsetRow{"At600", "600dpi", "14.17 12 583.28 821.59", 118, 169, 4861},
+        // 14.9 pt: 62.08 dots at 300 dpi, where whole points (15) give 62.5.
+        OffsetRow{"At300", "300dpi", "14.9 12 583.28 826.99", 62, 62, 2430}),
+    [](const ::testing::TestParamInfo<OffsetRow>& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace cupstest

@@ -31,6 +31,7 @@ enum class AtHandOver
 {
     Nothing,         // the scheduler stays up
     KillScheduler,   // SIGKILL to the frozen scheduler
+    StayFrozen,      // the scheduler stays stopped until the program ends
     TerminateProgram // SIGTERM to ocrprint-cli
 };
 
@@ -151,7 +152,7 @@ protected:
             if (row.Action == AtHandOver::KillScheduler) {
                 Scheduler().Signal(SIGKILL);
                 m_restart = true;
-            } else {
+            } else if (row.Action == AtHandOver::TerminateProgram) {
                 ::kill(pid, SIGTERM);
             }
         }
@@ -223,6 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverRow{"SchedulerKilledAtHandOver", "ocrtest", false,
                                   AtHandOver::KillScheduler, 1,
                                   "ocrprint-cli: プリンタ ocrtest に印刷できませんでした: "},
+                      // Bounded: the program gives up on it, naming it.
+                      HandOverRow{"SchedulerStoppedAtHandOver", "ocrtest", false,
+                                  AtHandOver::StayFrozen, 1,
+                                  "ocrprint-cli: 印刷スケジューラが応答しません: "},
                       HandOverRow{"TerminatedDuringHandOver", "ocrtest", false,
                                   AtHandOver::TerminateProgram, -1, nullptr}),
     [](const ::testing::TestParamInfo<HandOverRow>& info) { return std::string(info.param.Name); });

@@ -251,8 +251,9 @@ INSTANTIATE_TEST_SUITE_P(
                                ScaleRequests, 1, "", "A4", 595, 842},
                       PrintRow{"LetterAt300", "ocr300", QPageLayout::Portrait, NoOptions, 1, "",
                                "Letter", 612, 792},
+                      // The page stays portrait when the dialog chose landscape.
                       PrintRow{"LetterAt300Landscape", "ocr300", QPageLayout::Landscape, NoOptions,
-                               1, "", "Letter", 792, 612},
+                               1, "", "Letter", 612, 792},
                       PrintRow{"TwoCopiesChosenInDialog", "ocrtest", QPageLayout::Portrait,
                                NoOptions, 2, "", "A4", 595, 842},
                       // The instance's own options (600 dpi) travel with its jobs.
