@@ -19,6 +19,8 @@
 #include "measurecommand.h"
 #include "outputcheck.h"
 #include "print.h"
+#include "printercalibration.h"
+#include "printercalibrations.h"
 #include "settingsfile.h"
 #include "surface.h"
 #include "usage.h"
@@ -163,6 +165,13 @@ core::TPrintAdjustment LoadAdjustment(const CommandLine& line)
     return adjustment;
 }
 
+// The calibration of the queue in use, or of the one file as ever.
+core::TPrintAdjustment LoadCalibration(const CommandLine& line)
+{
+    const std::optional<std::string> key = PrinterInUse(line);
+    return key ? LoadPrinterAdjustment(*key) : LoadAdjustment(line);
+}
+
 // The eight values in the settings file's order.
 void PrintValues(const core::TPrintAdjustment& a)
 {
@@ -252,7 +261,7 @@ int RunPrint(const CommandLine& line)
         return OutputStatus(output);
     };
     return RunPrinting(line, [&] {
-        core::TPrintAdjustment adjustment = LoadAdjustment(line);
+        core::TPrintAdjustment adjustment = LoadCalibration(line);
         if (converted.IsOpen())
             return status(print::PrintDeclaration(adjustment, converted, &printing));
         if (DataFromStandardInput(line)) {
@@ -299,8 +308,13 @@ int RunCalibrate(const CommandLine& line)
 {
     if (const int status = CheckCalibrateLengths(line); status != 0)
         return status;
-    core::TPrintAdjustment adjustment = LoadAdjustment(line);
     SelectDevice(line);
+    // The printer's calibration is made anew whole: none is read first.
+    const std::optional<std::string> key = PrinterInUse(line);
+    const bool perPrinter = key.has_value();
+    core::TPrintAdjustment adjustment;
+    if (!perPrinter)
+        adjustment = LoadAdjustment(line);
     model::TMeasureState state;
     TakeLengths(line, model::DoneFloor, state, adjustment);
     const model::OffsetCheck check = model::ConfirmAdjustment(model::HandOver(state), adjustment);
@@ -310,10 +324,15 @@ int RunCalibrate(const CommandLine& line)
     }
     // The window saves silently and ignores a failure; a tool must not.
     std::string reason;
-    const bool saved = line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)
-                                     : settings::SaveSettings(adjustment, &reason);
+    std::string failed;
+    const bool saved =
+        perPrinter      ? settings::SavePrinterCalibration(*key, adjustment, &reason, &failed)
+        : line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)
+                        : settings::SaveSettings(adjustment, &reason);
     if (!saved) {
-        const std::string path = line.Settings ? *line.Settings : settings::SettingsFilePath();
+        const std::string path = perPrinter      ? failed
+                                 : line.Settings ? *line.Settings
+                                                 : settings::SettingsFilePath();
         ReportAbout(path,
                     QCoreApplication::translate("ocrprint-cli", "cannot save the settings: %1"),
                     {reason});
@@ -325,7 +344,18 @@ int RunCalibrate(const CommandLine& line)
 
 int RunShow(const CommandLine& line)
 {
-    PrintValues(LoadAdjustment(line));
+    // Every printer's, each under its [QUEUE], the file printer's as [/file].
+    if (line.All) {
+        for (const std::string& key : settings::CalibratedPrinters()) {
+            core::TPrintAdjustment adjustment;
+            settings::LoadSettingsFrom(settings::PrinterCalibrationPath(key), adjustment);
+            std::printf("[%s]\n", key.c_str());
+            PrintValues(adjustment);
+        }
+        return 0;
+    }
+    SelectDevice(line);
+    PrintValues(LoadCalibration(line));
     return 0;
 }
 
@@ -353,7 +383,7 @@ int Dispatch(const CommandLine& line, bool& standardOutputReported)
         {"preview", RunPreview},      {"show", RunShow},
         {"convert", RunConvert},      {"sheet", RunSheet},
         {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
-        {"measure", RunMeasure},
+        {"measure", RunMeasure},      {"forget", RunForget},
     };
     try {
         if (RefuseClashingOutputs(line))

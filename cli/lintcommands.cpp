@@ -12,6 +12,7 @@
 #include "filedevice.h"
 #include "findingline.h"
 #include "print.h"
+#include "printercalibration.h"
 #include "printerdevice.h"
 #include "settingsfile.h"
 #include "tprinter.h"
@@ -69,8 +70,11 @@ print::LintDevice JudgedDevice(const CommandLine& line)
 {
     SelectJudgedDevice(line);
     print::LintDevice device;
-    settings::LoadSettingsFrom(line.Settings ? *line.Settings : settings::SettingsFilePath(),
-                               device.Adjustment);
+    if (const std::optional<std::string> key = PrinterInUse(line))
+        device.Adjustment = LoadPrinterAdjustment(*key);
+    else
+        settings::LoadSettingsFrom(line.Settings ? *line.Settings : settings::SettingsFilePath(),
+                                   device.Adjustment);
     print::QueryPrinter(device.Adjustment);
     calibration::model::ClampCorrections(device.Adjustment);
     device.Area = surface::PrinterObject()->DeviceHandle()->Area();
