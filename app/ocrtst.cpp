@@ -59,7 +59,7 @@ void TForm1::showEvent(QShowEvent* event)
 
 void TForm1::FormCreate()
 {
-    settings::LoadSettings(PrintAdjustment);
+    m_calibration.Load(this, PrintAdjustment);
 }
 
 void TForm1::Button1Click()
@@ -71,6 +71,8 @@ void TForm1::RunDeclarationJob()
 {
     // The data file is judged before anything is sent; the printer values and
     // the clamped corrections are kept in PrintAdjustment either way.
+    if (!m_calibration.ConfirmPrint(this, PrintAdjustment))
+        return;
     PrintCheck(this, PrintAdjustment).Run();
 }
 
@@ -110,11 +112,13 @@ void TForm1::Button3Click()
     // A refused file leaves the printer in use as it was.
     RefusePrintToFileOntoInputs(setup.OutputFile);
     printer->SetDevice(std::make_unique<surface::PrinterDevice>(setup));
+    m_calibration.Follow(this, PrintAdjustment);
 }
 
 void TForm1::Button4Click()
 {
-    calibration::Form3->exec();
+    if (calibration::Form3->exec() == QDialog::Accepted)
+        m_calibration.Store(PrintAdjustment);
 }
 
 } // namespace app

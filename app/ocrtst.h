@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "printadjustment.h"
+#include "printercalibrationchoice.h"
 #include "ui_ocrtst.h"
 
 namespace app {
@@ -24,7 +25,7 @@ public:
 
     core::TPrintAdjustment PrintAdjustment;
 
-    // Defaults, then the settings file over them.
+    // Defaults, then the calibration of the printer in use over them.
     void FormCreate();
     // "印 刷": prints the declaration.
     void Button1Click();
@@ -45,6 +46,7 @@ private:
 
     Ui::TForm1 m_ui;
     bool m_placed = false;
+    PrinterCalibrationChoice m_calibration; // whose calibration PrintAdjustment is
 };
 
 // The program's main window while it exists.

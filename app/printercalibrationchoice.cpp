@@ -1,0 +1,118 @@
+#include "printercalibrationchoice.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "device.h"
+#include "exception.h"
+#include "outputwriteerror.h"
+#include "printercalibrations.h"
+#include "printpress.h"
+#include "queuefacts.h"
+#include "settingsfile.h"
+#include "tprinter.h"
+
+namespace app {
+
+namespace {
+
+// The printer the next job prints on: the one chosen, else the default one
+// (the printer object finds it only when it first prints). Empty when there
+// is none.
+std::string PrinterInUse()
+{
+    if (const surface::Device* device = surface::PrinterObject()->CurrentDevice())
+        return settings::PrinterKey(device->Name());
+    try {
+        return settings::PrinterKey(surface::ListPrinters().Default);
+    } catch (const core::EPrinter&) {
+        return {};
+    }
+}
+
+QString Shown(const std::string& key)
+{
+    return key == settings::FilePrinterKey ? QString::fromUtf8("ファイルへ出力")
+                                           : QString::fromLocal8Bit(key);
+}
+
+} // namespace
+
+void PrinterCalibrationChoice::Load(QWidget* window, core::TPrintAdjustment& adjustment)
+{
+    const std::string key = PrinterInUse();
+    if (key.empty()) {
+        settings::LoadSettings(adjustment);
+        m_loaded = false;
+        m_key.clear();
+        return;
+    }
+    LoadFor(window, key, adjustment);
+}
+
+void PrinterCalibrationChoice::Follow(QWidget* window, core::TPrintAdjustment& adjustment)
+{
+    const std::string key = PrinterInUse();
+    if (!key.empty() && (!m_loaded || key != m_key))
+        LoadFor(window, key, adjustment);
+}
+
+void PrinterCalibrationChoice::LoadFor(QWidget* window, const std::string& key,
+                                       core::TPrintAdjustment& adjustment)
+{
+    const settings::PrinterCalibrationLoad load = settings::LoadPrinterCalibration(key, adjustment);
+    m_key = key;
+    m_loaded = true;
+    m_calibrated = load.Source != settings::PrinterCalibrationSource::None;
+    if (load.Source != settings::PrinterCalibrationSource::Adopted)
+        return;
+    QMessageBox box(
+        QMessageBox::Information, QString::fromUtf8("情報"),
+        QString::fromUtf8("これまでの誤差調整（%1）を、プリンタ %2 の誤差調整として"
+                          "引き継ぎました。\n以後、誤差調整はプリンタごとに保存されます。")
+            .arg(QString::fromLocal8Bit(load.Path), Shown(key)),
+        QMessageBox::Ok, window);
+    box.setObjectName(QStringLiteral("adoptedCalibration"));
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+bool PrinterCalibrationChoice::ConfirmPrint(QWidget* window, core::TPrintAdjustment& adjustment)
+{
+    Follow(window, adjustment);
+    if (!m_loaded || m_calibrated || m_asked.contains(m_key))
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8("確認"),
+                    QString::fromUtf8("プリンタ %1 には誤差調整がありません。\n"
+                                      "補正なしで印刷しますか？（キャンセルして「誤差調整」で"
+                                      "調整できます）")
+                        .arg(Shown(m_key)),
+                    QMessageBox::NoButton, window);
+    box.setObjectName(QStringLiteral("uncalibratedPrinter"));
+    QPushButton* print =
+        box.addButton(QString::fromUtf8("補正なしで印刷"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+    print->setObjectName(QStringLiteral("printUncorrected"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    calibration::PrintPress::Answered();
+    if (box.clickedButton() != print)
+        return false;
+    m_asked.insert(m_key);
+    return true;
+}
+
+void PrinterCalibrationChoice::Store(const core::TPrintAdjustment& adjustment)
+{
+    if (!m_loaded)
+        return;
+    std::string reason;
+    std::string path;
+    if (!settings::SavePrinterCalibration(m_key, adjustment, &reason, &path))
+        throw core::Exception(surface::OutputWriteMessage(path, reason));
+    m_calibrated = true;
+}
+
+} // namespace app
