@@ -16,24 +16,27 @@ namespace app {
 
 namespace {
 
-// The printer the next job prints on: the one chosen, else the default one
+// The queue the next job prints on: the one chosen, else the default one
 // (the printer object finds it only when it first prints). Empty when there
-// is none.
+// is none, and for printing to a file, which keeps the one settings file as
+// the command line's file printer does.
 std::string PrinterInUse()
 {
-    if (const surface::Device* device = surface::PrinterObject()->CurrentDevice())
-        return settings::PrinterKey(device->Name());
-    try {
-        return settings::PrinterKey(surface::ListPrinters().Default);
-    } catch (const core::EPrinter&) {
-        return {};
+    std::string key;
+    if (const surface::Device* device = surface::PrinterObject()->CurrentDevice()) {
+        key = settings::PrinterKey(device->Name());
+    } else {
+        try {
+            key = settings::PrinterKey(surface::ListPrinters().Default);
+        } catch (const core::EPrinter&) {
+        }
     }
+    return key == settings::FilePrinterKey ? std::string() : key;
 }
 
 QString Shown(const std::string& key)
 {
-    return key == settings::FilePrinterKey ? QString::fromUtf8("ファイルへ出力")
-                                           : QString::fromLocal8Bit(key);
+    return QString::fromLocal8Bit(key);
 }
 
 } // namespace
@@ -80,7 +83,7 @@ void PrinterCalibrationChoice::LoadFor(QWidget* window, const std::string& key,
 bool PrinterCalibrationChoice::ConfirmPrint(QWidget* window, core::TPrintAdjustment& adjustment)
 {
     Follow(window, adjustment);
-    if (!m_loaded || m_calibrated || m_asked.contains(m_key))
+    if (PrinterInUse().empty() || !m_loaded || m_calibrated || m_asked.contains(m_key))
         return true;
     QMessageBox box(QMessageBox::Question, QString::fromUtf8("確認"),
                     QString::fromUtf8("プリンタ %1 には誤差調整がありません。\n"
@@ -106,7 +109,8 @@ bool PrinterCalibrationChoice::ConfirmPrint(QWidget* window, core::TPrintAdjustm
 
 void PrinterCalibrationChoice::Store(const core::TPrintAdjustment& adjustment)
 {
-    if (!m_loaded)
+    // Confirmed while printing to a file: kept in ocrprn2.ini by 終 了 only.
+    if (!m_loaded || PrinterInUse() != m_key)
         return;
     std::string reason;
     std::string path;

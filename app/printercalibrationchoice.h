@@ -13,7 +13,8 @@ namespace app {
 // The window keeps the calibration of the printer in use in its
 // PrintAdjustment: loaded at start-up for the default printer, switched when
 // another printer is chosen, stored for it when the adjustment dialog is
-// confirmed. Without any printer, the one settings file as ever.
+// confirmed. Without any queue, and printing to a file, the one settings
+// file as ever.
 class PrinterCalibrationChoice
 {
 public:

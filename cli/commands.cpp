@@ -344,7 +344,7 @@ int RunCalibrate(const CommandLine& line)
 
 int RunShow(const CommandLine& line)
 {
-    // Every printer's, each under its [QUEUE], the file printer's as [/file].
+    // Every printer's, each under its [QUEUE].
     if (line.All) {
         for (const std::string& key : settings::CalibratedPrinters()) {
             core::TPrintAdjustment adjustment;
