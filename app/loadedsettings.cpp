@@ -63,6 +63,11 @@ void LoadedSettings::Load(core::TPrintAdjustment& adjustment)
     m_notice = lines.join(QLatin1Char('\n'));
 }
 
+void LoadedSettings::Rebase(const core::TPrintAdjustment& adjustment)
+{
+    m_loaded = settings::SettingsFileContent(adjustment);
+}
+
 bool LoadedSettings::Changed(const core::TPrintAdjustment& adjustment) const
 {
     return settings::SettingsFileContent(adjustment) != m_loaded;

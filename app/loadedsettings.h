@@ -20,6 +20,9 @@ public:
     // The start-up notice: which file was not loaded and why; empty when
     // there is nothing to say.
     const QString& Notice() const { return m_notice; }
+    // The values the run now starts from (another printer's calibration, or
+    // one just saved): a change is measured against them.
+    void Rebase(const core::TPrintAdjustment& adjustment);
     // Whether a save would write something else than what was loaded.
     bool Changed(const core::TPrintAdjustment& adjustment) const;
     // Whether the save's file is one that was not loaded.

@@ -76,6 +76,8 @@ void TForm1::ShowLoadNotice()
 void TForm1::FormCreate()
 {
     m_settings.Load(PrintAdjustment);
+    m_calibration.Load(this, PrintAdjustment);
+    m_settings.Rebase(PrintAdjustment);
 }
 
 void TForm1::Button1Click()
@@ -87,6 +89,8 @@ void TForm1::RunDeclarationJob()
 {
     // The data file is judged before anything is sent; the printer values and
     // the clamped corrections are kept in PrintAdjustment either way.
+    if (!m_calibration.ConfirmPrint(this, PrintAdjustment))
+        return;
     PrintCheck(this, PrintAdjustment).Run();
 }
 
@@ -115,12 +119,20 @@ void TForm1::Button2Click()
 
 bool TForm1::Save()
 {
-    std::string reason;
-    if (settings::SaveSettings(PrintAdjustment, &reason))
-        return true;
-    TApplication::HandleException(
-        core::Exception(surface::OutputWriteMessage(settings::SettingsFilePath(), reason)));
-    return false;
+    try {
+        // The printer's own file and ocrprn2.ini; a file that was not loaded
+        // only here, where the user said to replace it.
+        if (!m_calibration.Store(PrintAdjustment) || m_settings.KeepsFile()) {
+            std::string reason;
+            if (!settings::SaveSettings(PrintAdjustment, &reason))
+                throw core::Exception(
+                    surface::OutputWriteMessage(settings::SettingsFilePath(), reason));
+        }
+    } catch (const core::Exception& e) {
+        TApplication::HandleException(e);
+        return false;
+    }
+    return true;
 }
 
 TForm1::Answer TForm1::AskToSave()
@@ -197,13 +209,16 @@ void TForm1::Button3Click()
     // A refused file leaves the printer in use as it was.
     RefusePrintToFileOntoInputs(setup.OutputFile);
     printer->SetDevice(std::make_unique<surface::PrinterDevice>(setup));
+    m_calibration.Follow(this, PrintAdjustment);
+    m_settings.Rebase(PrintAdjustment);
     if (setup.Orientation == QPageLayout::Landscape)
         QMessageBox::information(this, windowTitle(), QString::fromUtf8(LandscapeNote));
 }
 
 void TForm1::Button4Click()
 {
-    calibration::Form3->exec();
+    if (calibration::Form3->exec() == QDialog::Accepted && m_calibration.Store(PrintAdjustment))
+        m_settings.Rebase(PrintAdjustment);
 }
 
 } // namespace app

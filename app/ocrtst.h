@@ -6,6 +6,7 @@
 
 #include "loadedsettings.h"
 #include "printadjustment.h"
+#include "printercalibrationchoice.h"
 #include "ui_ocrtst.h"
 
 namespace app {
@@ -25,7 +26,7 @@ public:
 
     core::TPrintAdjustment PrintAdjustment;
 
-    // Defaults, then the settings file over them.
+    // Defaults, then the calibration of the printer in use over them.
     void FormCreate();
     // "印 刷": prints the declaration.
     void Button1Click();
@@ -65,6 +66,7 @@ private:
 
     Ui::TForm1 m_ui;
     bool m_placed = false;
+    PrinterCalibrationChoice m_calibration; // whose calibration PrintAdjustment is
 };
 
 // The program's main window while it exists.

@@ -177,6 +177,7 @@ std::string ReadValues(const QCommandLineParser& parser, CommandLine& line)
         }
     }
     line.Strict = given("strict");
+    line.All = given("all");
     if (given("form")) {
         line.Form = Value(parser, "form");
         if (line.Form->empty())
@@ -362,6 +363,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
             : command->Bit == MeasureBit
                 ? QCoreApplication::translate(
                       "ocrprint-cli", "measure needs one scan SCAN, or '-' for standard input")
+            : command->Bit == ForgetBit
+                ? QCoreApplication::translate("ocrprint-cli", "forget needs one queue QUEUE")
             : command->ArgumentCount == 1
                 ? QCoreApplication::translate("ocrprint-cli", "%1 needs one input file IN")
                       .arg(QLatin1String(command->Name))

@@ -25,6 +25,7 @@ struct CommandLine
     std::optional<DataEncoding> From;     // convert --from: how its input is read
     bool Csv = false;                     // convert --csv
     bool Strict = false;                  // check: warnings fail too
+    bool All = false;                     // show --all: every printer's calibration
     bool Json = false;                    // check: --format json
     std::optional<std::string> Form;      // preview: --form IMAGE
     double FormDpi = 0;                   // preview: --form-dpi N; 0: the image's own

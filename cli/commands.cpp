@@ -19,6 +19,8 @@
 #include "measurecommand.h"
 #include "outputcheck.h"
 #include "print.h"
+#include "printercalibration.h"
+#include "printercalibrations.h"
 #include "settingsfile.h"
 #include "settingsnotice.h"
 #include "surface.h"
@@ -223,7 +225,7 @@ int RunPrint(const CommandLine& line)
     };
     return RunPrinting(line, [&] {
         core::TPrintAdjustment adjustment;
-        if (!LoadCommandSettings(line, adjustment))
+        if (!LoadCalibration(line, adjustment))
             return 1;
         if (converted.IsOpen())
             return status(print::PrintDeclaration(adjustment, converted, &printing));
@@ -275,10 +277,13 @@ int RunCalibrate(const CommandLine& line)
 {
     if (const int status = CheckCalibrateLengths(line); status != 0)
         return status;
-    core::TPrintAdjustment adjustment;
-    if (!LoadCommandSettings(line, adjustment))
-        return 1;
     SelectDevice(line);
+    // The printer's calibration is made anew whole: none is read first.
+    const std::optional<std::string> key = PrinterInUse(line);
+    const bool perPrinter = key.has_value();
+    core::TPrintAdjustment adjustment;
+    if (!perPrinter && !LoadCommandSettings(line, adjustment))
+        return 1;
     model::TMeasureState state;
     TakeLengths(line, model::DoneFloor, state, adjustment);
     const model::OffsetCheck check = model::ConfirmAdjustment(model::HandOver(state), adjustment);
@@ -288,10 +293,15 @@ int RunCalibrate(const CommandLine& line)
     }
     // The window saves silently and ignores a failure; a tool must not.
     std::string reason;
-    const bool saved = line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)
-                                     : settings::SaveSettings(adjustment, &reason);
+    std::string failed;
+    const bool saved =
+        perPrinter      ? settings::SavePrinterCalibration(*key, adjustment, &reason, &failed)
+        : line.Settings ? settings::SaveSettingsTo(*line.Settings, adjustment, &reason)
+                        : settings::SaveSettings(adjustment, &reason);
     if (!saved) {
-        const std::string path = line.Settings ? *line.Settings : settings::SettingsFilePath();
+        const std::string path = perPrinter      ? failed
+                                 : line.Settings ? *line.Settings
+                                                 : settings::SettingsFilePath();
         ReportAbout(path,
                     QCoreApplication::translate("ocrprint-cli", "cannot save the settings: %1"),
                     {reason});
@@ -303,8 +313,19 @@ int RunCalibrate(const CommandLine& line)
 
 int RunShow(const CommandLine& line)
 {
+    // Every printer's, each under its [QUEUE].
+    if (line.All) {
+        for (const std::string& key : settings::CalibratedPrinters()) {
+            core::TPrintAdjustment adjustment;
+            settings::LoadSettingsFrom(settings::PrinterCalibrationPath(key), adjustment);
+            std::printf("[%s]\n", key.c_str());
+            PrintValues(adjustment);
+        }
+        return 0;
+    }
+    SelectDevice(line);
     core::TPrintAdjustment adjustment;
-    if (!LoadCommandSettings(line, adjustment))
+    if (!LoadCalibration(line, adjustment))
         return 1;
     PrintValues(adjustment);
     return 0;
@@ -334,7 +355,7 @@ int Dispatch(const CommandLine& line, bool& standardOutputReported)
         {"preview", RunPreview},      {"show", RunShow},
         {"convert", RunConvert},      {"sheet", RunSheet},
         {"test-print", RunTestPrint}, {"calibrate", RunCalibrate},
-        {"measure", RunMeasure},
+        {"measure", RunMeasure},      {"forget", RunForget},
     };
     try {
         if (RefuseClashingOutputs(line))

@@ -12,7 +12,7 @@ constexpr unsigned Device = PrintBit | SheetBit | TestPrintBit | CalibrateBit;
 constexpr unsigned Judged = CheckBit | PreviewBit;
 constexpr unsigned Every =
     PrintBit | CheckBit | ShowBit | SheetBit | TestPrintBit | CalibrateBit | ConvertBit |
-    PreviewBit | MeasureBit;
+    PreviewBit | MeasureBit | ForgetBit;
 // The scan's options: measure's, and calibrate's with --scan.
 constexpr unsigned Scanned = MeasureBit | CalibrateBit;
 
@@ -35,7 +35,8 @@ const std::vector<CommandInfo>& Commands()
                            "a scan of the blank form, check's warnings in red; -o\n"
                            "OUT.png or OUT.pdf")},
         {"show", "", 0, ShowBit,
-         QT_TRANSLATE_NOOP("ocrprint-cli", "list the eight values of the settings file")},
+         QT_TRANSLATE_NOOP("ocrprint-cli", "list the eight values of the printer's calibration;\n"
+                                           "with --all, of every printer's")},
         {"convert", "IN", 1, ConvertBit,
          QT_TRANSLATE_NOOP("ocrprint-cli",
                            "write IN as a data file the program prints as it is\n"
@@ -56,6 +57,9 @@ const std::vector<CommandInfo>& Commands()
                            "measure X, Y, A and B on a scan of the printed measurement\n"
                            "sheet (PNG, JPEG, TIFF, PDF; '-' for standard input), in\n"
                            "mm, with the figure's skew in degrees and the residual")},
+        {"forget", "QUEUE", 1, ForgetBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "remove the calibration kept for QUEUE (one deleted\n"
+                                           "from CUPS keeps it until then)")},
     };
     return commands;
 }
@@ -63,7 +67,7 @@ const std::vector<CommandInfo>& Commands()
 const std::vector<OptionInfo>& Options()
 {
     static const std::vector<OptionInfo> options = {
-        {"printer", "dP", "QUEUE", Device | Judged,
+        {"printer", "dP", "QUEUE", Device | Judged | ShowBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "print on this queue (default: the system's default)"),
          QT_TRANSLATE_NOOP("ocrprint-cli", "--printer needs a queue name")},
         {"output", "o", "FILE", PrintBit | SheetBit | TestPrintBit | ConvertBit | PreviewBit,
@@ -111,6 +115,8 @@ const std::vector<OptionInfo>& Options()
          QT_TRANSLATE_NOOP("ocrprint-cli", "convert: IN is a spreadsheet's CSV of 12 columns,\n"
                                            "one row per entry"),
          nullptr},
+        {"all", "", nullptr, ShowBit,
+         QT_TRANSLATE_NOOP("ocrprint-cli", "show: every printer's calibration"), nullptr},
         {"strict", "", nullptr, CheckBit,
          QT_TRANSLATE_NOOP("ocrprint-cli", "check: warnings fail too (exit 1)"), nullptr},
         {"form", "", "IMAGE", PreviewBit,
@@ -175,6 +181,10 @@ const OptionVariant Variants[] = {
     {"printer", CalibrateBit, "QUEUE",
      QT_TRANSLATE_NOOP("ocrprint-cli", "ask this queue for its resolution and offsets\n"
                                        "(default: the system's default)"),
+     nullptr},
+    {"printer", ShowBit, "QUEUE",
+     QT_TRANSLATE_NOOP("ocrprint-cli", "this queue's calibration (default: the system's\n"
+                                       "default)"),
      nullptr},
     {"printer", Judged, "QUEUE",
      QT_TRANSLATE_NOOP("ocrprint-cli", "judge the entries on this queue's paper and margins\n"

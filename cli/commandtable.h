@@ -19,6 +19,7 @@ enum CommandBit : unsigned
     ConvertBit = 1u << 6,
     PreviewBit = 1u << 7,
     MeasureBit = 1u << 8,
+    ForgetBit = 1u << 9,
 };
 
 struct CommandInfo

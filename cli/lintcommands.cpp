@@ -13,6 +13,7 @@
 #include "filedevice.h"
 #include "findingline.h"
 #include "print.h"
+#include "printercalibration.h"
 #include "printerdevice.h"
 #include "settingsnotice.h"
 #include "tprinter.h"
@@ -70,9 +71,14 @@ void SelectJudgedDevice(const CommandLine& line)
 std::optional<print::LintDevice> JudgedDevice(const CommandLine& line)
 {
     print::LintDevice device;
-    if (!LoadCommandSettings(line, device.Adjustment))
+    // A --settings FILE that cannot be read stops the command before the
+    // printer is asked; a queue's own calibration needs the queue first.
+    const bool given = line.Settings.has_value();
+    if (given && !LoadCommandSettings(line, device.Adjustment))
         return std::nullopt;
     SelectJudgedDevice(line);
+    if (!given && !LoadCalibration(line, device.Adjustment))
+        return std::nullopt;
     print::QueryPrinter(device.Adjustment);
     calibration::model::ClampCorrections(device.Adjustment);
     device.Area = surface::PrinterObject()->DeviceHandle()->Area();

@@ -794,5 +794,47 @@ ocrprint-cli --help。マニュアル: man ocrprint。
         <source>settings read</source>
         <translation>設定を読み込みました。</translation>
     </message>
+    <message>
+        <source>list the eight values of the printer&apos;s calibration;
+with --all, of every printer&apos;s</source>
+        <translation>プリンタの調整値 (8つの値) を表示します
+(--all: すべてのプリンタの調整値)</translation>
+    </message>
+    <message>
+        <source>remove the calibration kept for QUEUE (one deleted
+from CUPS keeps it until then)</source>
+        <translation>QUEUE の調整値を削除します (CUPS から削除した
+キューの調整値もそれまで残ります)</translation>
+    </message>
+    <message>
+        <source>show: every printer&apos;s calibration</source>
+        <translation>show: すべてのプリンタの調整値</translation>
+    </message>
+    <message>
+        <source>this queue&apos;s calibration (default: the system&apos;s
+default)</source>
+        <translation>このキューの調整値 (既定: システムの
+既定)</translation>
+    </message>
+    <message>
+        <source>forget needs one queue QUEUE</source>
+        <translation>forget にはキュー QUEUE が1つ必要です</translation>
+    </message>
+    <message>
+        <source>taken as the calibration of printer %1 (once; each printer keeps its own from now on)</source>
+        <translation>プリンタ %1 の調整値として引き継ぎました (一度だけです。以後は各プリンタが自分の調整値を持ちます)。</translation>
+    </message>
+    <message>
+        <source>printer %1 has no calibration: no correction is applied (ocrprint-cli calibrate --printer %1)</source>
+        <translation>プリンタ %1 には調整値がありません: 補正なしで使います (ocrprint-cli calibrate --printer %1)。</translation>
+    </message>
+    <message>
+        <source>cannot remove it: %1</source>
+        <translation>削除できません（%1）。</translation>
+    </message>
+    <message>
+        <source>removed</source>
+        <translation>削除しました。</translation>
+    </message>
 </context>
 </TS>

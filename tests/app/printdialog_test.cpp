@@ -165,6 +165,103 @@ TEST_F(PrintDialogTest, ConfirmingAnotherPrinterMakesItCurrent)
     EXPECT_EQ(Current()->Caps().DpiX, 300);
 }
 
+// Each queue's calibration, in the settings file's form: HorzOffset first.
+std::string Calibration(const char* horzOffset)
+{
+    return std::string(horzOffset) + "\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n";
+}
+
+struct FollowRow
+{
+    const char* name;
+    const char* ocrtest; // its HorzOffset; nullptr: no calibration
+    const char* ocr300;
+    const char* chosen;
+    double horzOffset; // what the window then works on
+    bool asks;         // whether 印 刷 asks before printing without correction
+};
+
+class CalibrationFollowsChoice : public PrintDialogTest,
+                                 public ::testing::WithParamInterface<FollowRow>
+{
+};
+
+TEST_P(CalibrationFollowsChoice, ThePrinterChosenBringsItsOwn)
+{
+    const FollowRow& row = GetParam();
+    m_form.reset();
+    QDir().mkpath(QString::fromStdString(m_dir.File(".config/ocrprint/printers")));
+    const std::pair<const char*, const char*> files[] = {{"ocrtest", row.ocrtest},
+                                                         {"ocr300", row.ocr300}};
+    for (const auto& [queue, offset] : files)
+        if (offset)
+            testutil::WriteFileBytes(m_dir.File(".config/ocrprint/printers/") + queue + ".ini",
+                                     Calibration(offset));
+    m_form = std::make_unique<app::TForm1>();
+    // At start-up, the default printer's.
+    EXPECT_EQ(m_form->PrintAdjustment.HorzOffset, row.ocrtest ? std::stod(row.ocrtest) : 0);
+
+    RunPrinterSetup([&](QPrintDialog* dialog) { ChooseAndAccept(dialog, row.chosen); });
+    EXPECT_EQ(m_form->PrintAdjustment.HorzOffset, row.horzOffset);
+
+    // The question is answered with キャンセル; any other box is closed.
+    int asked = 0;
+    {
+        ModalWatcher watcher([&](QWidget* w) {
+            if (w->objectName() == "uncalibratedPrinter") {
+                ++asked;
+                w->findChild<QPushButton*>("cancel")->click();
+            } else {
+                w->close();
+            }
+        });
+        // Past the question, the job stops at the data file this test has not.
+        const auto press = [&] {
+            try {
+                m_form->Button1Click();
+            } catch (const std::exception&) {
+            }
+        };
+        press();
+        // Cancelled, it asks again.
+        press();
+    }
+    EXPECT_EQ(asked, row.asks ? 2 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    App, CalibrationFollowsChoice,
+    ::testing::Values(FollowRow{"BothCalibratedChooseOther", "1.5", "-2", "ocr300", -2, false},
+                      FollowRow{"OtherHasNone", "1.5", nullptr, "ocr300", 0, true},
+                      FollowRow{"DefaultChosenAgain", "1.5", nullptr, "ocrtest", 1.5, false},
+                      FollowRow{"DefaultHasNone", nullptr, "-2", "ocrtest", 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The one settings file of before becomes the default printer's calibration,
+// said once.
+TEST_F(PrintDialogTest, OldSettingsFileIsAdoptedOnce)
+{
+    m_form.reset();
+    QDir().mkpath(QString::fromStdString(m_dir.File(".config/ocrprint")));
+    testutil::WriteFileBytes(m_dir.File(".config/ocrprint/ocrprn2.ini"), Calibration("1.5"));
+    for (const int boxes : {1, 0}) {
+        SCOPED_TRACE(boxes);
+        int told = 0;
+        {
+            ModalWatcher watcher([&](QWidget* w) {
+                told += w->objectName() == "adoptedCalibration";
+                w->close();
+            });
+            m_form = std::make_unique<app::TForm1>();
+        }
+        EXPECT_EQ(told, boxes);
+        EXPECT_EQ(m_form->PrintAdjustment.HorzOffset, 1.5);
+        m_form.reset();
+    }
+    EXPECT_EQ(testutil::ReadFileBytes(m_dir.File(".config/ocrprint/printers/ocrtest.ini")),
+              Calibration("1.5"));
+}
+
 TEST_F(PrintDialogTest, TheNextDialogWorksOnTheChosenPrinter)
 {
     // Not the default printer, so that the next dialog shows the choice.

@@ -235,7 +235,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {"calibrate", "--help"},
                 {"--dpi X[xY]", "--settings FILE"},
                 {"-o,", "--output", "--format", "--trace"}},
-        HelpRow{"Show", {"show", "--help"}, {"--settings FILE"}, {"--data", "--printer"}},
+        HelpRow{"Show",
+                {"show", "--help"},
+                {"--settings FILE", "--printer QUEUE", "--all"},
+                {"--data"}},
         HelpRow{"CalibrateHelpFirst",
                 {"--help", "calibrate"},
                 {"ocrprint-cli calibrate X Y A B [OPTIONS]", "--printer-error", "--settings"},
@@ -349,8 +352,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     0,
                     "使い方: ocrprint-cli show [オプション]\n"
-                    "設定ファイルの8つの値を表示します\n\n"
+                    "プリンタの調整値 (8つの値) を表示します (--all: すべてのプリンタの調整値)\n\n"
                     "オプション:\n"
+                    "  -d, -P, --printer QUEUE\n"
+                    "                          このキューの調整値 (既定: システムの既定)\n"
+                    "  --all                   show: すべてのプリンタの調整値\n"
                     "  --settings FILE         設定ファイル (既定: プログラムと同じ場所の\n"
                     "                          ocrprn2.ini)\n"
                     "  -h, --help              このヘルプを表示します\n\n"

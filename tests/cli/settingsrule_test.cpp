@@ -202,7 +202,7 @@ TEST_P(SettingsRule, EveryReaderUsesTheOneFileAndSaysSo)
     const std::vector<std::pair<const char*, QStringList>> commands = {
         {"print", {"print", "--data", "@/d.prn", "-o", "@/o.pdf"}},
         {"check", {"check", "--data", "@/d.prn", "--dpi", "600"}},
-        {"preview", {"preview", "--data", "@/d.prn", "-o", "@/p.png"}},
+        {"preview", {"preview", "--data", "@/d.prn", "-o", "@/p.png", "--dpi", "600"}},
         {"show", {"show"}},
         {"test-print", {"test-print", "150", "200", "100", "150", "-o", "@/t.pdf"}},
         {"calibrate", {"calibrate", "150", "200", "100", "150", "--dpi", "600"}},
@@ -356,7 +356,7 @@ TEST_P(GivenSettings, ReadingCommandsNeedTheFile)
 const QStringList Show{"show"};
 const QStringList PrintOut{"print", "--data", "@/d.prn", "-o", "/dev/null", "--format", "pdf"};
 const QStringList CheckData{"check", "--data", "@/d.prn", "--dpi", "600"};
-const QStringList PreviewOut{"preview", "--data", "@/d.prn", "-o", "@/p.png"};
+const QStringList PreviewOut{"preview", "--data", "@/d.prn", "-o", "@/p.png", "--dpi", "600"};
 const QStringList Calibrate{"calibrate", "150", "200", "100", "150", "--dpi", "600"};
 const std::string Gone = "@/s.ini: cannot read the settings file: it does not exist";
 const std::string IsDir = "@/s.ini: cannot read the settings file: it is a directory";

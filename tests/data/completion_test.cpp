@@ -74,7 +74,7 @@ TEST_P(Completion, OffersTheCandidates)
 }
 
 const QStringList AllCommands{"print", "check",      "preview",   "convert", "show",
-                              "sheet", "test-print", "calibrate", "measure"};
+                              "sheet", "test-print", "calibrate", "measure", "forget"};
 
 INSTANTIATE_TEST_SUITE_P(
     Words, Completion,

@@ -28,6 +28,11 @@ QPushButton* PrintingProgram::Start(bool measurement, const char* button)
     testutil::WriteFileBytes(
         m_dir.File("Documents/ocrdat.prn"),
         testutil::ReadFileBytes(testutil::SourceDir() + "/examples/ocrdat.prn"));
+    // The queue has a calibration of its own (no correction), so that printing
+    // on it asks nothing.
+    QDir().mkpath(QString::fromStdString(m_dir.File(".config/ocrprint/printers")));
+    testutil::WriteFileBytes(m_dir.File(".config/ocrprint/printers/ocrtest.ini"),
+                             "0\r\n0\r\n0\r\n0\r\n150\r\n200\r\n100\r\n150\r\n");
     m_application.Title = ProgramTitle();
     surface::PrinterObject()->SetDevice(std::make_unique<surface::PrinterDevice>("ocrtest"));
     m_windows = app::StartUp(m_application);

@@ -62,7 +62,8 @@ TEST_P(MissingFontTest, FailsBeforeThePrinterWithThePackageNamed)
         return;
     }
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ocrprint-cli: " + std::string(row.message) + ".\n");
+    // On a queue without a calibration, that is said first.
+    EXPECT_TRUE(r.err.ends_with("ocrprint-cli: " + std::string(row.message) + ".\n")) << r.err;
     if (row.output) {
         EXPECT_FALSE(QFile::exists(Q(dir.File(row.output))));
     }
