@@ -1,5 +1,6 @@
 // The main window (TForm1, unit Ocrtst): the four buttons and the settings at start and exit.
 #include "ocrtst.h"
+#include "askbox.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -143,20 +144,17 @@ TForm1::Answer TForm1::AskToSave()
                   "調整値が変更されています。\n保存すると、読み込まなかった %1 を置き換えます。")
                   .arg(QString::fromStdString(core::EscapeControlChars(m_settings.KeptFile())))
             : QStringLiteral("調整値が変更されています。保存しますか?");
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(core::ProgramTitle), text,
-                    QMessageBox::NoButton, this);
-    QPushButton* save = box.addButton(QStringLiteral("保存して終了"), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QStringLiteral("保存しないで終了"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == save)
+    switch (resources::Ask(this, QMessageBox::Question, QString::fromUtf8(core::ProgramTitle), text,
+                           {{QStringLiteral("保存して終了"), QMessageBox::AcceptRole},
+                            {QStringLiteral("保存しないで終了"), QMessageBox::DestructiveRole},
+                            {QStringLiteral("キャンセル"), QMessageBox::RejectRole}})) {
+    case 0:
         return Answer::SaveAndEnd;
-    if (box.clickedButton() == discard)
+    case 1:
         return Answer::EndWithoutSaving;
-    return Answer::Cancel;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -1,12 +1,12 @@
 #include "printcheck.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 
 #include "adjustmentrules.h"
+#include "askbox.h"
 #include "cp932.h"
 #include "datafileerror.h"
 #include "declarationjob.h"
@@ -160,22 +160,14 @@ bool PrintCheck::Confirm()
                 QString::fromUtf8("ほか %1 件").arg(m_judged.Warnings - m_judged.Listed.size());
 
     for (;;) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8("警告"), text,
-                        QMessageBox::NoButton, m_window);
-        QPushButton* print =
-            box.addButton(QString::fromUtf8("このまま印刷"), QMessageBox::AcceptRole);
-        QPushButton* cancel =
-            box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-        QPushButton* look = box.addButton(QString::fromUtf8("プレビュー"), QMessageBox::ActionRole);
-        print->setObjectName(QStringLiteral("printAnyway"));
-        cancel->setObjectName(QStringLiteral("cancel"));
-        look->setObjectName(QStringLiteral("preview"));
-        box.setDefaultButton(cancel);
-        box.setEscapeButton(cancel);
-        box.exec();
+        const int answer = resources::Ask(
+            m_window, QMessageBox::Warning, QString::fromUtf8("警告"), text,
+            {{QString::fromUtf8("このまま印刷"), QMessageBox::AcceptRole, "printAnyway"},
+             {QString::fromUtf8("キャンセル"), QMessageBox::RejectRole, "cancel"},
+             {QString::fromUtf8("プレビュー"), QMessageBox::ActionRole, "preview"}});
         calibration::PrintPress::Answered();
-        if (box.clickedButton() != look)
-            return box.clickedButton() == print;
+        if (answer != 2)
+            return answer == 0;
         PreviewWindow preview(Picture(), m_window);
         preview.exec();
         calibration::PrintPress::Answered();

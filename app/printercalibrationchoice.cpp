@@ -1,8 +1,9 @@
 #include "printercalibrationchoice.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
-#include <QPushButton>
 
+#include "askbox.h"
 #include "device.h"
 #include "exception.h"
 #include "outputwriteerror.h"
@@ -85,23 +86,17 @@ bool PrinterCalibrationChoice::ConfirmPrint(QWidget* window, core::TPrintAdjustm
     Follow(window, adjustment);
     if (PrinterInUse().empty() || !m_loaded || m_calibrated || m_asked.contains(m_key))
         return true;
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8("確認"),
-                    QString::fromUtf8("プリンタ %1 には誤差調整がありません。\n"
-                                      "補正なしで印刷しますか？（キャンセルして「誤差調整」で"
-                                      "調整できます）")
-                        .arg(Shown(m_key)),
-                    QMessageBox::NoButton, window);
-    box.setObjectName(QStringLiteral("uncalibratedPrinter"));
-    QPushButton* print =
-        box.addButton(QString::fromUtf8("補正なしで印刷"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
-    print->setObjectName(QStringLiteral("printUncorrected"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
+    const int answer = resources::Ask(
+        window, QMessageBox::Question, QString::fromUtf8("確認"),
+        QString::fromUtf8("プリンタ %1 には誤差調整がありません。\n"
+                          "補正なしで印刷しますか？（キャンセルして「誤差調整」で"
+                          "調整できます）")
+            .arg(Shown(m_key)),
+        {{QString::fromUtf8("補正なしで印刷"), QMessageBox::AcceptRole, "printUncorrected"},
+         {QString::fromUtf8("キャンセル"), QMessageBox::RejectRole, "cancel"}},
+        "uncalibratedPrinter");
     calibration::PrintPress::Answered();
-    if (box.clickedButton() != print)
+    if (answer != 0)
         return false;
     m_asked.insert(m_key);
     return true;
